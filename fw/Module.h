@@ -1,0 +1,12 @@
+#pragma once
+// The running executable's own location.
+#include <optional>
+#include <string>
+
+namespace fw {
+
+// Full path of the running executable, whole: never a truncated path. Empty
+// when the system cannot give it.
+std::optional<std::string> GetModulePath();
+
+}  // namespace fw

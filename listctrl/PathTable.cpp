@@ -1,0 +1,60 @@
+#include "listctrl/PathTable.h"
+
+#include <algorithm>
+#include <utility>
+
+void PathTable::SetSize(int nNewSize, int nGrowBy)
+{
+    m_nGrowBy = nGrowBy > 0 ? nGrowBy : kDefaultGrowBy;
+    m_paths.assign(static_cast<size_t>(std::max(nNewSize, 0)), std::string());
+}
+
+const std::string& PathTable::GetAt(int i) const
+{
+    static const std::string empty;
+    return Contains(i) ? m_paths[static_cast<size_t>(i)] : empty;
+}
+
+void PathTable::EnsureSize(int nCount)
+{
+    if (nCount <= GetSize())
+        return;
+    const int steps = (nCount - GetSize() + m_nGrowBy - 1) / m_nGrowBy;
+    m_paths.resize(m_paths.size() + static_cast<size_t>(steps) * static_cast<size_t>(m_nGrowBy));
+}
+
+void PathTable::SetAt(int i, std::string path)
+{
+    if (i < 0)
+        return;
+    EnsureSize(i + 1);
+    m_paths[static_cast<size_t>(i)] = std::move(path);
+}
+
+void PathTable::RemoveShift(int nIndex, int nNewCount)
+{
+    const int last = std::min(nNewCount, GetSize() - 1);
+    if (nIndex < 0 || nIndex >= last)
+        return;
+    auto first = m_paths.begin();
+    std::move(first + nIndex + 1, first + last, first + nIndex);
+    // A copy, not a move: the spare element at `last` keeps the former last path.
+    m_paths[static_cast<size_t>(last) - 1] = m_paths[static_cast<size_t>(last)];
+}
+
+void PathTable::Swap(int a, int b)
+{
+    if (Contains(a) && Contains(b))
+        std::swap(m_paths[static_cast<size_t>(a)], m_paths[static_cast<size_t>(b)]);
+}
+
+void PathTable::Move(int nFrom, int nTo)
+{
+    if (!Contains(nFrom) || !Contains(nTo) || nFrom == nTo)
+        return;
+    auto first = m_paths.begin();
+    if (nFrom < nTo)
+        std::rotate(first + nFrom, first + nFrom + 1, first + nTo + 1);
+    else
+        std::rotate(first + nTo, first + nFrom, first + nFrom + 1);
+}

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds everything (native with sanitizers, Windows x86_64, Windows i686) and
+# runs every test: the portable tests natively, the Windows tests under Wine.
+set -uo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+bash scripts/setup.sh || exit 1
+
+jobs=$(nproc)
+fail=0
+for preset in native win64 win32; do
+  { cmake --preset "$preset" >"build-$preset.log" 2>&1 || { cat "build-$preset.log"; false; }; } &&
+    cmake --build --preset "$preset" -j "$jobs" || { echo "test: the $preset build failed" >&2; exit 1; }
+done
+rm -f build-*.log
+
+passed=0; failed=0
+for preset in native win64; do
+  out="build/$preset/ctest.log"
+  ctest --preset "$preset" -j "$jobs" --timeout 300 "$@" >"$out" 2>&1
+  rc=$?
+  cat "$out"
+  total=$(sed -n 's/.*tests passed, [0-9]* tests\{0,1\} failed out of \([0-9]*\).*/\1/p' "$out" | tail -1)
+  bad=$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of.*/\1/p' "$out" | tail -1)
+  if [ -n "$total" ]; then
+    passed=$((passed + total - bad)); failed=$((failed + bad))
+  elif [ $rc -ne 0 ]; then failed=$((failed + 1)); fi
+  [ $rc -eq 0 ] || fail=1
+done
+echo "${passed} passed, ${failed} failed"
+exit $fail

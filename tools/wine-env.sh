@@ -1,0 +1,51 @@
+# Sourced by the scripts that run Windows programs: brings up the virtual
+# display and the Wine prefix once, and exports what wine needs.
+: "${NIMBREL_XDISPLAY:=77}"
+: "${NIMBREL_WINEPREFIX:=${XDG_CACHE_HOME:-$HOME/.cache}/nimbrel/wine-$NIMBREL_XDISPLAY}"
+export WINEPREFIX="$NIMBREL_WINEPREFIX"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEARCH=win64
+# No Mono or Gecko installers: this machine has no internet and needs neither.
+export WINEDLLOVERRIDES="mscoree,mshtml=;${WINEDLLOVERRIDES:-}"
+
+nimbrel_display_up() {
+  if [ "${NIMBREL_REAL_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ]; then return 0; fi
+  export DISPLAY=":$NIMBREL_XDISPLAY"
+  if xdpyinfo_ok; then return 0; fi
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if ! xdpyinfo_ok; then
+      rm -f "/tmp/.X$NIMBREL_XDISPLAY-lock" "/tmp/.X11-unix/X$NIMBREL_XDISPLAY"
+      setsid Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+      for _ in $(seq 1 100); do xdpyinfo_ok && break; sleep 0.1; done
+    fi
+  ) 9>"$(dirname "$WINEPREFIX")/.xvfb-$NIMBREL_XDISPLAY.lock"
+  xdpyinfo_ok || { echo "wine-env: cannot start Xvfb on $DISPLAY" >&2; return 1; }
+}
+
+xdpyinfo_ok() {
+  # The X socket answers when the server is up; no extra tools needed.
+  [ -S "/tmp/.X11-unix/X$NIMBREL_XDISPLAY" ] && [ -f "/tmp/.X$NIMBREL_XDISPLAY-lock" ] &&
+    kill -0 "$(tr -d ' ' <"/tmp/.X$NIMBREL_XDISPLAY-lock")" 2>/dev/null
+}
+
+nimbrel_prefix_up() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.nimbrel-ready" ]; then
+      wineboot -i >"$(dirname "$WINEPREFIX")/wineboot.log" 2>&1 </dev/null
+      # No crash dialog: a crashing test must fail, not wait for a click.
+      wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        >>"$(dirname "$WINEPREFIX")/wineboot.log" 2>&1 </dev/null
+      wineserver -w
+      touch "$WINEPREFIX/.nimbrel-ready"
+    fi
+  ) 9>"$(dirname "$WINEPREFIX")/.prefix.lock"
+}
+
+nimbrel_wine_up() {
+  command -v wine >/dev/null || { echo "wine-env: wine is not installed (run scripts/setup.sh)" >&2; return 1; }
+  nimbrel_display_up && nimbrel_prefix_up
+}

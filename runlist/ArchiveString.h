@@ -1,0 +1,51 @@
+#pragma once
+// The framework's archive encoding of single-byte strings and 32-bit integers,
+// as the run list file holds them.
+//
+// A string of length n is stored as its length, then its n bytes (no
+// terminator). The length takes one of three forms:
+//   n < 255            1 byte
+//   255 <= n <= 65533  FF, then n as 16-bit little-endian
+//   n >= 65534         FF FF FF, then n as 32-bit little-endian
+// 65534 (FF FE) takes the long form because FF FE FF marks a wide string.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Appends n as 4 bytes little-endian.
+void WriteArchiveInt32(std::string& out, std::int32_t n);
+
+// Appends s in the encoding above. Lengths of 0xFFFFFFFF and more have no
+// 32-bit form; they throw std::length_error.
+void WriteArchiveString(std::string& out, std::string_view s);
+
+// Reads values from a byte buffer it does not own. Every read checks the bytes
+// that remain first, so no length read from the data can make it allocate or
+// step beyond them. A failed read consumes nothing.
+class ArchiveReader {
+public:
+    enum class Status {
+        Ok,
+        EndOfData,     // the value runs past the end of the data
+        WideString,    // FF FE FF: a wide string, which the run list never holds
+        HugeLength,    // 32-bit length FFFFFFFF: the escape to a 64-bit length
+    };
+
+    explicit ArchiveReader(std::string_view data) : m_data(data) {}
+    // The reader only views its data: a temporary string would be gone.
+    explicit ArchiveReader(std::string&&) = delete;
+
+    Status ReadInt32(std::int32_t& n);
+    Status ReadString(std::string& s);
+
+    std::size_t Remaining() const { return m_data.size() - m_pos; }
+
+private:
+    // Reads an unsigned little-endian value of `width` bytes at m_pos + offset.
+    bool PeekUnsigned(std::size_t offset, std::size_t width, std::uint32_t& value) const;
+    Status ReadLength(std::size_t& length, std::size_t& headerSize) const;
+
+    std::string_view m_data;
+    std::size_t m_pos = 0;
+};

@@ -1,0 +1,73 @@
+#include "runlist/PathRules.h"
+
+namespace {
+
+bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+}  // namespace
+
+PathParts SplitPath(std::string_view path)
+{
+    PathParts parts;
+    if (path.size() >= 2 && path[1] == ':') {
+        parts.drive = path.substr(0, 2);
+        path.remove_prefix(2);
+    }
+    const std::size_t lastSeparator = path.find_last_of("\\/");
+    if (lastSeparator != std::string_view::npos) {
+        parts.dir = path.substr(0, lastSeparator + 1);
+        path.remove_prefix(lastSeparator + 1);
+    }
+    const std::size_t lastDot = path.rfind('.');
+    if (lastDot != std::string_view::npos) {
+        parts.ext = path.substr(lastDot);
+        path.remove_suffix(path.size() - lastDot);
+    }
+    parts.fname = path;
+    return parts;
+}
+
+std::string MakePath(std::string_view drive, std::string_view dir,
+                     std::string_view fname, std::string_view ext)
+{
+    std::string path;
+    if (!drive.empty()) {
+        path += drive.front();
+        path += ':';
+    }
+    path += dir;
+    if (!dir.empty() && !IsSeparator(dir.back()))
+        path += '\\';
+    path += fname;
+    if (!ext.empty()) {
+        if (ext.front() != '.')
+            path += '.';
+        path += ext;
+    }
+    return path;
+}
+
+std::string DisplayName(std::string_view path)
+{
+    std::string title = SplitPath(path).fname;
+    if (title.size() > kMaxDisplayNameLength)
+        title.resize(kMaxDisplayNameLength);
+    return title;
+}
+
+std::string BaseDirectory(std::string_view exePath)
+{
+    std::string exeDir = SplitPath(exePath).dir;
+    if (!exeDir.empty())
+        exeDir.pop_back();
+    return SplitPath(exeDir).dir;
+}
+
+std::string SiblingPath(std::string_view exePath, std::string_view fname, std::string_view ext)
+{
+    const PathParts exe = SplitPath(exePath);
+    return MakePath(exe.drive, exe.dir, fname, ext);
+}

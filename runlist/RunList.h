@@ -1,0 +1,64 @@
+#pragma once
+// Loading the run list file into the list control at start-up and writing it
+// back at close. Written against two small interfaces, so the same code runs
+// on the real list box and file and on in-memory doubles.
+#include "listctrl/PathTable.h"
+
+#include <string>
+#include <string_view>
+
+// Shown when the file can be neither read nor created, cannot be read though
+// it exists, or cannot be located.
+inline constexpr char kRunListErrorText[] = "create _zelrunlist file error.";
+// Shown after a damaged file was loaded in part, followed by the number of
+// entries loaded and a full stop.
+inline constexpr char kRunListDamagedText[] = "_zelrunlist.dat is damaged. Entries loaded from it: ";
+
+// What load and save need of the list control.
+class IRunListTarget {
+public:
+    virtual ~IRunListTarget() = default;
+    virtual int GetCount() const = 0;                                   // LB_GETCOUNT
+    virtual void InsertItem(int nIndex, const std::string& text) = 0;  // -1 appends
+    virtual PathTable& Paths() = 0;
+    virtual const PathTable& Paths() const = 0;
+};
+
+// The file layer.
+class IRunListStore {
+public:
+    enum class ReadResult { Ok, Missing, Unreadable };
+    virtual ~IRunListStore() = default;
+    virtual ReadResult Read(std::string& bytes) = 0;
+    virtual bool Write(const std::string& bytes) = 0;  // all or nothing: old contents stay on failure
+};
+
+enum class RunListOutcome {
+    Loaded,        // the file was read whole
+    Created,       // there was no file; it now holds the default entries
+    Damaged,       // the entries before the damage were loaded
+    CreateFailed,  // there was no file and none could be created
+    Unreadable,    // the file exists but cannot be read: it must not be overwritten
+    NoExePath,     // the executable's own path, and so the file's, is unknown
+};
+
+struct RunListLoadResult {
+    RunListOutcome outcome = RunListOutcome::Loaded;
+    int entryCount = 0;  // entries the load put into the list
+
+    // Whether the list may be saved over the file at close.
+    bool MaySave() const;
+    // The message box text the outcome calls for, or empty for none.
+    std::string Message() const;
+};
+
+// `_zelrunlist.dat` in the executable's directory; empty for an empty exePath.
+std::string RunListFilePath(std::string_view exePath);
+
+// Fills the empty list and its path table from the store, or creates the file
+// with the default entries when it is missing. exePath is the executable's
+// full path (empty when it could not be obtained whole).
+RunListLoadResult LoadRunList(IRunListTarget& list, IRunListStore& store, std::string_view exePath);
+
+// Writes the list's item count and path table elements 0 .. count-1.
+bool SaveRunList(const IRunListTarget& list, IRunListStore& store);

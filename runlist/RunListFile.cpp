@@ -1,0 +1,64 @@
+#include "runlist/RunListFile.h"
+
+#include "runlist/ArchiveString.h"
+
+#include <cstdint>
+#include <limits>
+#include <stdexcept>
+#include <utility>
+
+namespace {
+
+RunListDamage DamageOfString(ArchiveReader::Status status, bool atEnd)
+{
+    switch (status) {
+    case ArchiveReader::Status::Ok: return RunListDamage::None;
+    case ArchiveReader::Status::EndOfData:
+        return atEnd ? RunListDamage::MissingEntries : RunListDamage::TruncatedString;
+    case ArchiveReader::Status::WideString: return RunListDamage::WideString;
+    case ArchiveReader::Status::HugeLength: return RunListDamage::HugeLength;
+    }
+    return RunListDamage::TruncatedString;
+}
+
+}  // namespace
+
+RunListContents ParseRunList(std::string_view bytes)
+{
+    RunListContents contents;
+    ArchiveReader reader(bytes);
+    std::int32_t count = 0;
+    if (reader.ReadInt32(count) != ArchiveReader::Status::Ok) {
+        contents.damage = RunListDamage::ShortCount;
+        return contents;
+    }
+    if (count < 0) {
+        contents.damage = RunListDamage::NegativeCount;
+        return contents;
+    }
+    // The count comes from the file: it bounds the loop but sizes nothing. The
+    // loop ends at the first string that is not there, so a huge count costs
+    // no more than the bytes present.
+    for (std::int32_t i = 0; i < count; ++i) {
+        const bool atEnd = reader.Remaining() == 0;
+        std::string path;
+        const ArchiveReader::Status status = reader.ReadString(path);
+        if (status != ArchiveReader::Status::Ok) {
+            contents.damage = DamageOfString(status, atEnd);
+            break;
+        }
+        contents.paths.push_back(std::move(path));
+    }
+    return contents;
+}
+
+std::string SerializeRunList(const std::vector<std::string>& paths)
+{
+    if (paths.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        throw std::length_error("too many entries for the run list file");
+    std::string bytes;
+    WriteArchiveInt32(bytes, static_cast<std::int32_t>(paths.size()));
+    for (const std::string& path : paths)
+        WriteArchiveString(bytes, path);
+    return bytes;
+}

@@ -1,0 +1,139 @@
+#include "runlist/DefaultEntries.h"
+#include "runlist/MemoryRunList.h"
+#include "runlist/RunList.h"
+#include "runlist/RunListFile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+const char kExe[] = "C:\\Apps\\Run\\bin\\launch.exe";
+
+Strings DefaultNames()
+{
+    Strings names;
+    for (const DefaultEntry& entry : kDefaultEntries)
+        names.push_back(entry.name);
+    return names;
+}
+
+TEST(LoadRunList, AMissingFileIsCreatedWithTheDefaultEntries)
+{
+    MemoryRunListTarget list;
+    MemoryRunListStore store;
+    const RunListLoadResult result = LoadRunList(list, store, kExe);
+
+    EXPECT_EQ(result.outcome, RunListOutcome::Created);
+    EXPECT_TRUE(result.Message().empty());
+    EXPECT_TRUE(result.MaySave());
+    ASSERT_TRUE(store.file);
+    EXPECT_EQ(store.file->substr(0, 4), std::string("\x0E\0\0\0", 4));
+    const RunListContents written = ParseRunList(*store.file);
+    ASSERT_EQ(written.paths.size(), 14u);
+    EXPECT_FALSE(written.IsDamaged());
+    EXPECT_EQ(written.paths[0], "C:\\Apps\\Run\\shaders\\dx9\\animation\\blend\\blend.zel");
+    EXPECT_EQ(list.items, DefaultNames());
+    EXPECT_EQ(list.TablePaths(14), written.paths);
+    EXPECT_EQ(list.table.GetSize(), 46);
+}
+
+TEST(LoadRunList, AnExistingFileFillsItemsAndTableInFileOrder)
+{
+    MemoryRunListTarget list;
+    MemoryRunListStore store(SerializeRunList({"C:\\Scenes\\blend.zel", "scene", "C:\\dir\\"}) + "junk");
+    const RunListLoadResult result = LoadRunList(list, store, kExe);
+
+    EXPECT_EQ(result.outcome, RunListOutcome::Loaded);
+    EXPECT_EQ(result.entryCount, 3);
+    EXPECT_TRUE(result.Message().empty());
+    EXPECT_EQ(list.items, (Strings{"blend", "scene", ""}));
+    EXPECT_EQ(list.TablePaths(3), (Strings{"C:\\Scenes\\blend.zel", "scene", "C:\\dir\\"}));
+    EXPECT_EQ(list.table.GetSize(), 35);
+    EXPECT_EQ(store.writes, 0);
+
+    ASSERT_TRUE(SaveRunList(list, store));
+    EXPECT_EQ(*store.file, SerializeRunList({"C:\\Scenes\\blend.zel", "scene", "C:\\dir\\"}));
+}
+
+TEST(LoadRunList, ACountOfZeroLoadsAnEmptyListAndKeepsTheFile)
+{
+    MemoryRunListTarget list;
+    MemoryRunListStore store(std::string(4, '\0'));
+    EXPECT_EQ(LoadRunList(list, store, kExe).outcome, RunListOutcome::Loaded);
+    EXPECT_TRUE(list.items.empty());
+    EXPECT_EQ(list.table.GetSize(), 32);
+    EXPECT_EQ(store.writes, 0);
+    ASSERT_TRUE(SaveRunList(list, store));
+    EXPECT_EQ(*store.file, std::string(4, '\0'));
+}
+
+TEST(LoadRunList, ADamagedFileKeepsTheEntriesReadAndMaySaveOverIt)
+{
+    const std::string twoOfFive = std::string("\x05\0\0\0", 4) + "\x08" "C:\\a.zel" + "\x01" "b" + "\x09" "C:";
+    for (const std::string& bytes : {twoOfFive, std::string("\xFF\xFF\xFF\x7F\x01" "a" "\x01" "b", 8)}) {
+        MemoryRunListTarget list;
+        MemoryRunListStore store(bytes);
+        const RunListLoadResult result = LoadRunList(list, store, kExe);
+
+        EXPECT_EQ(result.outcome, RunListOutcome::Damaged);
+        EXPECT_EQ(result.entryCount, 2);
+        EXPECT_EQ(result.Message(), std::string(kRunListDamagedText) + "2.");
+        EXPECT_TRUE(result.MaySave());
+        EXPECT_EQ(list.items.size(), 2u);
+        EXPECT_EQ(list.table.GetSize(), 34);
+        EXPECT_EQ(store.writes, 0);
+    }
+}
+
+TEST(LoadRunList, FailuresLeaveTheListEmptyAndSayWhetherSavingIsAllowed)
+{
+    const struct {
+        const char* what; bool exists; bool unreadable; bool writable; const char* exe;
+        RunListOutcome outcome; bool maySave;
+    } cases[] = {
+        {"unreadable", true, true, true, kExe, RunListOutcome::Unreadable, false},
+        {"cannot create", false, false, false, kExe, RunListOutcome::CreateFailed, true},
+        {"no executable path", false, false, true, "", RunListOutcome::NoExePath, false},
+    };
+    for (const auto& c : cases) {
+        MemoryRunListTarget list;
+        MemoryRunListStore store;
+        if (c.exists)
+            store.file = "old";
+        store.unreadable = c.unreadable;
+        store.writable = c.writable;
+        const RunListLoadResult result = LoadRunList(list, store, c.exe);
+
+        EXPECT_EQ(result.outcome, c.outcome) << c.what;
+        EXPECT_EQ(result.MaySave(), c.maySave) << c.what;
+        EXPECT_EQ(result.Message(), kRunListErrorText) << c.what;
+        EXPECT_TRUE(list.items.empty()) << c.what;
+        EXPECT_EQ(list.table.GetSize(), 0) << c.what;
+        EXPECT_EQ(store.file == "old", c.exists) << c.what;
+    }
+}
+
+TEST(SaveRunList, WritesTheItemCountNotTheTableSize)
+{
+    MemoryRunListTarget list;
+    MemoryRunListStore store;
+    LoadRunList(list, store, kExe);
+    const Strings defaults = list.TablePaths(14);
+    for (int index : {3, 0}) {   // as DeleteEntry does it
+        list.items.erase(list.items.begin() + index);
+        list.table.RemoveShift(index, list.GetCount());
+    }
+    ASSERT_TRUE(SaveRunList(list, store));
+
+    Strings expected(defaults.begin() + 1, defaults.end());
+    expected.erase(expected.begin() + 2);
+    EXPECT_EQ(ParseRunList(*store.file).paths, expected);
+    EXPECT_EQ(store.file->substr(0, 4), std::string("\x0C\0\0\0", 4));
+}
+
+}  // namespace

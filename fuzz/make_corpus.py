@@ -1,0 +1,69 @@
+#!/usr/bin/env python3
+"""Writes the seed corpus of the run list reader into corpus/runlist/.
+
+Files named ok-* are whole run lists; damaged-* are damaged ones. The corpus
+replay test checks each against its name.
+"""
+import os
+import struct
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+OUT = os.path.join(HERE, "corpus", "runlist")
+
+
+def count(n):
+    return struct.pack("<i", n)
+
+
+def string(s, form=None):
+    """A single-byte string with its length in the shortest form, or in `form`."""
+    n = len(s)
+    form = form or ("byte" if n < 255 else "word" if n < 0xFFFE else "dword")
+    header = {
+        "byte": lambda: bytes([n]),
+        "word": lambda: b"\xff" + struct.pack("<H", n),
+        "dword": lambda: b"\xff\xff\xff" + struct.pack("<I", n),
+    }[form]()
+    return header + s
+
+
+def run_list(paths):
+    return count(len(paths)) + b"".join(string(p) for p in paths)
+
+
+BLEND = b"C:\\Apps\\Run\\shaders\\dx9\\animation\\blend\\blend.zel"
+
+SEEDS = {
+    "ok-empty": count(0),
+    "ok-one": run_list([BLEND]),
+    "ok-mixed-names": run_list([BLEND, b"scene", b"C:\\dir\\", b"D:\\x\\name.old.zel", b""]),
+    "ok-length-254": run_list([b"a" * 254]),
+    "ok-length-255": run_list([b"b" * 255]),
+    "ok-length-65533": run_list([b"c" * 65533]),
+    "ok-length-65534": run_list([b"d" * 65534]),
+    "ok-length-70000": run_list([b"e" * 70000]),
+    "ok-long-forms-of-short-lengths": count(2) + string(b"abc", "word") + string(b"def", "dword"),
+    "ok-trailing-bytes": run_list([b"a", b"b"]) + b"\x05tail",
+    "damaged-empty": b"",
+    "damaged-short-count": b"\x01\x00\x00",
+    "damaged-negative-count": count(-1) + string(b"a"),
+    "damaged-huge-count": count(0x7FFFFFFF) + string(b"a"),
+    "damaged-fewer-entries": count(3) + string(BLEND) + string(b"scene"),
+    "damaged-string-past-end": count(2) + string(b"a") + b"\x05ab",
+    "damaged-word-length-cut": count(1) + b"\xff\x10",
+    "damaged-dword-length-cut": count(1) + b"\xff\xff\xff\x10\x00",
+    "damaged-2gb-length": count(1) + b"\xff\xff\xff\x00\x00\x00\x80" + b"x",
+    "damaged-wide-string": count(1) + b"\xff\xfe\xff\x01A\x00",
+    "damaged-64bit-length": count(2) + string(b"a") + b"\xff\xff\xff\xff\xff\xff\xff\x01\x00\x00\x00\x00\x00\x00\x00b",
+}
+
+
+def main():
+    os.makedirs(OUT, exist_ok=True)
+    for name, data in SEEDS.items():
+        with open(os.path.join(OUT, name), "wb") as f:
+            f.write(data)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,70 @@
+#pragma once
+// Geometry of the tool strip: four 22 x 20 image buttons flush with the right
+// end of the client area, vertically centred (an odd free pixel goes below).
+// Plain integer logic, shared by the strip's window class and its tests.
+#include <array>
+
+struct StripRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    // Right and bottom edges are outside, as for the platform's rectangles.
+    bool Contains(int x, int y) const { return left <= x && x < right && top <= y && y < bottom; }
+};
+
+inline bool operator==(const StripRect& a, const StripRect& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+namespace toolstrip {
+
+// Button index = command number: 0 New, 1 Delete, 2 Move Up, 3 Move Down.
+constexpr int kButtonCount = 4;
+constexpr int kNoButton = 4;
+constexpr int kButtonWidth = 22;
+constexpr int kButtonHeight = 20;
+constexpr int kGlyphStripWidth = kButtonCount * kButtonWidth;  // 88
+
+using ButtonRects = std::array<StripRect, kButtonCount>;
+
+// (H - 20) / 2, truncated toward zero: negative for a strip lower than 20.
+int ButtonTop(int nHeight);
+ButtonRects LayoutButtons(int nWidth, int nHeight);
+
+// The first button in index order whose rectangle holds the point, or kNoButton.
+int HitTest(const ButtonRects& rcButtons, int x, int y);
+int HitTest(int x, int y, int nWidth, int nHeight);
+
+// What the painter draws, in the coordinates of the off-screen picture (the
+// client size). The picture is copied to the window kPictureShift pixels to the
+// right, which puts glyph i and the hot button's edge exactly on button i; the
+// window's two left-most columns are never painted.
+constexpr int kPictureShift = 2;
+
+struct StripPicture {
+    StripRect rcClient;  // filled with the button face; the caption is drawn
+                         // in it on one line, left-aligned, vertically centred
+    int nGlyphX = 0;     // origin of the 88 x 20 glyph strip
+    int nGlyphY = 0;
+    bool bEdge = false;  // a hot button gets a frame ...
+    bool bSunken = false;  // ... sunken while pressed, raised otherwise
+    StripRect rcEdge;
+    int nCopyX = kPictureShift;  // the copy to the window: from the picture's
+    int nCopyWidth = 0;          // origin to (nCopyX, 0), this wide and high
+    int nCopyHeight = 0;
+};
+
+StripPicture ComposePicture(int nWidth, int nHeight, int nHot, bool bPressed);
+
+// The tooltip buffer of the platform's text request holds 80 characters; the
+// longest text, "Move Down", needs 10 bytes with its null.
+constexpr int kToolTipBufferSize = 80;
+
+// Copies the button's tooltip text with its terminating null into pszBuffer.
+// An index outside 0..3 copies nothing and leaves the buffer as it was.
+void GetToolTipText(int nIndex, char* pszBuffer);
+
+}  // namespace toolstrip

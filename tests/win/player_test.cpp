@@ -1,0 +1,227 @@
+// The demonstration player and the command line as the real C runtime reads it.
+#include "RecordingPlayer.h"
+#include "UniqueHandle.h"
+#include "fw/Module.h"
+#include "launch/CommandLine.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+static_assert(launch::kCreationFlags == NORMAL_PRIORITY_CLASS);
+static_assert(launch::kStartupFlags == STARTF_USESHOWWINDOW);
+static_assert(launch::kShowCommand == SW_SHOW);
+
+constexpr DWORD kPatienceMs = 10000;
+
+std::string FullPath(const std::string& path)
+{
+    char full[MAX_PATH];
+    const DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    return n > 0 && n < MAX_PATH ? std::string(full, n) : path;
+}
+
+// A file beside the test executable, given relative to its directory.
+std::string BesideTests(const std::string& relative)
+{
+    const std::string self = fw::GetModulePath().value_or("");
+    return FullPath(self.substr(0, self.find_last_of('\\') + 1) + relative);
+}
+
+std::string Unique(const std::string& stem)
+{
+    return stem + ' ' + std::to_string(GetCurrentProcessId());
+}
+
+// A child process started the way the launcher starts the player; ended by
+// force if a failed test leaves it running.
+class ChildProcess {
+public:
+    explicit ChildProcess(std::string commandLine)
+    {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = launch::kStartupFlags;
+        startup.wShowWindow = launch::kShowCommand;
+        PROCESS_INFORMATION info = {};
+        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, launch::kCreationFlags,
+                           nullptr, nullptr, &startup, &info)) {
+            CloseHandle(info.hThread);
+            m_process.reset(info.hProcess);
+            m_id = info.dwProcessId;
+        }
+    }
+    ~ChildProcess()
+    {
+        if (m_process && !Ended())
+            TerminateProcess(m_process.get(), 1);
+    }
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Started() const { return m_process != nullptr; }
+    DWORD Id() const { return m_id; }
+    HANDLE Handle() const { return m_process.get(); }
+    bool Ended(DWORD waitMs = 0) const { return WaitForSingleObject(m_process.get(), waitMs) == WAIT_OBJECT_0; }
+    DWORD ExitCode() const
+    {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(m_process.get(), &code);
+        return code;
+    }
+
+private:
+    UniqueHandle m_process;
+    DWORD m_id = 0;
+};
+
+// A scratch folder whose name holds spaces, removed with what it holds.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        m_path = std::string(temp) + Unique("nimbrel player test");
+        CreateDirectoryA(m_path.c_str(), nullptr);
+    }
+    ~ScratchFolder()
+    {
+        for (const std::string& file : m_files)
+            DeleteFileA(file.c_str());
+        RemoveDirectoryA(m_path.c_str());
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    std::string File(const std::string& name)
+    {
+        m_files.push_back(m_path + '\\' + name);
+        return m_files.back();
+    }
+
+private:
+    std::string m_path;
+    std::vector<std::string> m_files;
+};
+
+// The top-level window of process `id` with this caption, once it is there.
+HWND WaitForFrame(const ChildProcess& child, const std::string& caption)
+{
+    WaitForInputIdle(child.Handle(), kPatienceMs);
+    for (DWORD waited = 0; waited < kPatienceMs; waited += 50, Sleep(50)) {
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, caption.c_str())) != nullptr;) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == child.Id())
+                return w;
+        }
+    }
+    return nullptr;
+}
+
+// The text the player shows. Across processes the wide message is the one
+// that is marshalled faithfully.
+std::string ShownText(HWND frame)
+{
+    HWND edit = FindWindowExA(frame, nullptr, "Edit", nullptr);
+    const auto length = SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    wide.resize(static_cast<size_t>(SendMessageW(edit, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()))));
+    std::string text(wide.size() * 2 + 1, '\0');
+    text.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                                        text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
+    return text;
+}
+
+const std::string kZelrun = BesideTests(NIMBREL_ZELRUN_FROM_TESTS);
+
+// Starts zelrun on `scene`, waits for its window captioned `caption`, returns
+// what it shows and closes it as a user would.
+std::string RunZelrun(const std::string& commandLine, const std::string& caption)
+{
+    ChildProcess player(commandLine);
+    EXPECT_TRUE(player.Started()) << commandLine;
+    HWND frame = player.Started() ? WaitForFrame(player, caption) : nullptr;
+    EXPECT_NE(frame, nullptr) << "no window captioned \"" << caption << '"';
+    if (!frame)
+        return "";
+    const std::string text = ShownText(frame);
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(player.Ended(kPatienceMs));
+    EXPECT_EQ(player.ExitCode(), 0u);
+    return text;
+}
+
+TEST(ZelrunPlayer, ShowsASceneWhosePathHasSpacesWithItsFirstLines)
+{
+    ScratchFolder folder;
+    const std::string title = Unique("demo scene");
+    const std::string scene = folder.File(title + ".zel");
+    std::ofstream(scene) << "# zel scene\nscene \"demo\"\n  mesh \"cube\"\nend\n";
+
+    const std::string text = RunZelrun(launch::BuildCommandLine(kZelrun, scene), title);
+    EXPECT_NE(text.find("Scene: " + scene + "\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("File: found"), std::string::npos) << text;
+    EXPECT_NE(text.find("scene \"demo\"\r\n  mesh \"cube\"\r\nend"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Ignored"), std::string::npos) << text;
+}
+
+TEST(ZelrunPlayer, SaysWhenTheSceneFileIsMissing)
+{
+    const std::string title = Unique("missing scene");
+    const std::string scene = "C:\\no such folder\\" + title + ".zel";
+    const std::string text = RunZelrun(launch::BuildCommandLine(kZelrun, scene), title);
+    EXPECT_NE(text.find("Scene: " + scene + "\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("File: not found"), std::string::npos) << text;
+}
+
+TEST(ZelrunPlayer, WithoutASceneShowsHowToUseIt)
+{
+    const std::string text = RunZelrun('"' + kZelrun + '"', "zelrun");
+    EXPECT_NE(text.find("Usage: zelrun.exe"), std::string::npos) << text;
+}
+
+// The real runtime (not only our model of it) gives back every stored path as
+// the one argument, and the command line reaches the player unchanged.
+TEST(PlayerArguments, TheRuntimeGivesBackEveryScenePathExactly)
+{
+    ScratchFolder folder;
+    const std::string recordFile = folder.File("starts.txt");
+    SetEnvironmentVariableA(kRecordFileVariable, recordFile.c_str());
+    const std::string player = BesideTests(kRecordingPlayerName);
+
+    const std::vector<std::string> scenes = {
+        R"(C:\Apps\Run\shaders\dx9\animation\blend\blend.zel)",
+        R"(C:\my scenes\two  spaces.zel)",
+        "",
+        R"(C:\dir\)",
+        R"(C:\dir\\)",
+        R"(say "hi".zel)",
+        R"(a\"b)",
+        R"(a\\"b\)",
+        "\"",
+        "tab\there\t",
+        R"(\\server\share\x.zel)",
+    };
+    for (const std::string& scene : scenes) {
+        DeleteFileA(recordFile.c_str());
+        const std::string line = launch::BuildCommandLine(player, scene);
+        ChildProcess child(line);
+        ASSERT_TRUE(child.Started()) << line;
+        ASSERT_TRUE(child.Ended(kPatienceMs)) << line;
+        EXPECT_EQ(child.ExitCode(), 0u) << line;
+        const std::vector<PlayerStart> starts = ReadPlayerStarts(recordFile);
+        ASSERT_EQ(starts.size(), 1u) << line;
+        EXPECT_EQ(starts[0].commandLine, line);
+        EXPECT_EQ(starts[0].argv, (std::vector<std::string>{player, scene})) << line;
+    }
+    SetEnvironmentVariableA(kRecordFileVariable, nullptr);
+}
+
+}  // namespace

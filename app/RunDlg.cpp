@@ -1,0 +1,68 @@
+#include "app/RunDlg.h"
+
+#include "app/resource.h"
+#include "fw/Gdi.h"
+#include "runlist/RunListWin.h"
+
+CRunDlg::CRunDlg(CWnd* pParent)
+    : CDialog(IDD_RUN_DIALOG, pParent),
+      m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME)))
+{
+}
+
+void CRunDlg::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_Control(pDX, IDC_RUNLIST, m_list);
+}
+
+BOOL CRunDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    m_bSaveAllowed = LoadRunList(m_list);
+    // The strip is attached whatever the load found, so it works after a
+    // damaged file too.
+    m_toolStrip.SubclassDlgItem(IDC_TOOLSTRIP, this);
+    m_toolStrip.m_pList = &m_list;
+    return TRUE;
+}
+
+// Every way of ending the dialog comes here, after the dialog was hidden: the
+// list is saved while its window still exists.
+BOOL CRunDlg::DestroyWindow()
+{
+    if (m_bSaveAllowed)
+        SaveRunList(m_list);
+    return CDialog::DestroyWindow();
+}
+
+LRESULT CRunDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<LRESULT>(OnQueryDragIcon());
+    default:
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+}
+
+// While minimised the icon is drawn centred in the client area.
+void CRunDlg::OnPaint()
+{
+    if (!::IsIconic(m_hWnd)) {
+        Default();
+        return;
+    }
+    CPaintDC dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC), 0);
+    const int cxIcon = ::GetSystemMetrics(SM_CXICON);
+    const int cyIcon = ::GetSystemMetrics(SM_CYICON);
+    const CRect rc = GetClientRect();
+    const int x = (rc.Width() - cxIcon + 1) / 2;
+    const int y = (rc.Height() - cyIcon + 1) / 2;
+    ::DrawIcon(dc, x, y, m_hIcon);
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The launcher's one window: the run list and the tool strip above it.
+#include "fw/Dialog.h"
+#include "listctrl/RunListBox.h"
+#include "toolstrip/ToolStrip.h"
+
+class CRunDlg : public CDialog {
+public:
+    explicit CRunDlg(CWnd* pParent = nullptr);
+
+    BOOL DestroyWindow() override;
+    BOOL OnInitDialog() override;
+
+    CRunListBox m_list;
+    CToolStrip m_toolStrip;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnPaint();
+    HCURSOR OnQueryDragIcon() const { return reinterpret_cast<HCURSOR>(m_hIcon); }
+
+    HICON m_hIcon;
+    bool m_bSaveAllowed = true;   // false when the file exists but could not be read
+};

@@ -1,0 +1,6 @@
+#pragma once
+// Resource and control ids of the launcher.
+#define IDD_RUN_DIALOG 102
+#define IDR_MAINFRAME 128
+#define IDC_RUNLIST 1000
+#define IDC_TOOLSTRIP 1009

@@ -1,0 +1,53 @@
+#include "fw/App.h"
+
+#include <commctrl.h>
+
+#include "fw/Module.h"
+#include "runlist/PathRules.h"
+
+namespace {
+CWinApp* g_pApp = nullptr;   // the one application object of the process
+}
+
+CWinApp::CWinApp(const char* pszAppName)
+{
+    if (pszAppName != nullptr)
+        m_strAppTitle = pszAppName;
+    g_pApp = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+int CWinApp::Run()
+{
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    if (InitInstance())
+        return 0;   // this application has no message loop of its own
+    return 0;
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_pApp;
+}
+
+std::string AfxGetAppTitle()
+{
+    if (g_pApp != nullptr && !g_pApp->AppTitle().empty())
+        return g_pApp->AppTitle();
+    const auto path = fw::GetModulePath();
+    return path ? SplitPath(*path).fname : std::string();
+}
+
+int AfxMessageBox(const std::string& text, UINT nType)
+{
+    if ((nType & MB_ICONMASK) == 0 && (nType & MB_TYPEMASK) == MB_OK)
+        nType |= MB_ICONEXCLAMATION;
+    const std::string title = AfxGetAppTitle();
+    return ::MessageBoxA(::GetActiveWindow(), text.c_str(), title.c_str(), nType);
+}

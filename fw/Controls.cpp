@@ -1,0 +1,86 @@
+#include "fw/Controls.h"
+
+#include <commctrl.h>
+
+int CListBox::AddString(const std::string& text)
+{
+    return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+int CListBox::InsertString(int nIndex, const std::string& text)
+{
+    return static_cast<int>(
+        SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+std::string CListBox::GetText(int nIndex) const
+{
+    const LRESULT len = SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(nIndex));
+    if (len == LB_ERR)
+        return {};
+    std::string text(static_cast<size_t>(len) + 1, '\0');
+    const LRESULT got = SendMessage(LB_GETTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
+    return text;
+}
+
+CRect CListBox::GetItemRect(int nIndex) const
+{
+    CRect rc;
+    SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&rc));
+    return rc;
+}
+
+BOOL CListBox::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* pResult)
+{
+    switch (message) {
+    case WM_DRAWITEM:
+        DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+        break;
+    case WM_MEASUREITEM:
+        MeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+        break;
+    default:
+        return FALSE;
+    }
+    if (pResult != nullptr)
+        *pResult = TRUE;
+    return TRUE;
+}
+
+int CDragListBox::ItemFromPt(POINT pt, BOOL bAutoScroll) const
+{
+    return ::LBItemFromPt(m_hWnd, pt, bAutoScroll);
+}
+
+void CDragListBox::PreSubclassWindow()
+{
+    ::MakeDragList(m_hWnd);
+    CListBox::PreSubclassWindow();
+}
+
+BOOL CDragListBox::BeginDrag(CPoint pt)
+{
+    DrawInsert(ItemFromPt(pt, FALSE));
+    return TRUE;
+}
+
+void CDragListBox::CancelDrag(CPoint)
+{
+    DrawInsert(-1);
+}
+
+UINT CDragListBox::Dragging(CPoint)
+{
+    return DL_STOPCURSOR;
+}
+
+void CDragListBox::Dropped(int, CPoint)
+{
+    DrawInsert(-1);
+}
+
+void CDragListBox::DrawInsert(int nItem)
+{
+    m_nLast = nItem;
+}

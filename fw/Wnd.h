@@ -1,0 +1,98 @@
+#pragma once
+// CWnd: one C++ object bound to one window for the window's life.
+//
+// Binding: a window created through CreateEx is bound by a creation hook before
+// its first message (WM_NCCREATE); an existing window (a dialog control) is bound
+// by SubclassWindow. Both use the common controls' window subclassing, and a
+// window property names the object, so no global map is needed.
+// Dispatch: every message reaches the virtual WindowProc, where a class switches
+// to its named handlers; Default() passes the message being handled on to the
+// window's previous procedure. Notifications from child controls are reflected
+// to the child object's OnChildNotify first.
+#include <string>
+
+#include "fw/Types.h"
+
+class CWnd {
+public:
+    CWnd() = default;
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND m_hWnd = nullptr;
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    operator HWND() const { return m_hWnd; }
+
+    // The object bound to a window, or null for a window we do not own.
+    static CWnd* FromHandlePermanent(HWND hWnd);
+
+    // Binding and creation.
+    BOOL SubclassWindow(HWND hWnd);
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
+                  const RECT& rect, CWnd* pParentWnd, UINT nID);
+    virtual BOOL DestroyWindow();
+
+    // Overridables.
+    virtual void PreSubclassWindow() {}
+    virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Called with a notification this window sent to its parent; TRUE when handled.
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual void PostNcDestroy() {}
+
+    // The message being handled, passed on to the window's previous procedure.
+    LRESULT Default();
+    const MSG* GetCurrentMessage() const { return &m_currentMsg; }
+
+    // Thin helpers over the window functions the classes use.
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return ::SendMessageA(m_hWnd, message, wParam, lParam);
+    }
+    CRect GetClientRect() const;
+    void ClientToScreen(POINT* pt) const { ::ClientToScreen(m_hWnd, pt); }
+    void ScreenToClient(POINT* pt) const { ::ScreenToClient(m_hWnd, pt); }
+    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
+    std::string GetWindowText() const;
+    void SetWindowText(const std::string& text) { ::SetWindowTextA(m_hWnd, text.c_str()); }
+    HWND SetFocus() { return ::SetFocus(m_hWnd); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
+    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
+    HWND GetParent() const { return ::GetParent(m_hWnd); }
+
+protected:
+    // While it lives, the next window this thread creates is bound to the
+    // object before its first message.
+    class CreationScope {
+    public:
+        explicit CreationScope(CWnd* pWnd);
+        ~CreationScope();
+        CreationScope(const CreationScope&) = delete;
+        CreationScope& operator=(const CreationScope&) = delete;
+    private:
+        HHOOK m_hHook;
+    };
+
+    // Reflects a child's notification to the child object; TRUE when it took it.
+    BOOL ReflectChildNotify(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam,
+                            LRESULT* pResult);
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK CreationHook(int nCode, WPARAM wParam, LPARAM lParam);
+    void Attach(HWND hWnd);
+    void Detach();
+    BOOL ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
+    MSG m_currentMsg{};
+};
+
+// The registered message with which a drag list reports to its parent.
+UINT DragListMessage();

@@ -1,0 +1,100 @@
+#pragma once
+// The editable list of scene entries: an owner-drawn drag list whose items show
+// display names while the path table holds, at the same index, each entry's
+// full path. Entries are edited in place (an edit box and a browse button laid
+// over the item), reordered by keys, by the tool strip and by dragging, and a
+// double-click starts the player on the entry under the pointer.
+#include <memory>
+#include <string>
+
+#include "fw/Controls.h"
+#include "listctrl/PathTable.h"
+
+class CInPlaceEdit;
+class CInPlaceButton;
+
+class CListBoxEx : public CDragListBox {
+public:
+    // The extra window styles every list of this class gets, created or attached.
+    static constexpr DWORD kListStyles = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_DISABLENOSCROLL |
+                                         LBS_EXTENDEDSEL | LBS_WANTKEYBOARDINPUT |
+                                         LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS |
+                                         LBS_OWNERDRAWFIXED | LBS_NOTIFY;
+    // Bit of m_dwEditStyle that also asks for the browse button.
+    static constexpr DWORD kBrowseStyle = 0x4000;
+    static constexpr int kTextIndent = 8;
+
+    CListBoxEx();
+    ~CListBoxEx() override;
+
+    // Entry operations; the path table moves in step with the items.
+    void ReplaceItem(int nIndex, const std::string& text, DWORD_PTR data);
+    void SetItemText(int nIndex, const std::string& text);
+    void SwapItems(int nFirst, int nSecond);
+    void MoveUp(int nIndex);
+    void MoveDown(int nIndex);
+    void DeleteEntry(int nIndex);
+
+    // In-place editing.
+    void BeginEdit(int nIndex);   // -1: the focus item; past the end: a new entry
+    void BeginEditNew();
+    void EndEdit(BOOL bCancel);
+    void SetEditText(const std::string& strText);
+    void CreateInPlaceControls();
+    bool IsEditing() const { return m_nEditItem != -1; }
+
+    // Customisation hooks, permissive by default.
+    virtual BOOL CanEdit(int nIndex);
+    virtual BOOL AcceptEdit(int nIndex, BOOL bCancel);
+    virtual void Browse(int nIndex);
+
+    // Starts the player with a complete command line; tells the user on failure.
+    BOOL Launch(std::string strCmdLine);
+
+    PathTable& Paths() { return m_arrPaths; }
+    const PathTable& Paths() const { return m_arrPaths; }
+    int GetFocusItem() const { return m_nFocusItem; }
+    int GetEditItem() const { return m_nEditItem; }
+    CInPlaceEdit* GetInPlaceEdit() const { return m_pEdit.get(); }
+    CInPlaceButton* GetInPlaceButton() const { return m_pButton.get(); }
+
+    // Framework overrides.
+    void PreSubclassWindow() override;
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    void DrawItem(DRAWITEMSTRUCT* pDIS) override;
+    void MeasureItem(MEASUREITEMSTRUCT* pMIS) override;
+    void DrawInsert(int nIndex) override;
+    UINT Dragging(CPoint pt) override;
+    void CancelDrag(CPoint pt) override;
+    void Dropped(int nSrcIndex, CPoint pt) override;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Message handlers.
+    int OnCreate(CREATESTRUCTA* pCS);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
+    void OnRButtonDown(UINT nFlags, CPoint point);
+    LRESULT OnCtrlMsg(WPARAM wParam, LPARAM lParam);
+
+    // Inverts the insertion marker at the top edge of an item.
+    void DrawInsertMark(int nIndex);
+    // The item under a point in client coordinates, or -1.
+    int ItemFromClientPoint(CPoint point) const;
+
+    PROCESS_INFORMATION m_procInfo{};
+    PathTable m_arrPaths;
+    DWORD m_dwEditStyle = kBrowseStyle;
+    std::unique_ptr<CInPlaceEdit> m_pEdit;
+    CRect m_rcEdit;
+    std::unique_ptr<CInPlaceButton> m_pButton;
+    CRect m_rcButton;
+    int m_nFocusItem = -1;
+    int m_nEditItem = -1;
+    BOOL m_bEditable = TRUE;
+    BOOL m_bMovable = TRUE;
+};

@@ -1,0 +1,61 @@
+#include "runlist/RunListWin.h"
+
+#include "fw/App.h"
+#include "fw/Module.h"
+#include "listctrl/ListBoxEx.h"
+#include "runlist/RunList.h"
+#include "runlist/RunListStoreWin.h"
+
+namespace {
+
+// The run list's view of the real list box.
+class ListBoxTarget : public IRunListTarget {
+public:
+    explicit ListBoxTarget(CListBoxEx& list) : m_list(list) {}
+    int GetCount() const override { return m_list.GetCount(); }
+    void InsertItem(int nIndex, const std::string& text) override { m_list.InsertString(nIndex, text); }
+    PathTable& Paths() override { return m_list.Paths(); }
+    const PathTable& Paths() const override { return m_list.Paths(); }
+
+private:
+    CListBoxEx& m_list;
+};
+
+std::string ExePath()
+{
+    return fw::GetModulePath().value_or(std::string());
+}
+
+}  // namespace
+
+bool LoadRunList(CListBoxEx& list)
+{
+    const std::string exePath = ExePath();
+    const std::string filePath = RunListFilePath(exePath);
+    if (!filePath.empty())
+        RemoveLeftoverTempFiles(filePath);
+    RunListStoreWin store(filePath);
+    ListBoxTarget target(list);
+    // A large list is filled without repainting after every item.
+    list.SendMessage(WM_SETREDRAW, FALSE);
+    const RunListLoadResult result = LoadRunList(target, store, exePath);
+    list.SendMessage(WM_SETREDRAW, TRUE);
+    // Turning redrawing back on does not recompute the scroll bar everywhere
+    // (Wine's list box keeps it hidden); a frame change does.
+    ::SetWindowPos(list, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    list.Invalidate();
+    const std::string message = result.Message();
+    if (!message.empty())
+        AfxMessageBox(message, MB_OK);
+    return result.MaySave();
+}
+
+void SaveRunList(CListBoxEx& list)
+{
+    const std::string filePath = RunListFilePath(ExePath());
+    RunListStoreWin store(filePath);
+    ListBoxTarget target(list);
+    if (filePath.empty() || !SaveRunList(target, store))
+        AfxMessageBox(kRunListErrorText, MB_OK);
+}

@@ -1,0 +1,175 @@
+#pragma once
+// What the window tests share: pumping a dialog's messages the way its modal
+// loop does, answering message boxes, real input messages, and the run list
+// file beside the test executable.
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <mutex>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "fw/Dialog.h"
+#include "fw/Module.h"
+#include "listctrl/ListBoxEx.h"
+#include "runlist/RunList.h"
+
+namespace wintest {
+
+// Looks at and dispatches queued messages as the dialog's modal loop would,
+// until the queue stays empty for a moment or the dialog ends.
+inline void Pump(CDialog& dlg, int idleMs = 30)
+{
+    auto lastWork = std::chrono::steady_clock::now();
+    while (!dlg.HasEnded() &&
+           std::chrono::steady_clock::now() - lastWork < std::chrono::milliseconds(idleMs)) {
+        MSG msg;
+        if (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            dlg.ProcessMessage(msg);
+            lastWork = std::chrono::steady_clock::now();
+        } else {
+            ::Sleep(1);
+        }
+    }
+}
+
+// Pumps a window-less thread's messages (for controls without a dialog).
+inline void PumpThread(int idleMs = 30)
+{
+    auto lastWork = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - lastWork < std::chrono::milliseconds(idleMs)) {
+        MSG msg;
+        if (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+            lastWork = std::chrono::steady_clock::now();
+        } else {
+            ::Sleep(1);
+        }
+    }
+}
+
+// Answers every message box this process shows (OK) and records its text, so
+// a test can see what the user would have been told.
+class MessageBoxWatcher {
+public:
+    MessageBoxWatcher() : m_thread([this] { Watch(); }) {}
+    ~MessageBoxWatcher()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+    MessageBoxWatcher(const MessageBoxWatcher&) = delete;
+    MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
+
+    std::vector<std::string> Texts() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_texts;
+    }
+
+private:
+    static BOOL CALLBACK Visit(HWND hWnd, LPARAM lParam)
+    {
+        auto* self = reinterpret_cast<MessageBoxWatcher*>(lParam);
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(hWnd, &pid);
+        HWND hText = ::GetDlgItem(hWnd, 0xFFFF);   // a message box's text
+        if (pid != ::GetCurrentProcessId() || hText == nullptr || !::IsWindowVisible(hWnd))
+            return TRUE;
+        char text[1024] = {};
+        ::GetWindowTextA(hText, text, sizeof text);
+        {
+            std::lock_guard<std::mutex> lock(self->m_mutex);
+            self->m_texts.emplace_back(text);
+        }
+        ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
+        ::ShowWindow(hWnd, SW_HIDE);   // not seen twice while it closes
+        return TRUE;
+    }
+    void Watch()
+    {
+        while (!m_stop) {
+            ::EnumWindows(Visit, reinterpret_cast<LPARAM>(this));
+            ::Sleep(20);
+        }
+    }
+
+    mutable std::mutex m_mutex;
+    std::vector<std::string> m_texts;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+// Real input, posted to the window's queue so it takes the modal loop's path.
+inline void PostKey(HWND hWnd, UINT vk, bool bAlt = false)
+{
+    const UINT scan = ::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
+    LPARAM lParam = 1 | (static_cast<LPARAM>(scan) << 16);
+    if (bAlt)
+        lParam |= LPARAM(1) << 29;   // the context code: Alt is held
+    ::PostMessageA(hWnd, bAlt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lParam);
+    ::PostMessageA(hWnd, bAlt || vk == VK_F10 ? WM_SYSKEYUP : WM_KEYUP, vk,
+                   lParam | (LPARAM(1) << 30) | (LPARAM(1) << 31));
+}
+
+inline POINT ItemCenter(const CListBox& list, int nIndex)
+{
+    const CRect rc = list.GetItemRect(nIndex);
+    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+inline void PostClick(HWND hWnd, POINT pt, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP,
+                      WPARAM keys = MK_LBUTTON)
+{
+    POINT screen = pt;
+    ::ClientToScreen(hWnd, &screen);
+    ::SetCursorPos(screen.x, screen.y);   // the drag list reads the real cursor
+    ::PostMessageA(hWnd, down, keys, MAKELPARAM(pt.x, pt.y));
+    ::PostMessageA(hWnd, up, 0, MAKELPARAM(pt.x, pt.y));
+}
+
+inline std::string ReadFileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string ExePath()
+{
+    return fw::GetModulePath().value_or(std::string());
+}
+
+inline std::string RunListPath()
+{
+    return RunListFilePath(ExePath());
+}
+
+inline std::vector<std::string> ItemTexts(const CListBox& list)
+{
+    std::vector<std::string> texts;
+    for (int i = 0; i < list.GetCount(); ++i)
+        texts.push_back(list.GetText(i));
+    return texts;
+}
+
+inline std::vector<std::string> PathHead(const CListBoxEx& list)
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < list.GetCount(); ++i)
+        paths.push_back(list.Paths().GetAt(i));
+    return paths;
+}
+
+}  // namespace wintest

@@ -1,0 +1,226 @@
+// The launcher's dialog with its real list: start-up, keys, and the run list
+// file it reads and writes beside the executable.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "WinTest.h"
+#include "app/RunDlg.h"
+#include "fw/Gdi.h"
+#include "runlist/DefaultEntries.h"
+#include "runlist/RunListFile.h"
+
+using namespace wintest;
+using V = std::vector<std::string>;
+
+namespace {
+
+class RunDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override { ::DeleteFileA(RunListPath().c_str()); }
+    void TearDown() override
+    {
+        if (m_dlg && !m_dlg->HasEnded())
+            CloseWith(VK_ESCAPE);
+        m_dlg.reset();
+        ::DeleteFileA(RunListPath().c_str());
+    }
+
+    CRunDlg& Open()
+    {
+        m_dlg = std::make_unique<CRunDlg>();
+        EXPECT_TRUE(m_dlg->Create());
+        ::SetForegroundWindow(*m_dlg);
+        Pump(*m_dlg);
+        return *m_dlg;
+    }
+    void OpenWith(const V& paths)
+    {
+        WriteFileBytes(RunListPath(), SerializeRunList(paths));
+        Open();
+    }
+    // Ends the dialog as the user would and lets it save.
+    void CloseWith(UINT vk)
+    {
+        PostKey(::GetFocus(), vk);
+        Pump(*m_dlg);
+        ASSERT_TRUE(m_dlg->HasEnded());
+        m_dlg->FinishModal();
+    }
+    CRunListBox& List() { return m_dlg->m_list; }
+    V SavedPaths() { return ParseRunList(ReadFileBytes(RunListPath())).paths; }
+    void ClickItem(int i)
+    {
+        PostClick(List(), ItemCenter(List(), i));
+        Pump(*m_dlg);
+    }
+
+    std::unique_ptr<CRunDlg> m_dlg;
+};
+
+V Defaults()
+{
+    V paths;
+    for (int i = 0; i < kDefaultEntryCount; ++i)
+        paths.push_back(DefaultEntryPath(ExePath(), i));
+    return paths;
+}
+
+TEST_F(RunDialogTest, FirstStartCreatesTheFileWithTheFourteenDefaults)
+{
+    MessageBoxWatcher boxes;
+    Open();
+    const std::string bytes = ReadFileBytes(RunListPath());
+    ASSERT_GE(bytes.size(), 4u);
+    EXPECT_EQ(bytes.substr(0, 4), std::string("\x0E\x00\x00\x00", 4));
+    EXPECT_EQ(SavedPaths(), Defaults());
+    EXPECT_EQ(ItemTexts(List()).front(), "blend");
+    EXPECT_EQ(ItemTexts(List()).back(), "movie_plane_rotate");
+    EXPECT_EQ(List().Paths().GetSize(), 46);
+    EXPECT_TRUE(boxes.Texts().empty());
+
+    // The defaults lie under the parent of the executable's directory.
+    const std::string exe = ExePath();
+    const std::string exeDir = exe.substr(0, exe.find_last_of('\\'));
+    const std::string parent = exeDir.substr(0, exeDir.find_last_of('\\') + 1);
+    EXPECT_EQ(SavedPaths()[0], parent + "shaders\\dx9\\animation\\blend\\blend.zel");
+}
+
+TEST_F(RunDialogTest, TheListHasTheFocusAndItsItemsTheMeasuredHeight)
+{
+    Open();
+    EXPECT_EQ(::GetFocus(), List().m_hWnd);
+    MEASUREITEMSTRUCT mis{};
+    List().MeasureItem(&mis);
+    EXPECT_GT(mis.itemHeight, 0u);
+    EXPECT_EQ(List().SendMessage(LB_GETITEMHEIGHT, 0), static_cast<LRESULT>(mis.itemHeight));
+    EXPECT_EQ(List().GetItemRect(1).top - List().GetItemRect(0).top, static_cast<int>(mis.itemHeight));
+}
+
+TEST_F(RunDialogTest, EnterEscapeAndTheCloseBoxAllSaveTheList)
+{
+    for (UINT how : {UINT(VK_RETURN), UINT(VK_ESCAPE), UINT(0)}) {
+        OpenWith({"C:\\a.zel", "C:\\b.zel"});
+        ClickItem(0);
+        PostKey(List(), VK_DELETE);
+        Pump(*m_dlg);
+        if (how != 0) {
+            CloseWith(how);
+        } else {
+            ::PostMessageA(*m_dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+            Pump(*m_dlg);
+            ASSERT_TRUE(m_dlg->HasEnded());
+            m_dlg->FinishModal();
+        }
+        EXPECT_EQ(SavedPaths(), V{"C:\\b.zel"}) << "closed with key " << how;
+    }
+}
+
+TEST_F(RunDialogTest, DeleteActsOnTheLastClickedItemNotTheKeyboardSelection)
+{
+    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel", "C:\\d.zel"});
+    PostKey(List(), VK_DELETE);   // nothing clicked yet: nothing happens
+    Pump(*m_dlg);
+    EXPECT_EQ(List().GetCount(), 4);
+
+    ClickItem(1);
+    PostKey(List(), VK_DOWN);     // the selection moves, the focus item does not
+    Pump(*m_dlg);
+    EXPECT_EQ(List().GetCurSel(), 2);
+    for (int press = 0; press < 4; ++press)
+        PostKey(List(), VK_DELETE);
+    Pump(*m_dlg);
+    EXPECT_EQ(ItemTexts(List()), (V{"a"}));
+    EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel"}));
+    EXPECT_EQ(List().GetFocusItem(), 1);
+    // The spare element past the items still holds the former last path.
+    EXPECT_EQ(List().Paths().GetAt(1), "C:\\d.zel");
+}
+
+TEST_F(RunDialogTest, AltArrowsMoveTheSelectedEntryWithItsPath)
+{
+    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"});
+    List().SetCurSel(0);
+    PostKey(List(), VK_DOWN, true);   // Alt+Down moves down like the others
+    Pump(*m_dlg);
+    EXPECT_EQ(ItemTexts(List()), (V{"b", "a", "c"}));
+    EXPECT_EQ(List().GetCurSel(), 1);
+    PostKey(List(), VK_RIGHT, true);
+    Pump(*m_dlg);
+    EXPECT_EQ(ItemTexts(List()), (V{"b", "c", "a"}));
+    PostKey(List(), VK_RIGHT, true);  // already last: nothing
+    Pump(*m_dlg);
+    EXPECT_EQ(PathHead(List()), (V{"C:\\b.zel", "C:\\c.zel", "C:\\a.zel"}));
+    PostKey(List(), VK_UP, true);
+    PostKey(List(), VK_LEFT, true);
+    PostKey(List(), VK_LEFT, true);   // already first: nothing
+    Pump(*m_dlg);
+    EXPECT_EQ(ItemTexts(List()), (V{"a", "b", "c"}));
+    EXPECT_EQ(List().GetCurSel(), 0);
+    PostKey(List(), VK_F10);          // a system key without Alt moves nothing
+    Pump(*m_dlg);
+    CloseWith(VK_ESCAPE);
+    EXPECT_EQ(SavedPaths(), (V{"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"}));
+}
+
+TEST_F(RunDialogTest, AnEmptyFileStaysEmptyAndIsNotReplaced)
+{
+    MessageBoxWatcher boxes;
+    OpenWith({});
+    EXPECT_EQ(List().GetCount(), 0);
+    EXPECT_EQ(List().Paths().GetSize(), 32);
+    CloseWith(VK_RETURN);
+    EXPECT_EQ(ReadFileBytes(RunListPath()), std::string(4, '\0'));
+    EXPECT_TRUE(boxes.Texts().empty());
+}
+
+TEST_F(RunDialogTest, ADamagedFileKeepsWhatWasReadTellsTheUserAndStillAttachesTheStrip)
+{
+    MessageBoxWatcher boxes;
+    std::string bytes = SerializeRunList({"C:\\a.zel", "C:\\b.zel"});
+    bytes[0] = 5;                      // more entries announced than stored
+    WriteFileBytes(RunListPath(), bytes);
+    Open();
+    EXPECT_EQ(ItemTexts(List()), (V{"a", "b"}));
+    ASSERT_EQ(boxes.Texts().size(), 1u);
+    EXPECT_NE(boxes.Texts()[0].find("damaged"), std::string::npos);
+    EXPECT_NE(m_dlg->m_toolStrip.m_hWnd, nullptr);
+    EXPECT_EQ(m_dlg->m_toolStrip.m_pList, &List());
+    CloseWith(VK_ESCAPE);
+    EXPECT_EQ(SavedPaths(), (V{"C:\\a.zel", "C:\\b.zel"}));
+}
+
+// Draws one item into a memory bitmap and reads back what it painted.
+class DrawItemTest : public RunDialogTest {
+protected:
+    COLORREF PixelAfterDraw(UINT itemID, UINT action, UINT state, int x, int y)
+    {
+        CMemoryDC dc(nullptr);
+        CBitmap bitmap(::CreateBitmap(40, 20, 1, 32, nullptr));
+        CSelectObject select(dc, bitmap);
+        const CRect all(0, 0, 40, 20);
+        dc.FillRect(all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        DRAWITEMSTRUCT dis{};
+        dis.CtlType = ODT_LISTBOX;
+        dis.itemID = itemID;
+        dis.itemAction = action;
+        dis.itemState = state;
+        dis.hwndItem = List();
+        dis.hDC = dc;
+        dis.rcItem = all;
+        List().DrawItem(&dis);
+        return ::GetPixel(dc, x, y) & 0xFFFFFF;
+    }
+};
+
+TEST_F(DrawItemTest, SelectedItemsShowTheActiveCaptionColourAndOthersTheWindowColour)
+{
+    OpenWith({"C:\\a.zel"});
+    const COLORREF black = RGB(0, 0, 0);
+    EXPECT_EQ(PixelAfterDraw(0, ODA_DRAWENTIRE, ODS_SELECTED, 3, 10), ::GetSysColor(COLOR_ACTIVECAPTION));
+    EXPECT_EQ(PixelAfterDraw(0, ODA_SELECT, 0, 3, 10), ::GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(PixelAfterDraw(0, ODA_FOCUS, ODS_SELECTED | ODS_FOCUS, 3, 10), black);
+    EXPECT_EQ(PixelAfterDraw(static_cast<UINT>(-1), ODA_DRAWENTIRE, ODS_SELECTED, 3, 10), black);
+}
+
+}  // namespace

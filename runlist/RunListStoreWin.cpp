@@ -1,0 +1,190 @@
+#include "runlist/RunListStoreWin.h"
+
+#include "runlist/PathRules.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace {
+
+// A run list of this size is no run list; it is left alone rather than loaded.
+constexpr std::size_t kMaxFileSize = 64u << 20;
+constexpr DWORD kChunkSize = 1u << 20;
+// Another program (a virus scanner, an indexer) may hold the target open for a
+// moment; the rename is retried for about a second before the save gives up.
+constexpr int kRenameAttempts = 20;
+constexpr DWORD kRenameRetryDelayMs = 50;
+constexpr char kTempSuffix[] = ".tmp";
+
+// Owns a kernel handle; both null and INVALID_HANDLE_VALUE mean none.
+class UniqueHandle {
+public:
+    explicit UniqueHandle(HANDLE h) : m_h(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
+    ~UniqueHandle() { Close(); }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    explicit operator bool() const { return m_h != nullptr; }
+    HANDLE Get() const { return m_h; }
+    bool Close()
+    {
+        const bool ok = m_h == nullptr || CloseHandle(m_h);
+        m_h = nullptr;
+        return ok;
+    }
+
+private:
+    HANDLE m_h;
+};
+
+class UniqueFind {
+public:
+    UniqueFind(const std::string& pattern, WIN32_FIND_DATAA& data)
+        : m_h(FindFirstFileA(pattern.c_str(), &data)) {}
+    ~UniqueFind()
+    {
+        if (m_h != INVALID_HANDLE_VALUE)
+            FindClose(m_h);
+    }
+    UniqueFind(const UniqueFind&) = delete;
+    UniqueFind& operator=(const UniqueFind&) = delete;
+
+    explicit operator bool() const { return m_h != INVALID_HANDLE_VALUE; }
+    bool Next(WIN32_FIND_DATAA& data) { return FindNextFileA(m_h, &data) != FALSE; }
+
+private:
+    HANDLE m_h;
+};
+
+bool ReadAll(HANDLE file, std::string& bytes)
+{
+    bytes.clear();
+    for (;;) {
+        const std::size_t used = bytes.size();
+        if (used > kMaxFileSize)
+            return false;
+        bytes.resize(used + kChunkSize);
+        DWORD got = 0;
+        if (!ReadFile(file, &bytes[used], kChunkSize, &got, nullptr))
+            return false;
+        bytes.resize(used + got);
+        if (got == 0)
+            return true;
+    }
+}
+
+bool IsHeldByAnotherProgram(DWORD error)
+{
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+}
+
+bool RenameOver(const std::string& from, const std::string& to)
+{
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        if (attempt == kRenameAttempts || !IsHeldByAnotherProgram(GetLastError()))
+            return false;
+        Sleep(kRenameRetryDelayMs);
+    }
+}
+
+bool IsRunning(DWORD pid)
+{
+    if (pid == GetCurrentProcessId())
+        return false;  // this process is starting, not saving
+    UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, pid));
+    if (!process)
+        return GetLastError() == ERROR_ACCESS_DENIED;  // someone else's, alive
+    return WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
+}
+
+// The process id in "<target name>.<pid>.tmp", or nothing for other names.
+bool ParseTempPid(const std::string& name, const std::string& targetName, DWORD& pid)
+{
+    const std::size_t prefix = targetName.size() + 1;
+    const std::size_t suffix = sizeof(kTempSuffix) - 1;
+    if (name.size() <= prefix + suffix || name.size() - prefix - suffix > 10)
+        return false;
+    const auto equalNoCase = [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    };
+    if (!std::equal(targetName.begin(), targetName.end(), name.begin(), equalNoCase) ||
+        name[targetName.size()] != '.' ||
+        !std::equal(name.end() - suffix, name.end(), kTempSuffix, equalNoCase))
+        return false;
+    const std::string digits = name.substr(prefix, name.size() - prefix - suffix);
+    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    const unsigned long long value = std::strtoull(digits.c_str(), nullptr, 10);
+    if (value > MAXDWORD)
+        return false;
+    pid = static_cast<DWORD>(value);
+    return true;
+}
+
+}  // namespace
+
+IRunListStore::ReadResult RunListStoreWin::Read(std::string& bytes)
+{
+    UniqueHandle file(CreateFileA(m_path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Missing
+                                                                             : ReadResult::Unreadable;
+    }
+    return ReadAll(file.Get(), bytes) ? ReadResult::Ok : ReadResult::Unreadable;
+}
+
+bool RunListStoreWin::Write(const std::string& bytes)
+{
+    const std::string tempPath = TempPath();
+    if (WriteTempFile(tempPath, bytes) && RenameOver(tempPath, m_path))
+        return true;
+    DeleteFileA(tempPath.c_str());
+    return false;
+}
+
+std::string RunListStoreWin::TempPath() const
+{
+    return m_path + "." + std::to_string(GetCurrentProcessId()) + kTempSuffix;
+}
+
+bool RunListStoreWin::WriteChunk(HANDLE file, const char* data, DWORD size)
+{
+    DWORD written = 0;
+    return WriteFile(file, data, size, &written, nullptr) && written == size;
+}
+
+bool RunListStoreWin::WriteTempFile(const std::string& tempPath, const std::string& bytes)
+{
+    UniqueHandle file(CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    for (std::size_t done = 0; done < bytes.size();) {
+        const DWORD size = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kChunkSize));
+        if (!WriteChunk(file.Get(), bytes.data() + done, size))
+            return false;
+        done += size;
+    }
+    // The rename must not be able to reach the disk before the data does.
+    return FlushFileBuffers(file.Get()) && file.Close();
+}
+
+void RemoveLeftoverTempFiles(const std::string& path)
+{
+    const PathParts parts = SplitPath(path);
+    const std::string targetName = parts.fname + parts.ext;
+    WIN32_FIND_DATAA data{};
+    UniqueFind find(path + ".*" + kTempSuffix, data);
+    if (!find)
+        return;
+    do {
+        DWORD pid = 0;
+        if (ParseTempPid(data.cFileName, targetName, pid) && !IsRunning(pid))
+            DeleteFileA(MakePath(parts.drive, parts.dir, data.cFileName, "").c_str());
+    } while (find.Next(data));
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The run list store over a real file. A save never leaves a half-written
+// file: the bytes go to a temporary file beside the target, which then
+// replaces the target in one rename.
+#include "runlist/RunList.h"
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+
+class RunListStoreWin : public IRunListStore {
+public:
+    // path: the file's full path (any length; no fixed buffers are involved).
+    explicit RunListStoreWin(std::string path) : m_path(std::move(path)) {}
+
+    ReadResult Read(std::string& bytes) override;
+    bool Write(const std::string& bytes) override;
+
+    const std::string& Path() const { return m_path; }
+    // The temporary file a save of this process writes: "<path>.<pid>.tmp".
+    std::string TempPath() const;
+
+protected:
+    // Writes one chunk to the open temporary file. A test overrides it to fail
+    // part-way, as a full disk would.
+    virtual bool WriteChunk(HANDLE file, const char* data, DWORD size);
+
+private:
+    bool WriteTempFile(const std::string& tempPath, const std::string& bytes);
+
+    std::string m_path;
+};
+
+// Deletes the temporary files that saves of processes no longer running left
+// beside path (a save that crashed before its rename). Called at start-up.
+void RemoveLeftoverTempFiles(const std::string& path);

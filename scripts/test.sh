@@ -14,6 +14,11 @@ for preset in native win64 win32; do
 done
 rm -f build-*.log
 
+# Wine's first start in a new prefix is slow: bring it up before CTest asks
+# the Windows test programs for their test lists.
+source tools/wine-env.sh
+nimbrel_wine_up || exit 1
+
 passed=0; failed=0
 for preset in native win64; do
   out="build/$preset/ctest.log"

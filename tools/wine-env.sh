@@ -34,13 +34,20 @@ nimbrel_prefix_up() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/.nimbrel-ready" ]; then
+    if [ ! -f "$WINEPREFIX/.nimbrel-ready-2" ]; then
       wineboot -i >"$(dirname "$WINEPREFIX")/wineboot.log" 2>&1 </dev/null
       # No crash dialog: a crashing test must fail, not wait for a click.
       wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
         >>"$(dirname "$WINEPREFIX")/wineboot.log" 2>&1 </dev/null
+      # One Wine desktop window holds every window: Wine draws the captions
+      # (seen in screenshots) and hiding a window never waits for a window
+      # manager that the virtual display does not have.
+      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f \
+        >>"$(dirname "$WINEPREFIX")/wineboot.log" 2>&1 </dev/null
+      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
+        >>"$(dirname "$WINEPREFIX")/wineboot.log" 2>&1 </dev/null
       wineserver -w
-      touch "$WINEPREFIX/.nimbrel-ready"
+      touch "$WINEPREFIX/.nimbrel-ready-2"
     fi
   ) 9>"$(dirname "$WINEPREFIX")/.prefix.lock"
 }

@@ -113,8 +113,8 @@ inline void PostKey(HWND hWnd, UINT vk, bool bAlt = false)
     LPARAM lParam = 1 | (static_cast<LPARAM>(scan) << 16);
     if (bAlt)
         lParam |= LPARAM(1) << 29;   // the context code: Alt is held
-    ::PostMessageA(hWnd, bAlt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lParam);
-    ::PostMessageA(hWnd, bAlt || vk == VK_F10 ? WM_SYSKEYUP : WM_KEYUP, vk,
+    ::PostMessageA(hWnd, bAlt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lParam);
+    ::PostMessageA(hWnd, bAlt ? WM_SYSKEYUP : WM_KEYUP, vk,
                    lParam | (LPARAM(1) << 30) | (LPARAM(1) << 31));
 }
 

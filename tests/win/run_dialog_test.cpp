@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "TestFiles.h"
 #include "WinTest.h"
 #include "app/RunDlg.h"
 #include "fw/Gdi.h"
@@ -157,8 +158,10 @@ TEST_F(RunDialogTest, AltArrowsMoveTheSelectedEntryWithItsPath)
     Pump(*m_dlg);
     EXPECT_EQ(ItemTexts(List()), (V{"a", "b", "c"}));
     EXPECT_EQ(List().GetCurSel(), 0);
-    PostKey(List(), VK_F10);          // a system key without Alt moves nothing
+    // A system key message without the Alt state (as F10 sends) moves nothing.
+    ::PostMessageA(List(), WM_SYSKEYDOWN, VK_DOWN, 1);
     Pump(*m_dlg);
+    EXPECT_EQ(List().GetCurSel(), 0);
     CloseWith(VK_ESCAPE);
     EXPECT_EQ(SavedPaths(), (V{"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"}));
 }
@@ -188,6 +191,44 @@ TEST_F(RunDialogTest, ADamagedFileKeepsWhatWasReadTellsTheUserAndStillAttachesTh
     EXPECT_EQ(m_dlg->m_toolStrip.m_pList, &List());
     CloseWith(VK_ESCAPE);
     EXPECT_EQ(SavedPaths(), (V{"C:\\a.zel", "C:\\b.zel"}));
+}
+
+TEST_F(RunDialogTest, AFileAnotherProgramHoldsIsNeitherReplacedNorOverwritten)
+{
+    MessageBoxWatcher boxes;
+    const std::string original = SerializeRunList({"C:\\kept.zel"});
+    WriteFileBytes(RunListPath(), original);
+    {
+        TempDir markers;
+        HeldFile held(markers, RunListPath());
+        ASSERT_TRUE(held.Holding());
+        Open();
+        EXPECT_EQ(List().GetCount(), 0);
+        PostKey(List(), VK_ESCAPE);
+        Pump(*m_dlg);
+        m_dlg->FinishModal();
+    }
+    EXPECT_EQ(boxes.Texts(), V{kRunListErrorText});
+    EXPECT_EQ(ReadFileBytes(RunListPath()), original);
+}
+
+TEST_F(RunDialogTest, ASaveThatCannotReplaceTheFileTellsTheUserAndKeepsTheOldFile)
+{
+    MessageBoxWatcher boxes;
+    const std::string original = SerializeRunList({"C:\\a.zel", "C:\\b.zel"});
+    WriteFileBytes(RunListPath(), original);
+    Open();
+    ClickItem(0);
+    PostKey(List(), VK_DELETE);
+    Pump(*m_dlg);
+    {
+        TempDir markers;
+        HeldFile held(markers, RunListPath());
+        ASSERT_TRUE(held.Holding());
+        CloseWith(VK_ESCAPE);
+    }
+    EXPECT_EQ(boxes.Texts(), V{kRunListErrorText});
+    EXPECT_EQ(ReadFileBytes(RunListPath()), original);
 }
 
 // Draws one item into a memory bitmap and reads back what it painted.

@@ -1,0 +1,96 @@
+#pragma once
+// Temporary directories and files held open by another program, for tests of
+// what the launcher does with files it cannot read or replace.
+#include <windows.h>
+
+#include <string>
+
+#include "fw/Module.h"
+#include "runlist/PathRules.h"
+
+namespace wintest {
+
+inline bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A fresh directory under the system's temporary directory, removed with
+// everything in it at the end of the test.
+class TempDir {
+public:
+    TempDir()
+    {
+        char base[MAX_PATH + 1] = {};
+        GetTempPathA(sizeof base, base);
+        static int serial = 0;
+        m_path = std::string(base) + "nimbrel_runlist_" + std::to_string(GetCurrentProcessId()) + "_" +
+                 std::to_string(++serial);
+        CreateDirectoryA(m_path.c_str(), nullptr);
+    }
+    ~TempDir()
+    {
+        WIN32_FIND_DATAA data{};
+        HANDLE find = FindFirstFileA(File("*").c_str(), &data);
+        if (find != INVALID_HANDLE_VALUE) {
+            do
+                DeleteFileA(File(data.cFileName).c_str());
+            while (FindNextFileA(find, &data));
+            FindClose(find);
+        }
+        RemoveDirectoryA(m_path.c_str());
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    std::string File(const std::string& name) const { return m_path + "\\" + name; }
+
+private:
+    std::string m_path;
+};
+
+// holdfile.exe, started beside the tests, holding a file open without sharing
+// until released or until maxMs have passed.
+class HeldFile {
+public:
+    HeldFile(const TempDir& dir, const std::string& file, DWORD maxMs = 30000)
+        : m_release(dir.File("release" + std::to_string(++s_serial) + ".marker"))
+    {
+        const std::string ready = dir.File("ready" + std::to_string(s_serial) + ".marker");
+        std::string commandLine = "\"" + SiblingPath(fw::GetModulePath().value_or(""), "holdfile", "exe") +
+                                  "\" \"" + file + "\" \"" + ready + "\" \"" + m_release + "\" " +
+                                  std::to_string(maxMs);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &m_process))
+            return;
+        CloseHandle(m_process.hThread);
+        for (int i = 0; i < 500 && !Exists(ready); ++i)
+            Sleep(10);
+        m_holding = Exists(ready);
+    }
+    ~HeldFile()
+    {
+        if (!m_process.hProcess)
+            return;
+        CloseHandle(CreateFileA(m_release.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        if (WaitForSingleObject(m_process.hProcess, 10000) != WAIT_OBJECT_0)
+            TerminateProcess(m_process.hProcess, 1);
+        CloseHandle(m_process.hProcess);
+    }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+
+    bool Holding() const { return m_holding; }
+    DWORD Pid() const { return m_process.dwProcessId; }
+    bool WaitForExit() const { return WaitForSingleObject(m_process.hProcess, 10000) == WAIT_OBJECT_0; }
+
+private:
+    static inline int s_serial = 0;
+    std::string m_release;
+    PROCESS_INFORMATION m_process{};
+    bool m_holding = false;
+};
+
+}  // namespace wintest

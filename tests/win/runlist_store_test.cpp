@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -14,17 +17,16 @@ bool Exists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The fixtures are read and written without the store under test.
 std::string ReadBytes(const std::string& path)
 {
-    std::string bytes;
-    RunListStoreWin store(path);
-    EXPECT_EQ(store.Read(bytes), IRunListStore::ReadResult::Ok) << path;
-    return bytes;
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes)
 {
-    ASSERT_TRUE(RunListStoreWin(path).Write(bytes)) << path;
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // A fresh directory under the system's temporary directory, removed with
@@ -33,32 +35,23 @@ class TempDir {
 public:
     TempDir()
     {
-        char base[MAX_PATH + 1] = {};
-        GetTempPathA(sizeof base, base);
         static int serial = 0;
-        m_path = std::string(base) + "nimbrel_runlist_" + std::to_string(GetCurrentProcessId()) + "_" +
-                 std::to_string(++serial);
-        CreateDirectoryA(m_path.c_str(), nullptr);
+        m_path = std::filesystem::temp_directory_path() /
+                 ("nimbrel_runlist_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++serial));
+        std::filesystem::create_directory(m_path);
     }
     ~TempDir()
     {
-        WIN32_FIND_DATAA data{};
-        HANDLE find = FindFirstFileA(File("*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do
-                DeleteFileA(File(data.cFileName).c_str());
-            while (FindNextFileA(find, &data));
-            FindClose(find);
-        }
-        RemoveDirectoryA(m_path.c_str());
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    std::string File(const std::string& name) const { return m_path + "\\" + name; }
+    std::string File(const std::string& name) const { return (m_path / name).string(); }
 
 private:
-    std::string m_path;
+    std::filesystem::path m_path;
 };
 
 // holdfile.exe, started beside the tests, holding a file open without sharing
@@ -138,7 +131,9 @@ TEST(RunListStoreWin, WriteReplacesTheFileWholeAndLeavesNoTemporaryFile)
 
     WriteBytes(path, "a much longer old list");
     ASSERT_TRUE(store.Write(large));
-    EXPECT_EQ(ReadBytes(path), large);
+    std::string read;
+    EXPECT_EQ(store.Read(read), IRunListStore::ReadResult::Ok);
+    EXPECT_EQ(read, large);
     ASSERT_TRUE(store.Write("new"));
     EXPECT_EQ(ReadBytes(path), "new");
     EXPECT_FALSE(Exists(store.TempPath()));

@@ -81,8 +81,9 @@ RunListLoadResult LoadRunList(IRunListTarget& list, IRunListStore& store, std::s
 
 bool SaveRunList(const IRunListTarget& list, IRunListStore& store)
 {
+    const int count = list.GetCount();
     std::vector<std::string> paths;
-    for (int i = 0; i < list.GetCount(); ++i)
+    for (int i = 0; i < count; ++i)
         paths.push_back(list.Paths().GetAt(i));
     return store.Write(SerializeRunList(paths));
 }

@@ -3,7 +3,6 @@
 #include "runlist/PathRules.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
 namespace {
@@ -100,22 +99,16 @@ bool IsRunning(DWORD pid)
     return WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
 }
 
-// The process id in "<target name>.<pid>.tmp", or nothing for other names.
+// The process id in a name that matched "<target name>.*.tmp" (the find
+// pattern), or false when what stands for the star is no process id.
 bool ParseTempPid(const std::string& name, const std::string& targetName, DWORD& pid)
 {
-    const std::size_t prefix = targetName.size() + 1;
+    const std::size_t first = targetName.size() + 1;
     const std::size_t suffix = sizeof(kTempSuffix) - 1;
-    if (name.size() <= prefix + suffix || name.size() - prefix - suffix > 10)
+    if (name.size() <= first + suffix)
         return false;
-    const auto equalNoCase = [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-    };
-    if (!std::equal(targetName.begin(), targetName.end(), name.begin(), equalNoCase) ||
-        name[targetName.size()] != '.' ||
-        !std::equal(name.end() - suffix, name.end(), kTempSuffix, equalNoCase))
-        return false;
-    const std::string digits = name.substr(prefix, name.size() - prefix - suffix);
-    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    const std::string digits = name.substr(first, name.size() - first - suffix);
+    if (digits.size() > 10 || digits.find_first_not_of("0123456789") != std::string::npos)
         return false;
     const unsigned long long value = std::strtoull(digits.c_str(), nullptr, 10);
     if (value > MAXDWORD)

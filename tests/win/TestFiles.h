@@ -3,6 +3,7 @@
 // what the launcher does with files it cannot read or replace.
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 
 #include "fw/Module.h"
@@ -21,32 +22,23 @@ class TempDir {
 public:
     TempDir()
     {
-        char base[MAX_PATH + 1] = {};
-        GetTempPathA(sizeof base, base);
         static int serial = 0;
-        m_path = std::string(base) + "nimbrel_runlist_" + std::to_string(GetCurrentProcessId()) + "_" +
-                 std::to_string(++serial);
-        CreateDirectoryA(m_path.c_str(), nullptr);
+        m_path = std::filesystem::temp_directory_path() /
+                 ("nimbrel_runlist_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++serial));
+        std::filesystem::create_directory(m_path);
     }
     ~TempDir()
     {
-        WIN32_FIND_DATAA data{};
-        HANDLE find = FindFirstFileA(File("*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do
-                DeleteFileA(File(data.cFileName).c_str());
-            while (FindNextFileA(find, &data));
-            FindClose(find);
-        }
-        RemoveDirectoryA(m_path.c_str());
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    std::string File(const std::string& name) const { return m_path + "\\" + name; }
+    std::string File(const std::string& name) const { return (m_path / name).string(); }
 
 private:
-    std::string m_path;
+    std::filesystem::path m_path;
 };
 
 // holdfile.exe, started beside the tests, holding a file open without sharing

@@ -3,8 +3,9 @@
 // reads its one argument with the C runtime's rules, as any player would.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <memory>
 #include <string>
 
 namespace {
@@ -13,7 +14,7 @@ constexpr char kWindowClass[] = "NimbrelZelrunDemo";
 constexpr char kProgramName[] = "zelrun";
 constexpr int kTextId = 100;
 constexpr int kShownLines = 20;
-constexpr std::streamsize kReadLimit = 8192;   // enough for the shown lines
+constexpr size_t kReadLimit = 8192;            // enough for the shown lines
 constexpr char kNewLine[] = "\r\n";            // what an edit control breaks on
 constexpr char kFound[] = "found";
 
@@ -41,10 +42,11 @@ std::string FileState(const std::string& path)
 // shown as '.' so that a binary file cannot cut the text short.
 std::string FirstLines(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::string head(static_cast<size_t>(kReadLimit), '\0');
-    file.read(head.data(), kReadLimit);
-    head.resize(static_cast<size_t>(file.gcount()));
+    // C stdio rather than a file stream: streams would bring the runtime's
+    // locale machinery into the program and make it several times larger.
+    const std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    std::string head(kReadLimit, '\0');
+    head.resize(file ? std::fread(head.data(), 1, head.size(), file.get()) : 0);
 
     std::string text;
     int lines = 0;

@@ -54,11 +54,11 @@ inline void PumpThread(int idleMs = 30)
     }
 }
 
-// Answers every message box this process shows (OK) and records its text, so
-// a test can see what the user would have been told.
+// Answers every message box a process (by default this one) shows (OK) and
+// records its text, so a test can see what the user would have been told.
 class MessageBoxWatcher {
 public:
-    MessageBoxWatcher() : m_thread([this] { Watch(); }) {}
+    explicit MessageBoxWatcher(DWORD pid = ::GetCurrentProcessId()) : m_pid(pid), m_thread([this] { Watch(); }) {}
     ~MessageBoxWatcher()
     {
         m_stop = true;
@@ -80,7 +80,7 @@ private:
         DWORD pid = 0;
         ::GetWindowThreadProcessId(hWnd, &pid);
         HWND hText = ::GetDlgItem(hWnd, 0xFFFF);   // a message box's text
-        if (pid != ::GetCurrentProcessId() || hText == nullptr || !::IsWindowVisible(hWnd))
+        if (pid != self->m_pid || hText == nullptr || !::IsWindowVisible(hWnd))
             return TRUE;
         char text[1024] = {};
         ::GetWindowTextA(hText, text, sizeof text);
@@ -102,6 +102,7 @@ private:
 
     mutable std::mutex m_mutex;
     std::vector<std::string> m_texts;
+    const DWORD m_pid;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };

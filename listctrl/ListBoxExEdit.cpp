@@ -151,7 +151,8 @@ bool CListBoxEx::IsInPlaceControl(HWND hWnd) const
 }
 
 // Called by the in-place controls, inside their send. The reply 1 lets the
-// reporting control hide itself; both are hidden already by then.
+// reporting control hide itself; both are hidden already by then (a report
+// with no edit under way, which should not come, only lets it hide).
 LRESULT CListBoxEx::OnCtrlMsg(WPARAM, LPARAM lParam)
 {
     const auto* pNotify = reinterpret_cast<const InPlaceNotify*>(lParam);

@@ -32,7 +32,7 @@ std::optional<std::string> CRunListBox::RunOpenFileDialog()
     ofn.hwndOwner = ::GetAncestor(m_hWnd, GA_ROOT);
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = kMaxPathChars;
-    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;   // the framework's default flags
     if (!::GetOpenFileNameA(&ofn))
         return std::nullopt;
     return std::string(file.data());

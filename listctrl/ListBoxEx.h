@@ -39,6 +39,8 @@ public:
     void BeginEdit(int nIndex);   // -1: the focus item; past the end: a new entry
     void BeginEditNew();
     void EndEdit(BOOL bCancel);
+    // Ends an edit under way as the focus leaving it would (the dialog closing).
+    void EndEditAsFocusLoss();
     void SetEditText(const std::string& strText);
     void CreateInPlaceControls();
     bool IsEditing() const { return m_nEditItem != -1; }
@@ -85,6 +87,9 @@ protected:
     void DrawInsertMark(int nIndex);
     // The item under a point in client coordinates, or -1.
     int ItemFromClientPoint(CPoint point) const;
+    int ResolveEditIndex(int nIndex);
+    int AppendNewEntry();
+    bool IsInPlaceControl(HWND hWnd) const;
 
     PROCESS_INFORMATION m_procInfo{};
     PathTable m_arrPaths;

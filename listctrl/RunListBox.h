@@ -1,8 +1,18 @@
 #pragma once
 // The launcher's list: browsing picks a scene file with the open-file dialog.
+#include <optional>
+#include <string>
+
 #include "listctrl/ListBoxEx.h"
 
 class CRunListBox : public CListBoxEx {
 public:
+    // The chosen file's title goes into the edit, its full path at once into
+    // the path table; a cancelled dialog changes nothing.
     void Browse(int nIndex) override;
+
+protected:
+    // Runs the system's open-file dialog over the main window; the chosen
+    // file's full path, or nothing when the user cancelled.
+    virtual std::optional<std::string> RunOpenFileDialog();
 };

@@ -19,6 +19,12 @@
 #include "listctrl/ListBoxEx.h"
 #include "runlist/RunList.h"
 
+// Rectangles in test failures read as "(left, top)-(right, bottom)".
+inline void PrintTo(const CRect& rc, std::ostream* os)
+{
+    *os << "(" << rc.left << ", " << rc.top << ")-(" << rc.right << ", " << rc.bottom << ")";
+}
+
 namespace wintest {
 
 // Looks at and dispatches queued messages as the dialog's modal loop would,
@@ -133,6 +139,22 @@ inline void PostClick(HWND hWnd, POINT pt, UINT down = WM_LBUTTONDOWN, UINT up =
     ::SetCursorPos(screen.x, screen.y);   // the drag list reads the real cursor
     ::PostMessageA(hWnd, down, keys, MAKELPARAM(pt.x, pt.y));
     ::PostMessageA(hWnd, up, 0, MAKELPARAM(pt.x, pt.y));
+}
+
+// Typed characters, as the keyboard's translation would post them.
+inline void PostChars(HWND hWnd, const std::string& text)
+{
+    for (char c : text)
+        ::PostMessageA(hWnd, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+// A child window's rectangle in its parent's client coordinates.
+inline CRect RectInParent(HWND hWnd)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    ::MapWindowPoints(nullptr, ::GetParent(hWnd), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
 }
 
 inline std::string ReadFileBytes(const std::string& path)

@@ -37,7 +37,7 @@ public:
 
     // In-place editing.
     void BeginEdit(int nIndex);   // -1: the focus item; past the end: a new entry
-    void BeginEditNew();
+    virtual void BeginEditNew();   // what the strip's New runs
     void EndEdit(BOOL bCancel);
     void SetEditText(const std::string& strText);
     void CreateInPlaceControls();

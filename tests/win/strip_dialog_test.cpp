@@ -161,8 +161,8 @@ protected:
 
 TEST_F(StripDialogTest, GlyphsLieOnTheirButtonsOverTheFaceWithTheHotButtonsFrame)
 {
-    SysColours colours;
     Open();
+    SysColours colours;   // a new colour scheme while the strip is shown
     ASSERT_TRUE(Strip().HasGlyphs());
     ExpectButtons(Strip(), GlyphPixel, kNone, false);
 

@@ -37,7 +37,7 @@ public:
 
     // In-place editing.
     void BeginEdit(int nIndex);   // -1: the focus item; past the end: a new entry
-    void BeginEditNew();
+    virtual void BeginEditNew();   // what the strip's New runs
     void EndEdit(BOOL bCancel);
     // Ends an edit under way as the focus leaving it would (the dialog closing).
     void EndEditAsFocusLoss();

@@ -4,25 +4,21 @@
 // file beside the test executable.
 #include <windows.h>
 
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <mutex>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "app/RunDlg.h"
 #include "fw/Dialog.h"
 #include "fw/Module.h"
 #include "listctrl/ListBoxEx.h"
 #include "runlist/RunList.h"
-#include "runlist/RunListFile.h"
 
 // Rectangles in test failures read as "(left, top)-(right, bottom)".
 inline void PrintTo(const CRect& rc, std::ostream* os)
@@ -199,50 +195,5 @@ inline std::vector<std::string> PathHead(const CListBoxEx& list)
         paths.push_back(list.Paths().GetAt(i));
     return paths;
 }
-
-// The launcher's dialog, opened modeless on the run list file beside the test
-// executable and driven with real posted messages.
-class RunDialogTest : public ::testing::Test {
-protected:
-    void SetUp() override { ::DeleteFileA(RunListPath().c_str()); }
-    void TearDown() override
-    {
-        if (m_dlg && !m_dlg->HasEnded())
-            CloseWith(VK_ESCAPE);
-        m_dlg.reset();
-        ::DeleteFileA(RunListPath().c_str());
-    }
-
-    CRunDlg& Open()
-    {
-        m_dlg = std::make_unique<CRunDlg>();
-        EXPECT_TRUE(m_dlg->Create());
-        ::SetForegroundWindow(*m_dlg);
-        Pump(*m_dlg);
-        return *m_dlg;
-    }
-    void OpenWith(const std::vector<std::string>& paths)
-    {
-        WriteFileBytes(RunListPath(), SerializeRunList(paths));
-        Open();
-    }
-    // Ends the dialog as the user would and lets it save.
-    void CloseWith(UINT vk)
-    {
-        PostKey(::GetFocus(), vk);
-        Pump(*m_dlg);
-        ASSERT_TRUE(m_dlg->HasEnded());
-        m_dlg->FinishModal();
-    }
-    CRunListBox& List() { return m_dlg->m_list; }
-    std::vector<std::string> SavedPaths() { return ParseRunList(ReadFileBytes(RunListPath())).paths; }
-    void ClickItem(int i)
-    {
-        PostClick(List(), ItemCenter(List(), i));
-        Pump(*m_dlg);
-    }
-
-    std::unique_ptr<CRunDlg> m_dlg;
-};
 
 }  // namespace wintest

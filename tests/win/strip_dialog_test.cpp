@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "RunDialogTest.h"
 #include "WinTest.h"
 #include "fw/Gdi.h"
 #include "toolstrip/GlyphImage.h"

@@ -181,6 +181,19 @@ TEST_F(DragListTest, ADropPutsTheEntryAndItsPathIntoTheGapAboveTheTarget)
     EXPECT_EQ(SavedPaths(), Paths("debca"));
 }
 
+TEST_F(DragListTest, AnEntryBeyondTheEndOfThePathTableMovesWithItsPathToo)
+{
+    OpenWith({"C:\\s\\a.zel"});   // a table of 1 + 32 elements
+    for (int i = 1; i < 40; ++i)
+        List().AddString(i == 34 ? "y" : "x");
+    List().Paths().SetAt(30, "C:\\s\\p.zel");
+    ASSERT_EQ(List().Paths().GetSize(), 33);
+    Drop(34, 30);
+    EXPECT_EQ(List().GetText(30), "y");
+    EXPECT_EQ(List().Paths().GetAt(30), "");
+    EXPECT_EQ(List().Paths().GetAt(31), "C:\\s\\p.zel");
+}
+
 TEST_F(DragListTest, ADropOntoItselfTheItemBelowOrNoItemChangesNothing)
 {
     OpenFive();

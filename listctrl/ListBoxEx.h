@@ -67,8 +67,6 @@ public:
     void DrawItem(DRAWITEMSTRUCT* pDIS) override;
     void MeasureItem(MEASUREITEMSTRUCT* pMIS) override;
     void DrawInsert(int nIndex) override;
-    UINT Dragging(CPoint pt) override;
-    void CancelDrag(CPoint pt) override;
     void Dropped(int nSrcIndex, CPoint pt) override;
 
 protected:

@@ -132,12 +132,36 @@ inline POINT ItemCenter(const CListBox& list, int nIndex)
     return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
+// Moves the real cursor and waits until it stays there. Wine takes in the X
+// server's pointer events late (when the thread next looks at its queue or
+// takes the capture); on a process's first move they can put the cursor back
+// where the X pointer was. So the queue is looked at, the cursor put back
+// where it must be, until it holds.
+inline void PlaceCursor(POINT screen)
+{
+    using clock = std::chrono::steady_clock;
+    const auto deadline = clock::now() + std::chrono::seconds(2);
+    auto heldSince = clock::now();
+    ::SetCursorPos(screen.x, screen.y);
+    while (clock::now() - heldSince < std::chrono::milliseconds(150) && clock::now() < deadline) {
+        MSG msg;
+        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+        POINT now{};
+        ::GetCursorPos(&now);
+        if (now.x != screen.x || now.y != screen.y) {
+            ::SetCursorPos(screen.x, screen.y);
+            heldSince = clock::now();
+        }
+        ::Sleep(5);
+    }
+}
+
 inline void PostClick(HWND hWnd, POINT pt, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP,
                       WPARAM keys = MK_LBUTTON)
 {
     POINT screen = pt;
     ::ClientToScreen(hWnd, &screen);
-    ::SetCursorPos(screen.x, screen.y);   // the drag list reads the real cursor
+    PlaceCursor(screen);   // the drag list reads the real cursor, not the message
     ::PostMessageA(hWnd, down, keys, MAKELPARAM(pt.x, pt.y));
     ::PostMessageA(hWnd, up, 0, MAKELPARAM(pt.x, pt.y));
 }
@@ -156,6 +180,22 @@ inline CRect RectInParent(HWND hWnd)
     ::GetWindowRect(hWnd, &rc);
     ::MapWindowPoints(nullptr, ::GetParent(hWnd), reinterpret_cast<POINT*>(&rc), 2);
     return rc;
+}
+
+// Real mouse input through the system's input queue, at a point on the
+// screen: the pointer moves there, then the buttons in flags (for example
+// MOUSEEVENTF_LEFTDOWN) act. The caller pumps the messages.
+inline void SendMouseAt(POINT screen, DWORD flags = 0)
+{
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
+    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // Normalised coordinates, rounded up so they map back to the same pixel.
+    input.mi.dx = static_cast<LONG>((static_cast<LONGLONG>(screen.x) * 65536 + cx - 1) / cx);
+    input.mi.dy = static_cast<LONG>((static_cast<LONGLONG>(screen.y) * 65536 + cy - 1) / cy);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    ::SendInput(1, &input, sizeof input);
 }
 
 inline std::string ReadFileBytes(const std::string& path)

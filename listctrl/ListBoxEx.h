@@ -86,7 +86,10 @@ protected:
     // The item under a point in client coordinates, or -1.
     int ItemFromClientPoint(CPoint point) const;
     int ResolveEditIndex(int nIndex);
-    int AppendNewEntry();
+    int AppendNewEntry() { return AppendEntry(std::string(), std::string()); }
+    // Appends an item with its path (the table grows as needed); its index, or
+    // -1 when the list refused it.
+    int AppendEntry(const std::string& text, std::string path);
     bool IsInPlaceControl(HWND hWnd) const;
 
     PROCESS_INFORMATION m_procInfo{};

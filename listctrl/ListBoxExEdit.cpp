@@ -1,5 +1,7 @@
 // In-place editing: the edit box and the browse button laid over an item, and
 // what their reports do to the list.
+#include <utility>
+
 #include "listctrl/InPlaceCtrl.h"
 #include "listctrl/ListBoxEx.h"
 
@@ -62,16 +64,15 @@ int CListBoxEx::ResolveEditIndex(int nIndex)
     return nIndex < GetCount() ? nIndex : AppendNewEntry();
 }
 
-// Appends an empty item; its index, or -1 when the list refused it.
-int CListBoxEx::AppendNewEntry()
+int CListBoxEx::AppendEntry(const std::string& text, std::string path)
 {
-    const int nNew = AddString("");
+    const int nNew = AddString(text);
     if (nNew < 0)
         return -1;
     SetItemData(nNew, 0);
-    // A new entry has no path yet, whatever a removed entry left behind in
-    // this element; writing it also grows the table when the list outgrew it.
-    m_arrPaths.SetAt(nNew, std::string());
+    // Written even when empty: a new entry never inherits what a removed entry
+    // left behind in this element. Writing also grows the table when needed.
+    m_arrPaths.SetAt(nNew, std::move(path));
     return nNew;
 }
 

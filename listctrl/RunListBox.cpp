@@ -37,3 +37,63 @@ std::optional<std::string> CRunListBox::RunOpenFileDialog()
         return std::nullopt;
     return std::string(file.data());
 }
+
+void CRunListBox::PreSubclassWindow()
+{
+    CListBoxEx::PreSubclassWindow();
+    ::DragAcceptFiles(m_hWnd, TRUE);
+}
+
+LRESULT CRunListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DROPFILES) {
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    }
+    return CListBoxEx::WindowProc(message, wParam, lParam);
+}
+
+namespace {
+
+// The drop's memory belongs to the receiver, which frees it when done.
+class DropFiles {
+public:
+    explicit DropFiles(HDROP hDrop) : m_hDrop(hDrop) {}
+    ~DropFiles() { ::DragFinish(m_hDrop); }
+    DropFiles(const DropFiles&) = delete;
+    DropFiles& operator=(const DropFiles&) = delete;
+
+    UINT Count() const { return ::DragQueryFileA(m_hDrop, 0xFFFFFFFF, nullptr, 0); }
+    std::string Path(UINT i) const
+    {
+        std::string path(::DragQueryFileA(m_hDrop, i, nullptr, 0), '\0');
+        // The length asked for first is without the terminating null.
+        ::DragQueryFileA(m_hDrop, i, path.data(), static_cast<UINT>(path.size()) + 1);
+        return path;
+    }
+
+private:
+    HDROP m_hDrop;
+};
+
+bool IsFolder(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
+void CRunListBox::OnDropFiles(HDROP hDrop)
+{
+    const DropFiles drop(hDrop);
+    if (IsEditing())
+        return;
+    for (UINT i = 0; i < drop.Count(); ++i) {
+        std::string path = drop.Path(i);
+        if (path.empty() || IsFolder(path))
+            continue;
+        const std::string name = DisplayName(path);
+        AppendEntry(name, std::move(path));
+    }
+}

@@ -29,9 +29,12 @@ BOOL CRunDlg::OnInitDialog()
 }
 
 // Every way of ending the dialog comes here, after the dialog was hidden: the
-// list is saved while its window still exists.
+// list is saved while its window still exists. An edit still open (the close
+// box does not reach it) ends first as a loss of focus would end it, so an
+// empty new entry is not saved.
 BOOL CRunDlg::DestroyWindow()
 {
+    m_list.EndEditAsFocusLoss();
     if (m_bSaveAllowed)
         SaveRunList(m_list);
     return CDialog::DestroyWindow();

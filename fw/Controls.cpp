@@ -59,27 +59,37 @@ void CDragListBox::PreSubclassWindow()
     CListBox::PreSubclassWindow();
 }
 
+// Called when a drag begins: the marker goes to the gap above the item pressed.
 BOOL CDragListBox::BeginDrag(CPoint pt)
 {
     DrawInsert(ItemFromPt(pt, FALSE));
     return TRUE;
 }
 
+// Called when the drag is cancelled (Escape, right button).
 void CDragListBox::CancelDrag(CPoint)
 {
     DrawInsert(-1);
 }
 
-UINT CDragListBox::Dragging(CPoint)
+// Called as the pointer moves during the drag and on the drag list's timer:
+// the marker follows the item under the pointer and disappears off the items;
+// a pointer held just above or below the list scrolls it.
+UINT CDragListBox::Dragging(CPoint pt)
 {
-    return DL_STOPCURSOR;
+    const int nItem = ItemFromPt(pt, FALSE);
+    DrawInsert(nItem);
+    ItemFromPt(pt, TRUE);
+    return nItem == -1 ? DL_STOPCURSOR : DL_MOVECURSOR;
 }
 
+// Called when the button is released; the base only takes the marker away.
 void CDragListBox::Dropped(int, CPoint)
 {
     DrawInsert(-1);
 }
 
+// Without a picture of its own the list only remembers where the marker is.
 void CDragListBox::DrawInsert(int nItem)
 {
     m_nLast = nItem;

@@ -28,7 +28,9 @@ public:
 
 // A list box whose items the user drags with the left mouse button. The drag
 // is reported to the parent with DragListMessage(); the parent reflects it to
-// the list's OnChildNotify.
+// the list's OnChildNotify, which calls the steps below. The base follows the
+// pointer and keeps the marker index; a derived list draws the marker
+// (DrawInsert) and moves the dropped item (Dropped).
 class CDragListBox : public CListBox {
 public:
     // The item whose rectangle holds a screen point, or -1; with bAutoScroll the
@@ -40,6 +42,8 @@ public:
     virtual UINT Dragging(CPoint pt);
     virtual void Dropped(int nSrcIndex, CPoint pt);
     virtual void DrawInsert(int nItem);
+
+    int GetInsertIndex() const { return m_nLast; }
 
     void PreSubclassWindow() override;
 

@@ -3,15 +3,17 @@
 // edited. Neither knows its parent's class: each reports Enter or Escape, the
 // click and the loss of focus by sending the registered message
 // InPlaceCtrlMessage() to its parent with an InPlaceNotify record; a non-zero
-// reply asks the sender to hide itself.
+// reply asks the sender to hide itself. Both are created hidden and shown only
+// at a rectangle.
 #include "fw/Controls.h"
 
 enum InPlaceNotifyCode : int { IPN_KEY = 1, IPN_BUTTON = 2, IPN_KILLFOCUS = 3 };
 
+// Built on the sender's stack; valid only while the send lasts.
 struct InPlaceNotify {
     HWND hwndFrom;      // the sending control
     int nCode;          // IPN_KEY, IPN_BUTTON or IPN_KILLFOCUS
-    UINT_PTR nParam;    // the key; the button's id; the window gaining the focus
+    UINT_PTR nParam;    // the key; the button's id; the window gaining the focus or 0
     int x;              // cursor position in screen coordinates when the
     int y;              // triggering message was posted
 };
@@ -22,42 +24,56 @@ static_assert(sizeof(InPlaceNotify) == 20, "five 32-bit fields on 32-bit Windows
 // The number of the registered message "ipc_CtrlMsg".
 UINT InPlaceCtrlMessage();
 
-// What the edit and the button share: the parent they report to, showing,
-// hiding and the report itself.
-class CInPlaceCtrl {
+// What the edit and the button share: the parent they report to, creation,
+// hiding, the report itself and the report of a lost focus.
+template <class TBase>
+class CInPlaceCtrl : public TBase {
 public:
-    HWND m_hWndParent = nullptr;
-
-protected:
-    LRESULT Notify(HWND hwndFrom, int nCode, UINT_PTR nParam, POINT pt) const;
-};
-
-class CInPlaceEdit : public CEdit, public CInPlaceCtrl {
-public:
-    void ShowAt(CRect rect);
+    // Hides a visible control and hands the focus to the parent; a hidden one
+    // is left alone and the focus stays where it is.
     void Hide();
-    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     int OnCreate(CREATESTRUCTA* pCS);
     void OnKillFocus(HWND hNewWnd);
+
+    // Shows the hidden control at rect (parent's client coordinates) on top of
+    // its siblings, not yet drawn. False, and nothing done, when it is visible
+    // already or rect is empty.
+    bool ShowHiddenAt(const CRect& rect);
+    // Sends a record from this control to the parent; the parent's reply.
+    LRESULT Notify(int nCode, UINT_PTR nParam, POINT pt) const;
+    // Whether a loss of focus of the visible control is reported.
+    virtual bool ReportsFocusLoss() const { return true; }
+
+    HWND m_hWndParent = nullptr;   // set at creation
 };
 
-class CInPlaceButton : public CButton, public CInPlaceCtrl {
+extern template class CInPlaceCtrl<CEdit>;
+extern template class CInPlaceCtrl<CButton>;
+
+class CInPlaceEdit : public CInPlaceCtrl<CEdit> {
 public:
+    // Shows the hidden edit at rect with its whole text selected, and focuses it.
     void ShowAt(CRect rect);
-    void Hide();
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    // Enter and Escape are reported and consumed, whatever the reply.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+};
+
+class CInPlaceButton : public CInPlaceCtrl<CButton> {
+public:
+    // Shows the hidden button at rect; the focus stays where it is.
+    void ShowAt(CRect rect);
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    // Escape is reported and consumed; the button stays whatever the reply.
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    int OnCreate(CREATESTRUCTA* pCS);
-    void OnKillFocus(HWND hNewWnd);
     void OnClicked();
+    bool ReportsFocusLoss() const override { return !m_bBusy; }
 
-    BOOL m_bBusy = FALSE;
+    BOOL m_bBusy = FALSE;   // TRUE while the click is being reported
 };

@@ -37,8 +37,10 @@ public:
 
     // In-place editing.
     void BeginEdit(int nIndex);   // -1: the focus item; past the end: a new entry
-    void BeginEditNew();
+    virtual void BeginEditNew();   // what the strip's New runs
     void EndEdit(BOOL bCancel);
+    // Ends an edit under way as the focus leaving it would (the dialog closing).
+    void EndEditAsFocusLoss();
     void SetEditText(const std::string& strText);
     void CreateInPlaceControls();
     bool IsEditing() const { return m_nEditItem != -1; }
@@ -65,8 +67,6 @@ public:
     void DrawItem(DRAWITEMSTRUCT* pDIS) override;
     void MeasureItem(MEASUREITEMSTRUCT* pMIS) override;
     void DrawInsert(int nIndex) override;
-    UINT Dragging(CPoint pt) override;
-    void CancelDrag(CPoint pt) override;
     void Dropped(int nSrcIndex, CPoint pt) override;
 
 protected:
@@ -85,6 +85,12 @@ protected:
     void DrawInsertMark(int nIndex);
     // The item under a point in client coordinates, or -1.
     int ItemFromClientPoint(CPoint point) const;
+    int ResolveEditIndex(int nIndex);
+    int AppendNewEntry() { return AppendEntry(std::string(), std::string()); }
+    // Appends an item with its path (the table grows as needed); its index, or
+    // -1 when the list refused it.
+    int AppendEntry(const std::string& text, std::string path);
+    bool IsInPlaceControl(HWND hWnd) const;
 
     PROCESS_INFORMATION m_procInfo{};
     PathTable m_arrPaths;

@@ -1,16 +1,96 @@
+// Reordering by drag-and-drop: the list answers the drag list's reports, draws
+// the insertion marker and moves the dropped entry with its path.
 #include "listctrl/ListBoxEx.h"
 
-// IN PROGRESS: drag-and-drop reordering is being built.
+#include <commctrl.h>
+
+#include "fw/Gdi.h"
+#include "listctrl/DropArithmetic.h"
+
+namespace {
+
+// Registered once during static initialisation, before the dialog exists.
+const UINT kDragListMsg = DragListMessage();
+
+}  // namespace
+
+// Drag reports come here from the parent; everything else goes to the list
+// box's own handling, owner-draw included. While an entry is edited in place
+// or moving is off, every report is answered 0: no drag begins, no marker
+// moves and a drop moves nothing.
 BOOL CListBoxEx::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message == DragListMessage()) {
-        *pResult = 0;
-        return TRUE;
+    if (message != kDragListMsg)
+        return CListBox::OnChildNotify(message, wParam, lParam, pResult);
+    LRESULT result = 0;
+    if (m_nEditItem == -1 && m_bMovable) {
+        const auto& info = *reinterpret_cast<const DRAGLISTINFO*>(lParam);
+        const CPoint pt(info.ptCursor.x, info.ptCursor.y);
+        switch (info.uNotification) {
+        case DL_BEGINDRAG:
+            result = TRUE;   // the marker appears with the first move
+            break;
+        case DL_DRAGGING:
+            result = Dragging(pt);
+            break;
+        case DL_DROPPED:
+            Dropped(GetCurSel(), pt);
+            break;
+        case DL_CANCELDRAG:
+            CancelDrag(pt);
+            break;
+        default:
+            break;
+        }
     }
-    return CDragListBox::OnChildNotify(message, wParam, lParam, pResult);
+    if (pResult != nullptr)
+        *pResult = result;
+    return TRUE;
 }
-void CListBoxEx::DrawInsert(int nIndex) { m_nLast = nIndex; }
-void CListBoxEx::DrawInsertMark(int) {}
-UINT CListBoxEx::Dragging(CPoint pt) { return CDragListBox::Dragging(pt); }
-void CListBoxEx::CancelDrag(CPoint pt) { CDragListBox::CancelDrag(pt); }
-void CListBoxEx::Dropped(int nSrcIndex, CPoint pt) { CDragListBox::Dropped(nSrcIndex, pt); }
+
+// The entry goes into the gap above the item under the pointer, and its path
+// moves with it, so the path table stays aligned with the items.
+void CListBoxEx::Dropped(int nSrcIndex, CPoint pt)
+{
+    CDragListBox::Dropped(nSrcIndex, pt);
+    const int nTo = DropIndex(nSrcIndex, ItemFromPt(pt, TRUE), GetCount());
+    if (nTo == -1)
+        return;
+    const std::string text = GetText(nSrcIndex);
+    const DWORD_PTR data = GetItemData(nSrcIndex);
+    DeleteString(nSrcIndex);
+    InsertString(nTo, text);
+    SetItemData(nTo, data);
+    SetCurSel(nTo);
+    m_arrPaths.EnsureSize(GetCount());   // the list may have outgrown the table
+    m_arrPaths.Move(nSrcIndex, nTo);
+}
+
+// The marker is drawn by inversion: inverting the old one erases it, and
+// nothing is redrawn while the pointer stays over the same item.
+void CListBoxEx::DrawInsert(int nIndex)
+{
+    if (nIndex != m_nLast) {
+        DrawInsertMark(m_nLast);
+        DrawInsertMark(nIndex);
+    }
+    CDragListBox::DrawInsert(nIndex);
+}
+
+// A bar across the item's top edge with a tick at each end, inverted with the
+// halftone brush inside the client area. The three pieces do not overlap, so
+// drawing the marker twice leaves the list as it was.
+void CListBoxEx::DrawInsertMark(int nIndex)
+{
+    if (nIndex == -1)
+        return;
+    const CRect rcClient = GetClientRect();
+    const CRgn clip(::CreateRectRgnIndirect(&rcClient));
+    CClientDC dc(m_hWnd);
+    dc.SelectClipRgn(clip);
+    const CRect rc = GetItemRect(nIndex);
+    const CSelectObject brush(dc, CDC::GetHalftoneBrush());
+    dc.PatBlt(rc.left + 5, rc.top - 2, rc.Width() - 10, 4, PATINVERT);
+    dc.PatBlt(rc.left + 2, rc.top - 6, 3, 12, PATINVERT);
+    dc.PatBlt(rc.right - 5, rc.top - 6, 3, 12, PATINVERT);
+}

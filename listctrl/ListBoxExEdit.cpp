@@ -1,7 +1,24 @@
+// In-place editing: the edit box and the browse button laid over an item, and
+// what their reports do to the list.
+#include <utility>
+
 #include "listctrl/InPlaceCtrl.h"
 #include "listctrl/ListBoxEx.h"
 
-// IN PROGRESS: in-place editing is being built.
+namespace {
+
+constexpr UINT kEditID = 1;
+constexpr UINT kButtonID = 2;
+// The edit starts this far into the item and, without a button, ends this far
+// before its right edge; the button ends there instead.
+constexpr int kEditInset = 5;
+// Room kept at the item's right end for the button and the inset after it.
+constexpr int kButtonRoom = 30;
+// Both controls reach this far above and below the item.
+constexpr int kOverhang = 2;
+
+}  // namespace
+
 int CListBoxEx::OnCreate(CREATESTRUCTA*)
 {
     if (Default() == -1)
@@ -9,21 +26,168 @@ int CListBoxEx::OnCreate(CREATESTRUCTA*)
     CreateInPlaceControls();
     return 0;
 }
+
+// Created once, hidden; shown only while an edit is under way.
 void CListBoxEx::CreateInPlaceControls()
 {
     if (m_pEdit)
         return;
     m_pEdit = std::make_unique<CInPlaceEdit>();
-    m_pEdit->Create(m_dwEditStyle | WS_CHILD | WS_BORDER, CRect(), this, 1);
+    m_pEdit->Create(m_dwEditStyle | WS_CHILD | WS_BORDER, CRect(), this, kEditID);
+    m_pEdit->SendMessage(WM_SETFONT, static_cast<WPARAM>(SendMessage(WM_GETFONT)), TRUE);
     m_pButton = std::make_unique<CInPlaceButton>();
-    m_pButton->Create("...", WS_CHILD, CRect(), this, 2);
+    m_pButton->Create("...", WS_CHILD, CRect(), this, kButtonID);
 }
-void CListBoxEx::BeginEdit(int) {}
-void CListBoxEx::BeginEditNew() { BeginEdit(GetCount()); }
-void CListBoxEx::EndEdit(BOOL) {}
-void CListBoxEx::SetEditText(const std::string&) {}
-BOOL CListBoxEx::CanEdit(int) { return TRUE; }
-BOOL CListBoxEx::AcceptEdit(int, BOOL) { return TRUE; }
-void CListBoxEx::Browse(int) {}
-void CListBoxEx::OnRButtonDown(UINT, CPoint) { Default(); }
-LRESULT CListBoxEx::OnCtrlMsg(WPARAM, LPARAM) { return 0; }
+
+BOOL CListBoxEx::CanEdit(int)
+{
+    return TRUE;
+}
+
+BOOL CListBoxEx::AcceptEdit(int, BOOL)
+{
+    return TRUE;
+}
+
+void CListBoxEx::Browse(int)
+{
+}
+
+// -1 stands for the focus item; an index past the last item stands for a new
+// entry at the end. The item to edit, or -1 when there is none.
+int CListBoxEx::ResolveEditIndex(int nIndex)
+{
+    if (nIndex == -1)
+        nIndex = m_nFocusItem;
+    if (nIndex < 0)
+        return -1;
+    return nIndex < GetCount() ? nIndex : AppendNewEntry();
+}
+
+int CListBoxEx::AppendEntry(const std::string& text, std::string path)
+{
+    const int nNew = AddString(text);
+    if (nNew < 0)
+        return -1;
+    SetItemData(nNew, 0);
+    // Written even when empty: a new entry never inherits what a removed entry
+    // left behind in this element. Writing also grows the table when needed.
+    m_arrPaths.SetAt(nNew, std::move(path));
+    return nNew;
+}
+
+// CanEdit is not asked here: the callers that need it ask it first.
+void CListBoxEx::BeginEdit(int nIndex)
+{
+    if (!m_bEditable || IsEditing() || !m_pEdit)
+        return;
+    const int nItem = ResolveEditIndex(nIndex);
+    if (nItem == -1)
+        return;
+    SetCurSel(nItem);
+    m_nFocusItem = nItem;
+    m_nEditItem = nItem;
+
+    const bool bBrowse = (m_dwEditStyle & kBrowseStyle) != 0;
+    const CRect rcItem = GetItemRect(nItem);
+    m_rcEdit = rcItem;
+    m_rcEdit.left += kEditInset;
+    m_rcEdit.right -= bBrowse ? kButtonRoom : kEditInset;
+    ::InflateRect(&m_rcEdit, 0, kOverhang);
+    m_pEdit->SetWindowText(GetText(nItem));
+    m_pEdit->ShowAt(m_rcEdit);
+    if (!bBrowse)
+        return;
+    m_rcButton = rcItem;
+    m_rcButton.left = m_rcEdit.right;
+    m_rcButton.right -= kEditInset;
+    ::InflateRect(&m_rcButton, 0, kOverhang);
+    m_pButton->ShowAt(m_rcButton);
+}
+
+void CListBoxEx::BeginEditNew()
+{
+    BeginEdit(GetCount());
+}
+
+// An empty text removes the entry, cancelled or not; otherwise the typed text
+// becomes the display text unless the edit was cancelled. The path never
+// changes here.
+void CListBoxEx::EndEdit(BOOL bCancel)
+{
+    if (!IsEditing())
+        return;
+    m_pEdit->Hide();
+    m_pButton->Hide();
+    const std::string text = m_pEdit->GetWindowText();
+    if (text.empty()) {
+        DeleteEntry(m_nEditItem);
+    } else if (!bCancel) {
+        SetItemText(m_nEditItem, text);
+        SetCurSel(m_nEditItem);
+    }
+    m_nEditItem = -1;
+    Invalidate(TRUE);
+}
+
+// Enter, a loss of focus to another window and the end of the dialog all end
+// an edit this way.
+void CListBoxEx::EndEditAsFocusLoss()
+{
+    if (IsEditing())
+        EndEdit(!AcceptEdit(m_nEditItem, FALSE));
+}
+
+void CListBoxEx::SetEditText(const std::string& strText)
+{
+    if (!m_pEdit || !m_pEdit->IsWindowVisible())
+        return;
+    m_pEdit->SetWindowText(strText);
+    m_pEdit->SetFocus();
+}
+
+bool CListBoxEx::IsInPlaceControl(HWND hWnd) const
+{
+    return hWnd != nullptr && ((m_pEdit && hWnd == m_pEdit->m_hWnd) || (m_pButton && hWnd == m_pButton->m_hWnd));
+}
+
+// Called by the in-place controls, inside their send. The reply 1 lets the
+// reporting control hide itself; both are hidden already by then (a report
+// with no edit under way, which should not come, only lets it hide).
+LRESULT CListBoxEx::OnCtrlMsg(WPARAM, LPARAM lParam)
+{
+    const auto* pNotify = reinterpret_cast<const InPlaceNotify*>(lParam);
+    if (pNotify == nullptr || !IsEditing())
+        return 1;
+    switch (pNotify->nCode) {
+    case IPN_KEY:
+        if (pNotify->nParam == VK_ESCAPE) {
+            AcceptEdit(m_nEditItem, TRUE);   // only informed
+            EndEdit(TRUE);
+        } else {
+            EndEditAsFocusLoss();
+        }
+        return 1;
+    case IPN_BUTTON:
+        Browse(m_nEditItem);
+        return 0;
+    case IPN_KILLFOCUS:
+        // The focus moving between the edit and the button keeps the edit open.
+        if (IsInPlaceControl(reinterpret_cast<HWND>(pNotify->nParam)))
+            return 0;
+        EndEditAsFocusLoss();
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+void CListBoxEx::OnRButtonDown(UINT, CPoint point)
+{
+    Default();
+    if (!m_bEditable)
+        return;
+    const int nItem = ItemFromClientPoint(point);
+    if (nItem != -1 && CanEdit(nItem))
+        BeginEdit(nItem);
+}

@@ -1,4 +1,99 @@
 #include "listctrl/RunListBox.h"
 
-// IN PROGRESS: the open-file dialog comes with in-place editing.
-void CRunListBox::Browse(int) {}
+#include <commdlg.h>
+
+#include <vector>
+
+#include "runlist/PathRules.h"
+
+namespace {
+
+// Room for the longest path the system allows, so long paths are not refused.
+constexpr DWORD kMaxPathChars = 32768;
+
+}  // namespace
+
+void CRunListBox::Browse(int nIndex)
+{
+    const std::optional<std::string> path = RunOpenFileDialog();
+    if (!path)
+        return;
+    // The item's text changes only if the edit is accepted; the path does now.
+    SetEditText(DisplayName(*path));
+    m_arrPaths.SetAt(nIndex, *path);
+}
+
+std::optional<std::string> CRunListBox::RunOpenFileDialog()
+{
+    std::vector<char> file(kMaxPathChars, '\0');
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    // Owned by the window that holds the list: the launcher's main dialog.
+    ofn.hwndOwner = ::GetAncestor(m_hWnd, GA_ROOT);
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = kMaxPathChars;
+    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;   // the framework's default flags
+    if (!::GetOpenFileNameA(&ofn))
+        return std::nullopt;
+    return std::string(file.data());
+}
+
+void CRunListBox::PreSubclassWindow()
+{
+    CListBoxEx::PreSubclassWindow();
+    ::DragAcceptFiles(m_hWnd, TRUE);
+}
+
+LRESULT CRunListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DROPFILES) {
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    }
+    return CListBoxEx::WindowProc(message, wParam, lParam);
+}
+
+namespace {
+
+// The drop's memory belongs to the receiver, which frees it when done.
+class DropFiles {
+public:
+    explicit DropFiles(HDROP hDrop) : m_hDrop(hDrop) {}
+    ~DropFiles() { ::DragFinish(m_hDrop); }
+    DropFiles(const DropFiles&) = delete;
+    DropFiles& operator=(const DropFiles&) = delete;
+
+    UINT Count() const { return ::DragQueryFileA(m_hDrop, 0xFFFFFFFF, nullptr, 0); }
+    std::string Path(UINT i) const
+    {
+        std::string path(::DragQueryFileA(m_hDrop, i, nullptr, 0), '\0');
+        // The length asked for first is without the terminating null.
+        ::DragQueryFileA(m_hDrop, i, path.data(), static_cast<UINT>(path.size()) + 1);
+        return path;
+    }
+
+private:
+    HDROP m_hDrop;
+};
+
+bool IsFolder(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
+void CRunListBox::OnDropFiles(HDROP hDrop)
+{
+    const DropFiles drop(hDrop);
+    if (IsEditing())
+        return;
+    for (UINT i = 0; i < drop.Count(); ++i) {
+        std::string path = drop.Path(i);
+        if (path.empty() || IsFolder(path))
+            continue;
+        const std::string name = DisplayName(path);
+        AppendEntry(name, std::move(path));
+    }
+}

@@ -1,11 +1,79 @@
 #pragma once
 // The bar above the list: its caption and the New, Delete, Move Up and Move
 // Down image buttons, which act on the owner list.
+//
+// The strip takes over the dialog's owner-drawn button 1009 by subclassing and
+// paints it entirely itself, double-buffered. Geometry and the hover and press
+// state live in the portable StripModel; this class feeds it the window's
+// messages and carries out its effects (repainting, capture, commands).
+#include "fw/Gdi.h"
+#include "fw/ToolTipCtrl.h"
 #include "fw/Wnd.h"
+#include "toolstrip/GlyphImage.h"
+#include "toolstrip/StripModel.h"
 
 class CListBoxEx;
 
-class CToolStrip : public CWnd {
+class CToolStrip : public CWnd, private IStripHost {
 public:
+    // Loads the button glyphs from the image (the embedded one by default); an
+    // image that cannot be loaded leaves the strip without glyphs, working.
+    explicit CToolStrip(const toolstrip::GlyphFile& image = toolstrip::GlyphBitmapFile());
+    ~CToolStrip() override;
+
     CListBoxEx* m_pList = nullptr;   // the list the commands act on; not owned
+
+    // The button (0..3) whose rectangle holds a client point, or 4.
+    int HitTest(CPoint point) const { return m_model.HitTest(point.x, point.y); }
+    // Runs command 0 New, 1 Delete, 2 Move Up or 3 Move Down on m_pList;
+    // other numbers, or no list, do nothing.
+    void Execute(int nCommand) override;
+    // Creates the tooltip window with one tool per button.
+    void CreateToolTips();
+
+    CRect GetButtonRect(int nButton) const;
+    int GetHot() const { return m_model.GetHot(); }
+    bool IsPressed() const { return m_model.IsPressed(); }
+    bool HasGlyphs() const { return m_bmpGlyphs.Get() != nullptr; }
+    const CToolTipCtrl& GetToolTip() const { return m_toolTip; }
+
+    // Framework overrides.
+    void PreSubclassWindow() override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Message handlers.
+    int OnCreate(CREATESTRUCTA* pCS);
+    void OnPaint();
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnNcMouseMove(UINT nHitTest, CPoint point);
+    void OnCaptureChanged(HWND hWndNew);
+
+private:
+    // IStripHost: what the model asks of the window.
+    void InvalidateRect(const StripRect& rc) override;
+    void InvalidateAll() override;
+    void UpdateNow() override;
+    void SetCapture() override;
+    void ReleaseCapture() override;
+
+    // Lays the buttons out for a client area of this size and moves the tools.
+    void Layout(int cx, int cy);
+    // Paints the whole strip through an off-screen picture into hDC.
+    void Paint(HDC hDC);
+    // Makes the glyph bitmap match the current face and shadow colours.
+    void UpdateGlyphColours();
+
+    toolstrip::GlyphFile m_glyphImage;
+    CBitmap m_bmpGlyphs;
+    COLORREF m_clrGlyphFace = CLR_INVALID;     // the colours m_bmpGlyphs was made for
+    COLORREF m_clrGlyphShadow = CLR_INVALID;
+    StripModel m_model;
+    CToolTipCtrl m_toolTip;
 };

@@ -4,6 +4,7 @@
 // file beside the test executable.
 #include <windows.h>
 
+
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -18,6 +19,12 @@
 #include "fw/Module.h"
 #include "listctrl/ListBoxEx.h"
 #include "runlist/RunList.h"
+
+// Rectangles in test failures read as "(left, top)-(right, bottom)".
+inline void PrintTo(const CRect& rc, std::ostream* os)
+{
+    *os << "(" << rc.left << ", " << rc.top << ")-(" << rc.right << ", " << rc.bottom << ")";
+}
 
 namespace wintest {
 
@@ -54,11 +61,11 @@ inline void PumpThread(int idleMs = 30)
     }
 }
 
-// Answers every message box this process shows (OK) and records its text, so
-// a test can see what the user would have been told.
+// Answers every message box a process (by default this one) shows (OK) and
+// records its text, so a test can see what the user would have been told.
 class MessageBoxWatcher {
 public:
-    MessageBoxWatcher() : m_thread([this] { Watch(); }) {}
+    explicit MessageBoxWatcher(DWORD pid = ::GetCurrentProcessId()) : m_pid(pid), m_thread([this] { Watch(); }) {}
     ~MessageBoxWatcher()
     {
         m_stop = true;
@@ -80,7 +87,7 @@ private:
         DWORD pid = 0;
         ::GetWindowThreadProcessId(hWnd, &pid);
         HWND hText = ::GetDlgItem(hWnd, 0xFFFF);   // a message box's text
-        if (pid != ::GetCurrentProcessId() || hText == nullptr || !::IsWindowVisible(hWnd))
+        if (pid != self->m_pid || hText == nullptr || !::IsWindowVisible(hWnd))
             return TRUE;
         char text[1024] = {};
         ::GetWindowTextA(hText, text, sizeof text);
@@ -102,6 +109,7 @@ private:
 
     mutable std::mutex m_mutex;
     std::vector<std::string> m_texts;
+    const DWORD m_pid;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
@@ -124,14 +132,70 @@ inline POINT ItemCenter(const CListBox& list, int nIndex)
     return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
+// Moves the real cursor and waits until it stays there. Wine takes in the X
+// server's pointer events late (when the thread next looks at its queue or
+// takes the capture); on a process's first move they can put the cursor back
+// where the X pointer was. So the queue is looked at, the cursor put back
+// where it must be, until it holds.
+inline void PlaceCursor(POINT screen)
+{
+    using clock = std::chrono::steady_clock;
+    const auto deadline = clock::now() + std::chrono::seconds(2);
+    auto heldSince = clock::now();
+    ::SetCursorPos(screen.x, screen.y);
+    while (clock::now() - heldSince < std::chrono::milliseconds(150) && clock::now() < deadline) {
+        MSG msg;
+        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+        POINT now{};
+        ::GetCursorPos(&now);
+        if (now.x != screen.x || now.y != screen.y) {
+            ::SetCursorPos(screen.x, screen.y);
+            heldSince = clock::now();
+        }
+        ::Sleep(5);
+    }
+}
+
 inline void PostClick(HWND hWnd, POINT pt, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP,
                       WPARAM keys = MK_LBUTTON)
 {
     POINT screen = pt;
     ::ClientToScreen(hWnd, &screen);
-    ::SetCursorPos(screen.x, screen.y);   // the drag list reads the real cursor
+    PlaceCursor(screen);   // the drag list reads the real cursor, not the message
     ::PostMessageA(hWnd, down, keys, MAKELPARAM(pt.x, pt.y));
     ::PostMessageA(hWnd, up, 0, MAKELPARAM(pt.x, pt.y));
+}
+
+// Typed characters, as the keyboard's translation would post them.
+inline void PostChars(HWND hWnd, const std::string& text)
+{
+    for (char c : text)
+        ::PostMessageA(hWnd, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+// A child window's rectangle in its parent's client coordinates.
+inline CRect RectInParent(HWND hWnd)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    ::MapWindowPoints(nullptr, ::GetParent(hWnd), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// Real mouse input through the system's input queue, at a point on the
+// screen: the pointer moves there, then the buttons in flags (for example
+// MOUSEEVENTF_LEFTDOWN) act. The caller pumps the messages.
+inline void SendMouseAt(POINT screen, DWORD flags = 0)
+{
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
+    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // Normalised coordinates, rounded up so they map back to the same pixel.
+    input.mi.dx = static_cast<LONG>((static_cast<LONGLONG>(screen.x) * 65536 + cx - 1) / cx);
+    input.mi.dy = static_cast<LONG>((static_cast<LONGLONG>(screen.y) * 65536 + cy - 1) / cy);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    ::SendInput(1, &input, sizeof input);
 }
 
 inline std::string ReadFileBytes(const std::string& path)

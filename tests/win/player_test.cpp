@@ -1,7 +1,6 @@
 // The demonstration player and the command line as the real C runtime reads it.
+#include "ChildProcess.h"
 #include "RecordingPlayer.h"
-#include "UniqueHandle.h"
-#include "fw/Module.h"
 #include "launch/CommandLine.h"
 
 #include <gtest/gtest.h>
@@ -11,74 +10,18 @@
 #include <string>
 #include <vector>
 
+using namespace wintest;
+
 namespace {
 
 static_assert(launch::kCreationFlags == NORMAL_PRIORITY_CLASS);
 static_assert(launch::kStartupFlags == STARTF_USESHOWWINDOW);
 static_assert(launch::kShowCommand == SW_SHOW);
 
-constexpr DWORD kPatienceMs = 10000;
-
-std::string FullPath(const std::string& path)
-{
-    char full[MAX_PATH];
-    const DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    return n > 0 && n < MAX_PATH ? std::string(full, n) : path;
-}
-
-// A file beside the test executable, given relative to its directory.
-std::string BesideTests(const std::string& relative)
-{
-    const std::string self = fw::GetModulePath().value_or("");
-    return FullPath(self.substr(0, self.find_last_of('\\') + 1) + relative);
-}
-
 std::string Unique(const std::string& stem)
 {
     return stem + ' ' + std::to_string(GetCurrentProcessId());
 }
-
-// A child process started the way the launcher starts the player; ended by
-// force if a failed test leaves it running.
-class ChildProcess {
-public:
-    explicit ChildProcess(std::string commandLine)
-    {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        startup.dwFlags = launch::kStartupFlags;
-        startup.wShowWindow = launch::kShowCommand;
-        PROCESS_INFORMATION info = {};
-        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, launch::kCreationFlags,
-                           nullptr, nullptr, &startup, &info)) {
-            CloseHandle(info.hThread);
-            m_process.reset(info.hProcess);
-            m_id = info.dwProcessId;
-        }
-    }
-    ~ChildProcess()
-    {
-        if (m_process && !Ended())
-            TerminateProcess(m_process.get(), 1);
-    }
-    ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
-
-    bool Started() const { return m_process != nullptr; }
-    DWORD Id() const { return m_id; }
-    HANDLE Handle() const { return m_process.get(); }
-    bool Ended(DWORD waitMs = 0) const { return WaitForSingleObject(m_process.get(), waitMs) == WAIT_OBJECT_0; }
-    DWORD ExitCode() const
-    {
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(m_process.get(), &code);
-        return code;
-    }
-
-private:
-    UniqueHandle m_process;
-    DWORD m_id = 0;
-};
 
 // A scratch folder whose name holds spaces, removed with what it holds.
 class ScratchFolder {
@@ -109,21 +52,6 @@ private:
     std::string m_path;
     std::vector<std::string> m_files;
 };
-
-// The top-level window of process `id` with this caption, once it is there.
-HWND WaitForFrame(const ChildProcess& child, const std::string& caption)
-{
-    WaitForInputIdle(child.Handle(), kPatienceMs);
-    for (DWORD waited = 0; waited < kPatienceMs; waited += 50, Sleep(50)) {
-        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, caption.c_str())) != nullptr;) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == child.Id())
-                return w;
-        }
-    }
-    return nullptr;
-}
 
 // The text the player shows. Across processes the wide message is the one
 // that is marshalled faithfully.

@@ -4,9 +4,9 @@
 
 #include <memory>
 
+#include "RunDialogTest.h"
 #include "TestFiles.h"
 #include "WinTest.h"
-#include "app/RunDlg.h"
 #include "fw/Gdi.h"
 #include "runlist/DefaultEntries.h"
 #include "runlist/RunListFile.h"
@@ -15,49 +15,6 @@ using namespace wintest;
 using V = std::vector<std::string>;
 
 namespace {
-
-class RunDialogTest : public ::testing::Test {
-protected:
-    void SetUp() override { ::DeleteFileA(RunListPath().c_str()); }
-    void TearDown() override
-    {
-        if (m_dlg && !m_dlg->HasEnded())
-            CloseWith(VK_ESCAPE);
-        m_dlg.reset();
-        ::DeleteFileA(RunListPath().c_str());
-    }
-
-    CRunDlg& Open()
-    {
-        m_dlg = std::make_unique<CRunDlg>();
-        EXPECT_TRUE(m_dlg->Create());
-        ::SetForegroundWindow(*m_dlg);
-        Pump(*m_dlg);
-        return *m_dlg;
-    }
-    void OpenWith(const V& paths)
-    {
-        WriteFileBytes(RunListPath(), SerializeRunList(paths));
-        Open();
-    }
-    // Ends the dialog as the user would and lets it save.
-    void CloseWith(UINT vk)
-    {
-        PostKey(::GetFocus(), vk);
-        Pump(*m_dlg);
-        ASSERT_TRUE(m_dlg->HasEnded());
-        m_dlg->FinishModal();
-    }
-    CRunListBox& List() { return m_dlg->m_list; }
-    V SavedPaths() { return ParseRunList(ReadFileBytes(RunListPath())).paths; }
-    void ClickItem(int i)
-    {
-        PostClick(List(), ItemCenter(List(), i));
-        Pump(*m_dlg);
-    }
-
-    std::unique_ptr<CRunDlg> m_dlg;
-};
 
 V Defaults()
 {
@@ -105,14 +62,10 @@ TEST_F(RunDialogTest, EnterEscapeAndTheCloseBoxAllSaveTheList)
         ClickItem(0);
         PostKey(List(), VK_DELETE);
         Pump(*m_dlg);
-        if (how != 0) {
+        if (how != 0)
             CloseWith(how);
-        } else {
-            ::PostMessageA(*m_dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
-            Pump(*m_dlg);
-            ASSERT_TRUE(m_dlg->HasEnded());
-            m_dlg->FinishModal();
-        }
+        else
+            CloseWithCloseBox();
         EXPECT_EQ(SavedPaths(), V{"C:\\b.zel"}) << "closed with key " << how;
     }
 }

@@ -1,0 +1,56 @@
+#include "fw/ToolTipCtrl.h"
+
+CToolTipCtrl::~CToolTipCtrl()
+{
+    // Usually gone already: the owner's top-level window destroys it.
+    CWnd::DestroyWindow();
+}
+
+BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
+{
+    INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    const CRect rc(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT);
+    return CreateEx(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | dwStyle, rc, pParentWnd, 0);
+}
+
+TTTOOLINFOA CToolTipCtrl::ToolInfo(CWnd* pWnd, UINT_PTR nIDTool)
+{
+    TTTOOLINFOA ti{};
+    ti.cbSize = kToolInfoSize;
+    ti.hwnd = pWnd->m_hWnd;
+    ti.uId = nIDTool;
+    return ti;
+}
+
+BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCSTR lpszText, const RECT& rc, UINT_PTR nIDTool)
+{
+    TTTOOLINFOA ti = ToolInfo(pWnd, nIDTool);
+    ti.uFlags = TTF_SUBCLASS;
+    ti.rect = rc;
+    ti.lpszText = const_cast<LPSTR>(lpszText);   // the record is read only
+    return static_cast<BOOL>(SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti)));
+}
+
+void CToolTipCtrl::SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, const RECT& rc)
+{
+    TTTOOLINFOA ti = ToolInfo(pWnd, nIDTool);
+    ti.rect = rc;
+    SendMessage(TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void CToolTipCtrl::Activate(BOOL bActivate)
+{
+    SendMessage(TTM_ACTIVATE, static_cast<WPARAM>(bActivate));
+}
+
+int CToolTipCtrl::GetToolCount() const
+{
+    return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT));
+}
+
+BOOL CToolTipCtrl::GetToolInfo(TTTOOLINFOA& ti, CWnd* pWnd, UINT_PTR nIDTool) const
+{
+    ti = ToolInfo(pWnd, nIDTool);
+    return static_cast<BOOL>(SendMessage(TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti)));
+}

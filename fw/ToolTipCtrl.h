@@ -1,0 +1,42 @@
+#pragma once
+// A tooltip control: a pop-up that shows a short text while the pointer rests
+// over one of its tools, each a rectangle of another window.
+#include <cstddef>
+
+#include "fw/Wnd.h"   // <windows.h> comes first
+
+#include <commctrl.h>
+
+class CToolTipCtrl : public CWnd {
+public:
+    // The size of the tool record we send: the record without its last member
+    // (lpReserved), 44 bytes on 32-bit Windows. Version 5 of the common
+    // controls (no manifest) rejects records that include it.
+    static constexpr UINT kToolInfoSize = offsetof(TTTOOLINFOA, lParam) + sizeof(LPARAM);
+
+    CToolTipCtrl() = default;
+    // Destroys the tooltip window if it still exists.
+    ~CToolTipCtrl() override;
+
+    // Creates the tooltip window owned by pParentWnd.
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
+
+    // Registers tool nIDTool of pWnd over rc. The control watches pWnd's mouse
+    // messages itself (TTF_SUBCLASS); with LPSTR_TEXTCALLBACK it asks pWnd for
+    // the text with TTN_NEEDTEXTA each time the tip is shown.
+    BOOL AddTool(CWnd* pWnd, LPCSTR lpszText, const RECT& rc, UINT_PTR nIDTool);
+    // Gives tool nIDTool of pWnd a new rectangle in pWnd's client coordinates.
+    void SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, const RECT& rc);
+    void Activate(BOOL bActivate);
+
+    int GetToolCount() const;
+    // Fills ti (flags and rectangle) for tool nIDTool of pWnd.
+    BOOL GetToolInfo(TTTOOLINFOA& ti, CWnd* pWnd, UINT_PTR nIDTool) const;
+
+private:
+    static TTTOOLINFOA ToolInfo(CWnd* pWnd, UINT_PTR nIDTool);
+};
+
+#ifndef _WIN64
+static_assert(CToolTipCtrl::kToolInfoSize == 44, "the tool record of 32-bit Windows");
+#endif

@@ -1,0 +1,68 @@
+#pragma once
+// The launcher's real dialog opened modeless for a test, driven with real
+// posted messages through the path of its modal loop, and the run list file
+// beside the test executable that it reads and writes.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "WinTest.h"
+#include "app/RunDlg.h"
+#include "runlist/RunListFile.h"
+
+namespace wintest {
+
+class RunDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override { ::DeleteFileA(RunListPath().c_str()); }
+    void TearDown() override
+    {
+        if (m_dlg && !m_dlg->HasEnded())
+            CloseWithCloseBox();
+        m_dlg.reset();
+        ::DeleteFileA(RunListPath().c_str());
+    }
+
+    CRunDlg& Open()
+    {
+        m_dlg = std::make_unique<CRunDlg>();
+        EXPECT_TRUE(m_dlg->Create());
+        ::SetForegroundWindow(*m_dlg);
+        Pump(*m_dlg);
+        return *m_dlg;
+    }
+    void OpenWith(const std::vector<std::string>& paths)
+    {
+        WriteFileBytes(RunListPath(), SerializeRunList(paths));
+        Open();
+    }
+    // Ends the dialog as the user would and lets it save.
+    void CloseWith(UINT vk)
+    {
+        PostKey(::GetFocus(), vk);
+        Pump(*m_dlg);
+        ASSERT_TRUE(m_dlg->HasEnded());
+        m_dlg->FinishModal();
+    }
+    // The close box ends the dialog whatever has the focus.
+    void CloseWithCloseBox()
+    {
+        ::PostMessageA(*m_dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+        Pump(*m_dlg);
+        ASSERT_TRUE(m_dlg->HasEnded());
+        m_dlg->FinishModal();
+    }
+    CRunListBox& List() { return m_dlg->m_list; }
+    std::vector<std::string> SavedPaths() { return ParseRunList(ReadFileBytes(RunListPath())).paths; }
+    void ClickItem(int i)
+    {
+        PostClick(List(), ItemCenter(List(), i));
+        Pump(*m_dlg);
+    }
+
+    std::unique_ptr<CRunDlg> m_dlg;
+};
+
+}  // namespace wintest

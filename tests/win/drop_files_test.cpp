@@ -1,0 +1,84 @@
+// Files dropped on the list from the shell become entries.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "RunDialogTest.h"
+#include "TestFiles.h"
+#include "WinTest.h"
+
+using namespace wintest;
+using V = std::vector<std::string>;
+
+namespace {
+
+// A drop as the shell hands it over: a DROPFILES header followed by the
+// null-separated file names and a final null. The receiver frees it.
+HDROP MakeDrop(const V& files)
+{
+    std::string names;
+    for (const std::string& f : files)
+        names += f + '\0';
+    names += '\0';
+    HGLOBAL mem = ::GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+    auto* header = static_cast<DROPFILES*>(::GlobalLock(mem));
+    header->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), names.size());
+    ::GlobalUnlock(mem);
+    return static_cast<HDROP>(mem);
+}
+
+class DropFilesTest : public RunDialogTest {
+protected:
+    void Drop(const V& files)
+    {
+        ::PostMessageA(List(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files)), 0);
+        Pump(*m_dlg);
+    }
+};
+
+TEST_F(DropFilesTest, DroppedFilesAreAppendedInOrderAndFoldersSkipped)
+{
+    TempDir dir;
+    const std::string scene = dir.File("dropped scene.zel");
+    WriteFileBytes(scene, "scene");
+    const std::string folder = dir.File("a folder");
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string longPath = "C:\\" + std::string(290, 'd') + "\\deep.zel";
+    ASSERT_EQ(longPath.size(), 302u);
+
+    OpenWith({"C:\\first.zel"});
+    EXPECT_TRUE(::GetWindowLongA(List(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    Drop({scene, folder, longPath});
+    EXPECT_EQ(ItemTexts(List()), (V{"first", "dropped scene", "deep"}));
+    EXPECT_EQ(PathHead(List()), (V{"C:\\first.zel", scene, longPath}));
+    CloseWithCloseBox();
+    EXPECT_EQ(SavedPaths(), (V{"C:\\first.zel", scene, longPath}));
+}
+
+TEST_F(DropFilesTest, ADropWhileAnEntryIsEditedIsIgnored)
+{
+    OpenWith({"C:\\first.zel"});
+    List().BeginEdit(0);
+    Pump(*m_dlg);
+    ASSERT_TRUE(List().IsEditing());
+    Drop({"C:\\other.zel"});
+    EXPECT_EQ(List().GetCount(), 1);
+    EXPECT_TRUE(List().IsEditing());
+}
+
+TEST_F(DropFilesTest, ManyDroppedFilesGrowThePathTable)
+{
+    OpenWith({});
+    ASSERT_EQ(List().Paths().GetSize(), 32);
+    V files;
+    for (int i = 0; i < 40; ++i)
+        files.push_back("C:\\scenes\\s" + std::to_string(i) + ".zel");
+    Drop(files);
+    EXPECT_EQ(PathHead(List()), files);
+    EXPECT_EQ(List().GetText(39), "s39");
+}
+
+}  // namespace

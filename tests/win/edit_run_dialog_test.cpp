@@ -1,0 +1,261 @@
+// In-place editing in the launcher's real dialog: opening the edit over an
+// entry, ending it with keys, clicks and the end of the dialog, and what the
+// path table and the saved run list make of it.
+#include <gtest/gtest.h>
+
+#include "RunDialogTest.h"
+#include "WinTest.h"
+#include "listctrl/InPlaceCtrl.h"
+
+using namespace wintest;
+using V = std::vector<std::string>;
+
+namespace {
+
+class EditRunDialogTest : public RunDialogTest {
+protected:
+    CInPlaceEdit& Edit() { return *List().GetInPlaceEdit(); }
+    CInPlaceButton& Button() { return *List().GetInPlaceButton(); }
+    void Press(HWND hWnd, UINT vk)
+    {
+        PostKey(hWnd, vk);
+        Pump(*m_dlg);
+    }
+    void Type(const std::string& text)
+    {
+        PostChars(Edit(), text);
+        Pump(*m_dlg);
+    }
+    void RightClickItem(int i)
+    {
+        PostClick(List(), ItemCenter(List(), i), WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
+        Pump(*m_dlg);
+    }
+    // The edit and the button lie over the item, the edit focused with its
+    // whole text selected.
+    void ExpectEditingOver(int item)
+    {
+        ASSERT_EQ(List().GetEditItem(), item);
+        const CRect rc = List().GetItemRect(item);
+        EXPECT_EQ(RectInParent(Edit()), CRect(rc.left + 5, rc.top - 2, rc.right - 30, rc.bottom + 2));
+        EXPECT_EQ(RectInParent(Button()), CRect(rc.right - 30, rc.top - 2, rc.right - 5, rc.bottom + 2));
+        EXPECT_TRUE(Edit().IsWindowVisible());
+        EXPECT_TRUE(Button().IsWindowVisible());
+        EXPECT_EQ(::GetFocus(), Edit().m_hWnd);
+        EXPECT_EQ(Edit().GetWindowText(), List().GetText(item));
+        DWORD start = 1, end = 0;
+        Edit().SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, List().GetText(item).size());
+        EXPECT_EQ(List().GetCurSel(), item);
+    }
+    void ExpectIdle()
+    {
+        EXPECT_FALSE(List().IsEditing());
+        EXPECT_FALSE(Edit().IsWindowVisible());
+        EXPECT_FALSE(Button().IsWindowVisible());
+        EXPECT_FALSE(m_dlg->HasEnded());
+        EXPECT_EQ(::GetFocus(), List().m_hWnd);
+    }
+};
+
+TEST_F(EditRunDialogTest, F2AndARightClickOpenTheEditAndTheButtonOverTheEntry)
+{
+    OpenWith({"C:\\a.zel", "C:\\bb.zel", "C:\\c.zel"});
+    ClickItem(1);
+    Press(List(), VK_F2);
+    ExpectEditingOver(1);
+    EXPECT_EQ(Button().GetWindowText(), "...");
+    Press(Edit(), VK_ESCAPE);
+    ExpectIdle();
+
+    RightClickItem(2);
+    ExpectEditingOver(2);
+    EXPECT_EQ(List().GetFocusItem(), 2);
+    Press(Edit(), VK_ESCAPE);
+
+    // Below the last entry there is nothing to edit.
+    const CRect below = List().GetItemRect(2);
+    PostClick(List(), {below.left + 10, below.bottom + 5}, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
+    Pump(*m_dlg);
+    EXPECT_FALSE(List().IsEditing());
+    EXPECT_EQ(List().GetCount(), 3);
+}
+
+TEST_F(EditRunDialogTest, EnterAndAClickElsewhereCommitTheNameEscapeCancelsAndNoneEndsTheDialog)
+{
+    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"});
+    ClickItem(0);
+    Press(List(), VK_F2);
+    Type("Intro");
+    Press(Edit(), VK_RETURN);
+    ExpectIdle();
+    EXPECT_EQ(ItemTexts(List()), (V{"Intro", "b", "c"}));
+
+    ClickItem(1);
+    Press(List(), VK_F2);
+    Type("never");
+    Press(Edit(), VK_ESCAPE);
+    ExpectIdle();
+    EXPECT_EQ(List().GetText(1), "b");
+
+    Press(List(), VK_F2);
+    Type("Middle");
+    ClickItem(2);
+    EXPECT_FALSE(List().IsEditing());
+    EXPECT_EQ(ItemTexts(List()), (V{"Intro", "Middle", "c"}));
+    // Typing names entries; their paths stay.
+    EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"}));
+
+    // With no edit open, Enter ends the dialog again.
+    CloseWith(VK_RETURN);
+    EXPECT_EQ(SavedPaths(), (V{"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"}));
+}
+
+TEST_F(EditRunDialogTest, AnEmptiedEntryDisappearsWithItsPathHoweverTheEditEnds)
+{
+    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel", "C:\\d.zel"});
+    for (UINT vk : {UINT(VK_RETURN), UINT(VK_ESCAPE)}) {
+        ClickItem(1);
+        Press(List(), VK_F2);
+        Type("\b");
+        Press(Edit(), vk);
+        ExpectIdle();
+    }
+    EXPECT_EQ(ItemTexts(List()), (V{"a", "d"}));
+    EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel", "C:\\d.zel"}));
+    // The focus item now names the entry that followed.
+    EXPECT_EQ(List().GetFocusItem(), 1);
+}
+
+TEST_F(EditRunDialogTest, ANewEntryStartsWithAnEmptyPathNotOneADeletedEntryLeftBehind)
+{
+    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"});
+    ClickItem(2);
+    Press(List(), VK_DELETE);
+    ASSERT_EQ(List().Paths().GetAt(2), "C:\\c.zel");   // left in the spare element
+
+    List().BeginEditNew();
+    Pump(*m_dlg);
+    ExpectEditingOver(2);
+    EXPECT_EQ(List().Paths().GetAt(2), "");
+    Type("typed");
+    Press(Edit(), VK_RETURN);
+    EXPECT_EQ(ItemTexts(List()), (V{"a", "b", "typed"}));
+    EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel", "C:\\b.zel", ""}));
+
+    // A new entry left empty goes again, whichever key ends it.
+    List().BeginEditNew();
+    Pump(*m_dlg);
+    Press(Edit(), VK_ESCAPE);
+    EXPECT_EQ(List().GetCount(), 3);
+}
+
+TEST_F(EditRunDialogTest, F2AfterTheLastEntryWasRemovedBeginsANewEntryAtTheEnd)
+{
+    OpenWith({"C:\\a.zel", "C:\\b.zel"});
+    ClickItem(1);
+    Press(List(), VK_F2);
+    Type("\b");
+    Press(Edit(), VK_RETURN);
+    ASSERT_EQ(List().GetCount(), 1);
+    EXPECT_EQ(List().GetFocusItem(), 1);
+
+    Press(List(), VK_F2);
+    EXPECT_EQ(List().GetCount(), 2);
+    ExpectEditingOver(1);
+    EXPECT_EQ(List().Paths().GetAt(1), "");
+}
+
+// The close box and Alt+F4 do not reach the edit; the dialog ends it before
+// it saves, as a loss of focus would.
+TEST_F(EditRunDialogTest, AnEditOpenWhenTheDialogClosesEndsBeforeTheSave)
+{
+    for (bool bAltF4 : {false, true}) {
+        OpenWith({"C:\\a.zel", "C:\\b.zel"});
+        List().BeginEditNew();
+        Pump(*m_dlg);
+        ASSERT_TRUE(List().IsEditing());
+        if (bAltF4) {
+            PostKey(Edit(), VK_F4, true);
+            Pump(*m_dlg);
+            ASSERT_TRUE(m_dlg->HasEnded());
+            m_dlg->FinishModal();
+        } else {
+            CloseWithCloseBox();
+        }
+        EXPECT_EQ(SavedPaths(), (V{"C:\\a.zel", "C:\\b.zel"})) << (bAltF4 ? "Alt+F4" : "close box");
+    }
+
+    OpenWith({"C:\\a.zel", "C:\\b.zel"});
+    ClickItem(0);
+    Press(List(), VK_F2);
+    Type("\b");
+    CloseWithCloseBox();
+    EXPECT_EQ(SavedPaths(), (V{"C:\\b.zel"}));
+}
+
+// Finds the open-file dialog that the browse button opens over the main
+// window, records that it came, and cancels it.
+class FileDialogCanceller {
+public:
+    explicit FileDialogCanceller(HWND hOwner) : m_hOwner(hOwner), m_thread([this] { Watch(); }) {}
+    ~FileDialogCanceller()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+    FileDialogCanceller(const FileDialogCanceller&) = delete;
+    FileDialogCanceller& operator=(const FileDialogCanceller&) = delete;
+
+    int Cancelled() const { return m_cancelled; }
+
+private:
+    static BOOL CALLBACK Visit(HWND hWnd, LPARAM lParam)
+    {
+        auto* self = reinterpret_cast<FileDialogCanceller*>(lParam);
+        char cls[16] = {};
+        ::GetClassNameA(hWnd, cls, sizeof cls);
+        if (std::string(cls) == "#32770" && ::GetWindow(hWnd, GW_OWNER) == self->m_hOwner &&
+            ::IsWindowVisible(hWnd)) {
+            ::PostMessageA(hWnd, WM_COMMAND, IDCANCEL, 0);
+            ::ShowWindow(hWnd, SW_HIDE);   // not seen twice while it closes
+            ++self->m_cancelled;
+        }
+        return TRUE;
+    }
+    void Watch()
+    {
+        while (!m_stop) {
+            ::EnumThreadWindows(m_uiThread, Visit, reinterpret_cast<LPARAM>(this));
+            ::Sleep(20);
+        }
+    }
+
+    HWND m_hOwner;
+    DWORD m_uiThread = ::GetCurrentThreadId();
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_cancelled{0};
+    std::thread m_thread;
+};
+
+TEST_F(EditRunDialogTest, TheBrowseButtonOpensTheSystemFileDialogAndACancelKeepsTheEdit)
+{
+    OpenWith({"C:\\a.zel", "C:\\b.zel"});
+    ClickItem(0);
+    Press(List(), VK_F2);
+    {
+        FileDialogCanceller canceller(*m_dlg);
+        const CRect rc = Button().GetClientRect();
+        PostClick(Button(), {rc.Width() / 2, rc.Height() / 2});
+        Pump(*m_dlg);
+        EXPECT_EQ(canceller.Cancelled(), 1);
+    }
+    // The dialog took the focus from the busy button without ending the edit.
+    EXPECT_EQ(List().GetEditItem(), 0);
+    EXPECT_TRUE(Edit().IsWindowVisible());
+    EXPECT_EQ(Edit().GetWindowText(), "a");
+    EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel", "C:\\b.zel"}));
+}
+
+}  // namespace

@@ -1,0 +1,143 @@
+// The launcher as a user runs it, installed in a directory whose name holds
+// spaces: double-clicks on its list start the player that lies beside it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "ChildProcess.h"
+#include "RecordingPlayer.h"
+#include "TestFiles.h"
+#include "WinTest.h"
+#include "runlist/RunListFile.h"
+
+using namespace wintest;
+using V = std::vector<std::string>;
+
+namespace {
+
+constexpr char kDialogCaption[] = "Nimbrel Run XP";
+constexpr int kListId = 1000;
+constexpr char kLaunchErrorText[] = "Can't Execute the Program!";
+
+template <typename Done>
+bool WaitUntil(Done done)
+{
+    for (DWORD waited = 0; waited < kPatienceMs; waited += 20, Sleep(20)) {
+        if (done())
+            return true;
+    }
+    return done();
+}
+
+// NimbrelRun.exe copied into <temp>\nimbrel install dir\bin with a run list,
+// and with the recording player as its zelrun.exe when the test wants one.
+// Every start of the player is recorded in one file.
+class LaunchTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        m_launcher.reset();
+        SetEnvironmentVariableA(kRecordFileVariable, nullptr);
+    }
+
+    void Install(const V& paths, bool withPlayer)
+    {
+        m_bin = m_temp.File("nimbrel install dir\\bin");
+        std::filesystem::create_directories(m_bin);
+        ASSERT_TRUE(CopyFileA(BesideTests(NIMBREL_LAUNCHER_FROM_TESTS).c_str(), Launcher().c_str(), FALSE));
+        if (withPlayer) {
+            ASSERT_TRUE(CopyFileA(BesideTests(kRecordingPlayerName).c_str(), Player().c_str(), FALSE));
+        }
+        WriteFileBytes(RunListFilePath(Launcher()), SerializeRunList(paths));
+        SetEnvironmentVariableA(kRecordFileVariable, RecordFile().c_str());
+    }
+    void Start()
+    {
+        m_launcher = std::make_unique<ChildProcess>('"' + Launcher() + '"');
+        ASSERT_TRUE(m_launcher->Started());
+        m_dialog = WaitForFrame(*m_launcher, kDialogCaption);
+        m_list = GetDlgItem(m_dialog, kListId);
+        ASSERT_NE(m_list, nullptr);
+    }
+    // Ends the launcher as the user would; it saves its list on the way out.
+    void Close()
+    {
+        PostMessageA(m_dialog, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(m_launcher->Ended(kPatienceMs));
+        EXPECT_EQ(m_launcher->ExitCode(), 0u);
+    }
+
+    std::string Launcher() const { return m_bin + "\\NimbrelRun.exe"; }
+    std::string Player() const { return m_bin + "\\zelrun.exe"; }
+    std::string RecordFile() const { return m_temp.File("starts.txt"); }
+    std::vector<PlayerStart> Starts() const { return ReadPlayerStarts(RecordFile()); }
+
+    // The list lies in another process: its item rectangles are asked for.
+    CRect ItemRect(int i) const
+    {
+        CRect rc;
+        EXPECT_NE(SendMessageA(m_list, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc)), LB_ERR);
+        return rc;
+    }
+    // What a real double-click brings: a press and release, then the
+    // double-click and its release.
+    void DoubleClick(POINT pt)
+    {
+        PostClick(m_list, pt);
+        PostClick(m_list, pt, WM_LBUTTONDBLCLK, WM_LBUTTONUP);
+    }
+    void DoubleClickItem(int i)
+    {
+        const CRect rc = ItemRect(i);
+        DoubleClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+    }
+
+    TempDir m_temp;
+    std::string m_bin;
+    std::unique_ptr<ChildProcess> m_launcher;
+    HWND m_dialog = nullptr;
+    HWND m_list = nullptr;
+};
+
+TEST_F(LaunchTest, EachDoubleClickStartsThePlayerBesideTheLauncherOnTheEntryUnderThePointer)
+{
+    const V paths = {"C:\\scenes\\blend.zel", "C:\\my scenes\\two  spaces.zel", "D:\\third.zel"};
+    Install(paths, true);
+    Start();
+    DoubleClickItem(1);
+    ASSERT_TRUE(WaitUntil([&] { return Starts().size() == 1; }));
+    DoubleClickItem(2);
+    ASSERT_TRUE(WaitUntil([&] { return Starts().size() == 2; }));
+
+    const std::vector<PlayerStart> starts = Starts();
+    for (int i : {0, 1}) {
+        const std::string& scene = paths[i + 1];
+        EXPECT_EQ(starts[i].commandLine, '"' + Player() + "\" \"" + scene + '"');
+        EXPECT_EQ(starts[i].argv, (V{Player(), scene}));
+    }
+    EXPECT_FALSE(m_launcher->Ended()) << "the launcher stays open";
+    Close();
+}
+
+TEST_F(LaunchTest, WithoutThePlayerTheUserIsToldOnceAndNothingElseChanges)
+{
+    const V paths = {"C:\\a.zel", "C:\\b.zel"};
+    Install(paths, false);
+    Start();
+    MessageBoxWatcher boxes(m_launcher->Id());
+    // Below the last entry there is nothing to start and nothing to say; the
+    // entry's double-click after it is the one the user is told about.
+    const CRect last = ItemRect(1);
+    DoubleClick({(last.left + last.right) / 2, last.bottom + last.Height()});
+    DoubleClickItem(1);
+    ASSERT_TRUE(WaitUntil([&] { return !boxes.Texts().empty(); }));
+
+    EXPECT_EQ(SendMessageA(m_list, LB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(m_list, LB_GETCURSEL, 0, 0), 1);
+    Close();
+    EXPECT_EQ(boxes.Texts(), V{kLaunchErrorText});
+    EXPECT_EQ(ReadFileBytes(RunListFilePath(Launcher())), SerializeRunList(paths));
+}
+
+}  // namespace

@@ -1,0 +1,439 @@
+// The tool strip in the real dialog: what it paints on the screen, what it
+// repaints, its tooltips, and the list commands its buttons run.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "RunDialogTest.h"
+#include "WinTest.h"
+#include "fw/Gdi.h"
+#include "toolstrip/GlyphImage.h"
+#include "toolstrip/ToolStrip.h"
+
+using namespace wintest;
+using V = std::vector<std::string>;
+
+namespace {
+
+constexpr COLORREF kLightGrey = RGB(192, 192, 192);
+enum { kNew, kDelete, kMoveUp, kMoveDown, kNone };
+
+// System colours changed for a test's life; the face differs from the glyphs'
+// light grey so that an unmapped glyph background shows.
+class SysColours {
+public:
+    SysColours()
+    {
+        for (std::size_t i = 0; i < kElements.size(); ++i)
+            m_saved[i] = ::GetSysColor(kElements[i]);
+        const std::array<COLORREF, 3> test = {RGB(214, 190, 150), RGB(70, 90, 150), RGB(255, 255, 255)};
+        ::SetSysColors(static_cast<int>(kElements.size()), kElements.data(), test.data());
+    }
+    ~SysColours() { ::SetSysColors(static_cast<int>(kElements.size()), kElements.data(), m_saved.data()); }
+
+private:
+    static constexpr std::array<int, 3> kElements = {COLOR_3DFACE, COLOR_3DSHADOW, COLOR_3DHILIGHT};
+    std::array<COLORREF, 3> m_saved{};
+};
+
+// A window's client area as it is on the screen.
+struct Screen {
+    int w = 0;
+    int h = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * w + x)]; }
+};
+
+Screen ReadScreen(HWND hWnd)
+{
+    ::UpdateWindow(hWnd);
+    CRect rc;
+    ::GetClientRect(hWnd, &rc);
+    Screen screen{rc.Width(), rc.Height(), {}};
+    BITMAPINFO bmi{};
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), screen.w, -screen.h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* pBits = nullptr;
+    CClientDC dc(hWnd);
+    CMemoryDC mem(dc);
+    CBitmap dib(::CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0));
+    CSelectObject select(mem, dib);
+    ::BitBlt(mem, 0, 0, screen.w, screen.h, dc, 0, 0, SRCCOPY);
+    ::GdiFlush();
+    for (int i = 0; i < screen.w * screen.h; ++i) {
+        const auto* p = static_cast<const BYTE*>(pBits) + 4 * i;
+        screen.pixels.push_back(RGB(p[2], p[1], p[0]));
+    }
+    return screen;
+}
+
+// What pixel (x, y) of button i shows without an edge: its glyph pixel, with
+// light grey as the face and dark grey as the shadow colour.
+COLORREF GlyphPixel(int nButton, int x, int y)
+{
+    const toolstrip::GlyphFile& f = toolstrip::GlyphBitmapFile();
+    const int column = 22 * nButton + x;
+    const BYTE pair = f[toolstrip::kGlyphPixelOffset + static_cast<std::size_t>((19 - y) * 44 + column / 2)];
+    const unsigned index = column % 2 != 0 ? pair & 15u : pair >> 4u;
+    const BYTE* entry = &f[toolstrip::kGlyphPaletteOffset + 4 * index];
+    const COLORREF colour = RGB(entry[2], entry[1], entry[0]);
+    if (colour == kLightGrey)
+        return ::GetSysColor(COLOR_3DFACE);
+    return colour == RGB(128, 128, 128) ? ::GetSysColor(COLOR_3DSHADOW) : colour;
+}
+
+COLORREF FacePixel(int, int, int)
+{
+    return ::GetSysColor(COLOR_3DFACE);
+}
+
+class StripDialogTest : public RunDialogTest {
+protected:
+    void SetUp() override
+    {
+        RunDialogTest::SetUp();
+        ::SetCursorPos(0, 0);   // no stray hover when the dialog appears
+    }
+    CToolStrip& Strip() { return m_dlg->m_toolStrip; }
+    CPoint Centre(int nButton)
+    {
+        const CRect rc = Strip().GetButtonRect(nButton);
+        return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    }
+    CPoint Caption() { return {10, Centre(0).y}; }
+    // The real cursor stays where it is: Wine turns a placed cursor into a
+    // move of its own that may arrive after later posted messages.
+    void Post(CWnd& wnd, UINT message, CPoint pt, WPARAM keys = 0)
+    {
+        ::PostMessageA(wnd, message, keys, MAKELPARAM(pt.x, pt.y));
+        Pump(*m_dlg);
+    }
+    void MoveTo(CPoint pt) { Post(Strip(), WM_MOUSEMOVE, pt, m_keys); }
+    void Press(CPoint pt)
+    {
+        m_keys = MK_LBUTTON;
+        Post(Strip(), WM_LBUTTONDOWN, pt, m_keys);
+    }
+    void Release(CPoint pt)
+    {
+        m_keys = 0;
+        Post(Strip(), WM_LBUTTONUP, pt);
+    }
+    void Click(int nButton)
+    {
+        MoveTo(Centre(nButton));
+        Press(Centre(nButton));
+        Release(Centre(nButton));
+    }
+    // Checks every pixel of the four buttons against what they should show;
+    // the hot button has a one-pixel frame, light at the top left when raised.
+    static void ExpectButtons(const CToolStrip& strip, COLORREF (*content)(int, int, int), int nHot, bool bSunken)
+    {
+        const COLORREF light = ::GetSysColor(COLOR_3DHILIGHT);
+        const COLORREF dark = ::GetSysColor(COLOR_3DSHADOW);
+        const Screen screen = ReadScreen(strip);
+        int nWrong = 0;
+        for (int i = 0; i < 4; ++i) {
+            const CRect rc = strip.GetButtonRect(i);
+            for (int y = 0; y < 20; ++y) {
+                for (int x = 0; x < 22; ++x) {
+                    const bool bTopLeft = x == 0 || y == 0;
+                    const bool bBottomRight = x == 21 || y == 19;
+                    COLORREF expected = content(i, x, y);
+                    if (i == nHot && bTopLeft && bBottomRight)
+                        continue;   // a corner where the two halves of the frame meet
+                    if (i == nHot && bTopLeft)
+                        expected = bSunken ? dark : light;
+                    else if (i == nHot && bBottomRight)
+                        expected = bSunken ? light : dark;
+                    const COLORREF actual = screen.At(rc.left + x, rc.top + y);
+                    if (actual != expected && nWrong++ < 3)
+                        ADD_FAILURE() << "button " << i << " pixel " << x << "," << y << ": " << std::hex
+                                      << actual << " instead of " << expected;
+                }
+            }
+        }
+        EXPECT_EQ(nWrong, 0);
+    }
+
+    WPARAM m_keys = 0;
+};
+
+TEST_F(StripDialogTest, GlyphsLieOnTheirButtonsOverTheFaceWithTheHotButtonsFrame)
+{
+    Open();
+    SysColours colours;   // a new colour scheme while the strip is shown
+    ASSERT_TRUE(Strip().HasGlyphs());
+    ExpectButtons(Strip(), GlyphPixel, kNone, false);
+
+    MoveTo(Centre(kMoveUp));
+    ExpectButtons(Strip(), GlyphPixel, kMoveUp, false);
+    const Screen hover = ReadScreen(Strip());
+    for (int y = 0; y < hover.h; ++y) {
+        for (int x = 2; x < hover.w; ++x)
+            ASSERT_NE(hover.At(x, y), kLightGrey) << x << "," << y;
+    }
+
+    Press(Centre(kMoveUp));
+    ExpectButtons(Strip(), GlyphPixel, kMoveUp, true);
+    Release(Centre(kMoveUp));
+}
+
+// The caption is drawn as DrawText places it in the client area, 2 pixels to the right.
+TEST_F(StripDialogTest, TheCaptionStartsTwoPixelsFromTheLeft)
+{
+    Open();
+    const Screen screen = ReadScreen(Strip());
+    CMemoryDC dc(nullptr);
+    CBitmap bitmap(::CreateBitmap(screen.w, screen.h, 1, 32, nullptr));
+    CSelectObject selectBitmap(dc, bitmap);
+    CSelectObject selectFont(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+    const CRect rc(0, 0, screen.w, screen.h);
+    dc.FillRect(rc, ::GetSysColorBrush(COLOR_3DFACE));
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+    dc.DrawText("zEL", rc, DT_SINGLELINE | DT_VCENTER);
+
+    int nInk = 0;
+    for (int y = 0; y < screen.h; ++y) {
+        for (int x = 0; x + 2 < Strip().GetButtonRect(0).left; ++x) {
+            const COLORREF expected = ::GetPixel(dc, x, y) & 0xFFFFFF;
+            nInk += expected != ::GetSysColor(COLOR_3DFACE);
+            ASSERT_EQ(screen.At(x + 2, y), expected) << x << "," << y;
+        }
+    }
+    EXPECT_GT(nInk, 20);
+}
+
+// Records the region each paint of a window is asked to cover.
+class PaintRecorder {
+public:
+    explicit PaintRecorder(HWND hWnd) : m_hWnd(hWnd) { ::SetWindowSubclass(hWnd, Proc, 1, reinterpret_cast<DWORD_PTR>(this)); }
+    ~PaintRecorder() { ::RemoveWindowSubclass(m_hWnd, Proc, 1); }
+    PaintRecorder(const PaintRecorder&) = delete;
+    PaintRecorder& operator=(const PaintRecorder&) = delete;
+
+    std::vector<CRgn> m_regions;
+    int m_nErases = 0;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref)
+    {
+        auto* self = reinterpret_cast<PaintRecorder*>(ref);
+        if (message == WM_PAINT) {
+            CRgn rgn(::CreateRectRgn(0, 0, 0, 0));
+            ::GetUpdateRgn(hWnd, rgn, FALSE);
+            self->m_regions.push_back(std::move(rgn));
+        }
+        self->m_nErases += message == WM_ERASEBKGND;
+        return ::DefSubclassProc(hWnd, message, wParam, lParam);
+    }
+    HWND m_hWnd;
+};
+
+TEST_F(StripDialogTest, HoverRepaintsOnlyTheTwoButtonsAndNeverErases)
+{
+    Open();
+    MoveTo(Centre(kNew));
+    PaintRecorder paints(Strip());
+    MoveTo(CPoint(Centre(kNew).x + 3, Centre(kNew).y + 2));   // within the button
+    EXPECT_TRUE(paints.m_regions.empty());
+
+    MoveTo(Centre(kDelete));
+    ASSERT_EQ(paints.m_regions.size(), 1u);   // both at once, before the move returned
+    const CRect rcNew = Strip().GetButtonRect(kNew);
+    const CRect rcDelete = Strip().GetButtonRect(kDelete);
+    CRgn expected(::CreateRectRgnIndirect(&rcNew));
+    CRgn second(::CreateRectRgnIndirect(&rcDelete));
+    ::CombineRgn(expected, expected, second, RGN_OR);
+    EXPECT_TRUE(::EqualRgn(paints.m_regions[0], expected));
+    EXPECT_EQ(paints.m_nErases, 0);
+
+    // Across the border the hover ends.
+    POINT border = {Strip().GetClientRect().right, Centre(kMoveDown).y};
+    Strip().ClientToScreen(&border);
+    ::PostMessageA(Strip(), WM_NCMOUSEMOVE, HTBORDER, MAKELPARAM(border.x, border.y));
+    Pump(*m_dlg);
+    EXPECT_EQ(Strip().GetHot(), kNone);
+}
+
+// Only the strip's own paint draws it: the button's draw request and erasing do nothing.
+TEST_F(StripDialogTest, NeitherTheDrawRequestNorErasingTouchesTheStrip)
+{
+    Open();
+    CMemoryDC dc(nullptr);
+    CBitmap bitmap(::CreateBitmap(8, 8, 1, 32, nullptr));
+    CSelectObject select(dc, bitmap);
+    dc.PatBlt(0, 0, 8, 8, BLACKNESS);
+    DRAWITEMSTRUCT dis{ODT_BUTTON, 1009, 0, ODA_DRAWENTIRE, 0, Strip(), dc, {0, 0, 8, 8}, 0};
+    EXPECT_EQ(::SendMessageA(*m_dlg, WM_DRAWITEM, 1009, reinterpret_cast<LPARAM>(&dis)), TRUE);
+    EXPECT_NE(Strip().SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC)), 0);
+    EXPECT_EQ(::GetPixel(dc, 4, 4) & 0xFFFFFF, 0u);
+}
+
+TEST_F(StripDialogTest, EachToolCoversItsButtonAndAsksForItsText)
+{
+    Open();
+    const CToolTipCtrl& tip = Strip().GetToolTip();
+    ASSERT_EQ(tip.GetToolCount(), 4);
+    const V texts = {"unchanged", "New", "Delete", "Move Up", "Move Down", "unchanged"};
+    for (UINT id = 0; id <= 5; ++id) {
+        if (id >= 1 && id <= 4) {
+            TTTOOLINFOA ti{};
+            ASSERT_TRUE(tip.GetToolInfo(ti, &Strip(), id));
+            EXPECT_EQ(CRect(ti.rect), Strip().GetButtonRect(static_cast<int>(id) - 1));
+        }
+        NMTTDISPINFOA info{};
+        info.hdr = {tip.m_hWnd, id, TTN_NEEDTEXTA};
+        std::strcpy(info.szText, "unchanged");
+        Strip().SendMessage(WM_NOTIFY, id, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(std::string(info.szText), texts[id]) << "tool " << id;
+    }
+}
+
+TEST_F(StripDialogTest, RestingThePointerOnAButtonShowsItsTooltip)
+{
+    Open();
+    POINT pt = Centre(kMoveDown);
+    Strip().ClientToScreen(&pt);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = pt.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = pt.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof input);
+    HWND hTip = Strip().GetToolTip();
+    for (int wait = 0; wait < 60 && !::IsWindowVisible(hTip); ++wait)
+        Pump(*m_dlg, 50);
+    ASSERT_TRUE(::IsWindowVisible(hTip));
+    char text[32] = {};
+    ::GetWindowTextA(hTip, text, sizeof text);
+    EXPECT_STREQ(text, "Move Down");
+    EXPECT_EQ(Strip().GetHot(), kMoveDown);
+}
+
+TEST_F(StripDialogTest, TheButtonsActOnTheSelectionAndTheSavedFileShowsIt)
+{
+    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"});
+    for (int nButton : {kDelete, kMoveUp, kMoveDown})
+        Click(nButton);   // nothing selected: nothing happens
+    EXPECT_EQ(ItemTexts(List()), (V{"a", "b", "c"}));
+
+    ClickItem(1);
+    Click(kMoveUp);
+    EXPECT_EQ(ItemTexts(List()), (V{"b", "a", "c"}));
+    Click(kMoveDown);
+    Click(kMoveDown);
+    EXPECT_EQ(ItemTexts(List()), (V{"a", "c", "b"}));
+    EXPECT_EQ(List().GetCurSel(), 2);
+    Click(kDelete);
+    EXPECT_EQ(ItemTexts(List()), (V{"a", "c"}));
+    CloseWith(VK_ESCAPE);
+    EXPECT_EQ(SavedPaths(), (V{"C:\\a.zel", "C:\\c.zel"}));
+}
+
+// Counts the calls of New instead of depending on what the list makes of them.
+class RecordingList : public CListBoxEx {
+public:
+    void BeginEditNew() override { ++m_nNewCalls; }
+    int m_nNewCalls = 0;
+};
+
+TEST_F(StripDialogTest, NewAsksTheListForANewEntryAndNoListMeansNoCommand)
+{
+    OpenWith({"C:\\a.zel"});
+    RecordingList list;
+    ASSERT_TRUE(list.CreateEx(0, "LISTBOX", "", WS_CHILD, CRect(0, 200, 50, 240), m_dlg.get(), 2000));
+    list.AddString("x");
+    Strip().m_pList = &list;
+    Click(kNew);
+    EXPECT_EQ(list.m_nNewCalls, 1);
+
+    Strip().m_pList = nullptr;
+    for (int nButton : {kNew, kDelete, kMoveUp, kMoveDown})
+        Click(nButton);
+    EXPECT_EQ(list.m_nNewCalls, 1);
+    EXPECT_EQ(ItemTexts(List()), V{"a"});
+}
+
+TEST_F(StripDialogTest, OnlyAReleaseOverThePressedButtonRunsIt)
+{
+    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel", "C:\\d.zel"});
+    ClickItem(1);
+
+    // Pressed on Delete, released on Move Up: nothing; Move Up is hot afterwards.
+    MoveTo(Centre(kDelete));
+    Press(Centre(kDelete));
+    MoveTo(Centre(kMoveUp));
+    EXPECT_EQ(Strip().GetHot(), kDelete);   // held down: stays hot and sunken
+    EXPECT_TRUE(Strip().IsPressed());
+    Release(Centre(kMoveUp));
+    EXPECT_EQ(ItemTexts(List()), (V{"a", "b", "c", "d"}));
+    EXPECT_EQ(Strip().GetHot(), kMoveUp);
+    EXPECT_FALSE(Strip().IsPressed());
+
+    // Held off the button and back: runs.
+    Press(Centre(kMoveUp));
+    MoveTo(Caption());
+    MoveTo(Centre(kMoveUp));
+    Release(Centre(kMoveUp));
+    EXPECT_EQ(ItemTexts(List()), (V{"b", "a", "c", "d"}));
+
+    // Pressed beside the buttons, dragged onto Move Down: the hot button follows and runs.
+    Press(Caption());
+    MoveTo(Centre(kMoveDown));
+    EXPECT_EQ(Strip().GetHot(), kMoveDown);
+    Release(Centre(kMoveDown));
+    EXPECT_EQ(ItemTexts(List()), (V{"a", "b", "c", "d"}));
+
+    // A double-click is two presses.
+    Press(Centre(kMoveDown));
+    Release(Centre(kMoveDown));
+    Post(Strip(), WM_LBUTTONDBLCLK, Centre(kMoveDown), MK_LBUTTON);
+    Release(Centre(kMoveDown));
+    EXPECT_EQ(ItemTexts(List()), (V{"a", "c", "d", "b"}));
+}
+
+// The release then goes to the other window; the strip must not stay pressed.
+TEST_F(StripDialogTest, LosingTheCaptureDuringAPressCancelsIt)
+{
+    OpenWith({"C:\\a.zel", "C:\\b.zel"});
+    ClickItem(1);
+    Press(Centre(kDelete));
+    ASSERT_EQ(::GetCapture(), Strip().m_hWnd);
+    ::SetCapture(List());
+    EXPECT_FALSE(Strip().IsPressed());
+    EXPECT_EQ(Strip().GetHot(), kNone);
+    ::ReleaseCapture();
+    MoveTo(Centre(kMoveUp));
+    EXPECT_EQ(Strip().GetHot(), kMoveUp);   // hovering again, not frozen
+    EXPECT_EQ(List().GetCount(), 2);
+}
+
+// A strip whose image cannot be loaded, on a button of its own in the dialog.
+TEST_F(StripDialogTest, WithoutItsImageTheStripStillPaintsAndWorks)
+{
+    SysColours colours;
+    OpenWith({"C:\\a.zel", "C:\\b.zel"});
+    toolstrip::GlyphFile damaged = toolstrip::GlyphBitmapFile();
+    damaged[0] = 'X';
+    CToolStrip strip(damaged);
+    EXPECT_FALSE(strip.HasGlyphs());
+    HWND hButton = ::CreateWindowExA(0, "BUTTON", "zEL", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 170, 26,
+                                     *m_dlg, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(strip.SubclassWindow(hButton));
+    strip.m_pList = &List();
+    ::ShowWindow(Strip(), SW_HIDE);   // the dialog's own strip out of the way
+
+    ClickItem(0);
+    const CPoint pt(strip.GetButtonRect(kDelete).left + 5, 10);
+    Post(strip, WM_MOUSEMOVE, pt);
+    ExpectButtons(strip, FacePixel, kDelete, false);
+    Post(strip, WM_LBUTTONDOWN, pt, MK_LBUTTON);
+    Post(strip, WM_LBUTTONUP, pt);
+    EXPECT_EQ(ItemTexts(List()), V{"b"});
+    ::DestroyWindow(hButton);
+}
+
+}  // namespace

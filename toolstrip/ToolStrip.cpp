@@ -1,0 +1,325 @@
+#include "toolstrip/ToolStrip.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "listctrl/ListBoxEx.h"
+
+namespace {
+
+using toolstrip::kButtonCount;
+
+enum Command { kNew, kDelete, kMoveUp, kMoveDown };
+
+CRect ToRect(const StripRect& rc)
+{
+    return {rc.left, rc.top, rc.right, rc.bottom};
+}
+
+toolstrip::Rgb ToRgb(COLORREF colour)
+{
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
+template <class T>
+T ReadAt(const std::uint8_t* pData, std::size_t offset)
+{
+    T value;   // the file's fields are not aligned for direct access
+    std::memcpy(&value, pData + offset, sizeof value);
+    return value;
+}
+
+// A bitmap for the screen made from a Windows bitmap file image in memory
+// (uncompressed, up to 8 bits per pixel with a palette, or 24 or 32 without);
+// empty when the image is not such a file or its parts do not fit in it.
+CBitmap CreateBitmapFromFileImage(const std::uint8_t* pData, std::size_t size)
+{
+    constexpr std::size_t kFileHeaderSize = 14;
+    constexpr std::size_t kInfoEnd = kFileHeaderSize + sizeof(BITMAPINFOHEADER);
+    if (size < kInfoEnd || pData[0] != 'B' || pData[1] != 'M')
+        return {};
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[256];
+    } info{};
+    info.header = ReadAt<BITMAPINFOHEADER>(pData, kFileHeaderSize);
+    const BITMAPINFOHEADER& h = info.header;
+    const bool bPalette = h.biBitCount == 1 || h.biBitCount == 4 || h.biBitCount == 8;
+    if (h.biSize != sizeof(BITMAPINFOHEADER) || h.biCompression != BI_RGB || h.biWidth <= 0 ||
+        h.biHeight == 0 || !(bPalette || h.biBitCount == 24 || h.biBitCount == 32))
+        return {};
+    const std::uint64_t nColours = bPalette ? (h.biClrUsed != 0 ? h.biClrUsed : 1u << h.biBitCount) : 0;
+    const std::uint64_t nPixelOffset = ReadAt<std::uint32_t>(pData, 10);
+    const std::uint64_t nStride = (static_cast<std::uint64_t>(h.biWidth) * h.biBitCount + 31) / 32 * 4;
+    const std::uint64_t nPixelBytes = nStride * static_cast<std::uint64_t>(std::llabs(h.biHeight));
+    if (nColours > 256 || kInfoEnd + 4 * nColours > nPixelOffset || nPixelOffset + nPixelBytes > size)
+        return {};
+    std::memcpy(info.colours, pData + kInfoEnd, static_cast<std::size_t>(4 * nColours));
+    CClientDC dcScreen(nullptr);
+    return CBitmap(::CreateDIBitmap(dcScreen, &info.header, CBM_INIT, pData + nPixelOffset,
+                                    reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS));
+}
+
+// Copies the cx by cy area at the bitmap's origin to (x, y) in the DC.
+void DrawBitmap(CDC& dc, HBITMAP hBitmap, int x, int y, int cx, int cy)
+{
+    CMemoryDC dcBitmap(dc);
+    CSelectObject select(dcBitmap, hBitmap);
+    dc.BitBlt(x, y, cx, cy, dcBitmap, 0, 0, SRCCOPY);
+}
+
+}  // namespace
+
+CToolStrip::CToolStrip(const toolstrip::GlyphFile& image) : m_glyphImage(image), m_model(*this)
+{
+    UpdateGlyphColours();
+}
+
+// The tooltip window and the bitmap go with their members.
+CToolStrip::~CToolStrip() = default;
+
+void CToolStrip::UpdateGlyphColours()
+{
+    const COLORREF clrFace = ::GetSysColor(COLOR_3DFACE);
+    const COLORREF clrShadow = ::GetSysColor(COLOR_3DSHADOW);
+    if (clrFace == m_clrGlyphFace && clrShadow == m_clrGlyphShadow)
+        return;
+    const toolstrip::GlyphFile image = toolstrip::RecolourGlyphs(m_glyphImage, ToRgb(clrFace), ToRgb(clrShadow));
+    m_bmpGlyphs = CreateBitmapFromFileImage(image.data(), image.size());
+    m_clrGlyphFace = clrFace;
+    m_clrGlyphShadow = clrShadow;
+}
+
+CRect CToolStrip::GetButtonRect(int nButton) const
+{
+    return ToRect(m_model.GetButtonRects().at(static_cast<std::size_t>(nButton)));
+}
+
+// Attached to the dialog's button: the tools are registered (and watch the
+// window's messages) before our own procedure is installed above them, so the
+// tooltip sees each mouse message after the strip has handled it.
+void CToolStrip::PreSubclassWindow()
+{
+    CreateToolTips();
+    const CRect rc = GetClientRect();
+    Layout(rc.Width(), rc.Height());
+    CWnd::PreSubclassWindow();
+}
+
+void CToolStrip::CreateToolTips()
+{
+    m_toolTip.Create(this);
+    for (int i = 0; i < kButtonCount; ++i)
+        m_toolTip.AddTool(this, LPSTR_TEXTCALLBACK, CRect(), static_cast<UINT_PTR>(i + 1));
+    m_toolTip.Activate(TRUE);
+}
+
+LRESULT CToolStrip::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const UINT nFlags = static_cast<UINT>(wParam);
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(reinterpret_cast<CREATESTRUCTA*>(lParam));
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return TRUE;   // the paint covers everything: erasing first would flicker
+    case WM_MOUSEMOVE:
+        OnMouseMove(nFlags, CPoint(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:   // a quick second click on a button control
+        OnLButtonDown(nFlags, CPoint(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        OnLButtonUp(nFlags, CPoint(lParam));
+        return 0;
+    case WM_SIZE:
+        OnSize(nFlags, LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_NCMOUSEMOVE:
+        OnNcMouseMove(nFlags, CPoint(lParam));
+        return 0;
+    case WM_CAPTURECHANGED:
+        OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_NOTIFYFORMAT:
+        // The tooltip asks once per tool: its texts are supplied as TTN_NEEDTEXTA.
+        return lParam == NF_QUERY ? NFR_ANSI : Default();
+    default:
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+}
+
+// Created as a window of its own rather than attached.
+int CToolStrip::OnCreate(CREATESTRUCTA*)
+{
+    if (Default() == -1)
+        return -1;
+    CreateToolTips();
+    return 0;
+}
+
+// Called when the strip needs painting: the picture is composed off-screen and
+// copied once, limited to the invalid region.
+void CToolStrip::OnPaint()
+{
+    CPaintDC dc(m_hWnd);
+    Paint(dc);
+}
+
+void CToolStrip::Paint(HDC hDC)
+{
+    UpdateGlyphColours();
+    const CRect rcClient = GetClientRect();
+    const toolstrip::StripPicture picture =
+        toolstrip::ComposePicture(rcClient.Width(), rcClient.Height(), m_model.GetHot(), m_model.IsPressed());
+
+    CMemoryDC dcMem(hDC);
+    CBitmap bmpPicture(::CreateCompatibleBitmap(hDC, rcClient.Width(), rcClient.Height()));
+    CSelectObject selectFont(dcMem, ::GetStockObject(DEFAULT_GUI_FONT));
+    CSelectObject selectPicture(dcMem, bmpPicture);
+
+    dcMem.FillRect(ToRect(picture.rcClient), ::GetSysColorBrush(COLOR_BTNFACE));
+    dcMem.SetBkMode(TRANSPARENT);
+    dcMem.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+    dcMem.DrawText(GetWindowText(), ToRect(picture.rcClient), DT_SINGLELINE | DT_VCENTER);
+    if (HasGlyphs()) {
+        DrawBitmap(dcMem, m_bmpGlyphs, picture.nGlyphX, picture.nGlyphY, toolstrip::kGlyphStripWidth,
+                   toolstrip::kButtonHeight);
+    }
+    if (picture.bEdge)
+        dcMem.DrawEdge(ToRect(picture.rcEdge), picture.bSunken ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+    ::BitBlt(hDC, picture.nCopyX, 0, picture.nCopyWidth, picture.nCopyHeight, dcMem, 0, 0, SRCCOPY);
+}
+
+// Called when the pointer moves over the client area or, during a press, anywhere.
+void CToolStrip::OnMouseMove(UINT, CPoint point)
+{
+    m_model.MouseMove(point.x, point.y);
+    Default();
+}
+
+// Called for a press and for the second press of a double-click.
+void CToolStrip::OnLButtonDown(UINT, CPoint point)
+{
+    m_model.LButtonDown(point.x, point.y);
+    Default();
+}
+
+// Called for the release; runs the command when it ends a press on the same button.
+void CToolStrip::OnLButtonUp(UINT, CPoint point)
+{
+    m_model.LButtonUp(point.x, point.y);
+    Default();
+}
+
+void CToolStrip::OnSize(UINT, int cx, int cy)
+{
+    Layout(cx, cy);
+    Default();
+}
+
+void CToolStrip::Layout(int cx, int cy)
+{
+    m_model.Size(cx, cy);
+    if (m_toolTip.m_hWnd == nullptr)
+        return;
+    for (int i = 0; i < kButtonCount; ++i)
+        m_toolTip.SetToolRect(this, static_cast<UINT_PTR>(i + 1), GetButtonRect(i));
+}
+
+// Called when the pointer is over the border (the static edge): this normally
+// clears the hover as the pointer leaves the strip.
+void CToolStrip::OnNcMouseMove(UINT, CPoint point)
+{
+    ScreenToClient(&point);
+    m_model.NcMouseMove(point.x, point.y);
+    Default();
+}
+
+// Another window taking the capture ends a press without a release here.
+void CToolStrip::OnCaptureChanged(HWND hWndNew)
+{
+    if (hWndNew != m_hWnd)
+        m_model.CaptureLost();
+    Default();
+}
+
+BOOL CToolStrip::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    auto* pInfo = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+    if (pInfo->hdr.code != TTN_NEEDTEXTA)
+        return CWnd::OnNotify(wParam, lParam, pResult);
+    toolstrip::GetToolTipText(static_cast<int>(pInfo->hdr.idFrom) - 1, pInfo->szText);
+    *pResult = 0;   // the tooltip reads only the text
+    return TRUE;
+}
+
+// The button asks its parent to draw it; the parent passes the request here,
+// and the strip, which paints itself in WM_PAINT, has nothing to add.
+BOOL CToolStrip::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message != WM_DRAWITEM)
+        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    if (pResult != nullptr)
+        *pResult = TRUE;
+    return TRUE;
+}
+
+void CToolStrip::Execute(int nCommand)
+{
+    if (m_pList == nullptr)
+        return;
+    const int nSelection = m_pList->GetCurSel();   // read before anything changes it
+    switch (nCommand) {
+    case kNew:
+        m_pList->BeginEditNew();
+        break;
+    case kDelete:
+        if (nSelection != -1)
+            m_pList->DeleteEntry(nSelection);
+        break;
+    case kMoveUp:
+        if (nSelection != -1)
+            m_pList->MoveUp(nSelection);
+        break;
+    case kMoveDown:
+        if (nSelection != -1)
+            m_pList->MoveDown(nSelection);
+        break;
+    default:
+        break;
+    }
+}
+
+void CToolStrip::InvalidateRect(const StripRect& rc)
+{
+    const CRect rcButton = ToRect(rc);
+    ::InvalidateRect(m_hWnd, &rcButton, FALSE);
+}
+
+void CToolStrip::InvalidateAll()
+{
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CToolStrip::UpdateNow()
+{
+    ::UpdateWindow(m_hWnd);
+}
+
+void CToolStrip::SetCapture()
+{
+    ::SetCapture(m_hWnd);
+}
+
+void CToolStrip::ReleaseCapture()
+{
+    ::ReleaseCapture();
+}

@@ -10,22 +10,22 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <functional>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
 #include <type_traits>
 
 #include "runlist/RunListFile.h"
+#include "tests/win/ChildProcess.h"
 #include "tests/win/ExeResources.h"
 #include "tests/win/UniqueHandle.h"
+#include "tests/win/WinTest.h"
 
 namespace {
 
-constexpr DWORD kPatienceMs = 20000;   // a fresh Wine prefix is slow to start anything
-constexpr DWORD kMessageTimeoutMs = 5000;
+using wintest::ChildProcess;
+using wintest::kPatienceMs;
+
 constexpr char kLauncherCaption[] = "Nimbrel Run XP";
 constexpr int kListId = 1000;
 
@@ -50,13 +50,6 @@ bool SamePath(const std::string& a, const std::string& b)
     return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
 }
 
-std::string FullPath(const std::string& path)
-{
-    char full[MAX_PATH];
-    const DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    return n > 0 && n < MAX_PATH ? std::string(full, n) : path;
-}
-
 std::string CurrentDirectory()
 {
     char dir[MAX_PATH];
@@ -64,122 +57,49 @@ std::string CurrentDirectory()
     return n > 0 && n < MAX_PATH ? std::string(dir, n) : std::string();
 }
 
-std::string ReadFileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// Text of another process's window or list item: the wide messages are the ones
+// An item's text in another process's list box: the wide message is the one
 // marshalled faithfully across processes.
-std::string Narrow(const std::wstring& wide)
+std::string ListItemText(HWND list, int index)
 {
+    const auto length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    if (length < 0)
+        return "";
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    wide.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data()))));
     std::string text(wide.size() * 2 + 1, '\0');
     text.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                                        text.data(), static_cast<int>(text.size()), nullptr,
-                                                        nullptr)));
+                                                        text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
     return text;
 }
 
-LRESULT SendWaiting(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result))
-        return -1;
-    return static_cast<LRESULT>(result);
-}
-
-std::string WindowText(HWND hwnd)
-{
-    const LRESULT length = SendWaiting(hwnd, WM_GETTEXTLENGTH, 0, 0);
-    if (length < 0)
-        return "";
-    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT got = SendWaiting(hwnd, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()));
-    wide.resize(got < 0 ? 0 : static_cast<size_t>(got));
-    return Narrow(wide);
-}
-
-std::string ListItemText(HWND list, int index)
-{
-    const LRESULT length = SendWaiting(list, LB_GETTEXTLEN, index, 0);
-    if (length < 0)
-        return "";
-    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT got = SendWaiting(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
-    wide.resize(got < 0 ? 0 : static_cast<size_t>(got));
-    return Narrow(wide);
-}
-
-// A process this driver started or found; ended by force if it is still
-// running when the driver lets go of it (a failed check must not leave it).
-class Process {
+// A process that someone else started, found by its window; ended by force if
+// it is still running when the driver lets go of it.
+class FoundProcess {
 public:
-    explicit Process(HANDLE handle = nullptr, DWORD id = 0) : m_handle(handle), m_id(id) {}
-    ~Process()
+    explicit FoundProcess(DWORD id = 0)
+        : m_process(id ? OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id)
+                       : nullptr)
     {
-        if (m_handle && !Ended(0))
-            TerminateProcess(m_handle.get(), 1);
     }
-    Process(Process&&) = default;
-    Process& operator=(Process&&) = default;
-
-    static Process Start(const std::string& exe)
+    ~FoundProcess()
     {
-        std::string commandLine = '"' + exe + '"';
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        // No current directory given: it inherits this driver's.
-        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &info))
-            return Process();
-        CloseHandle(info.hThread);
-        WaitForInputIdle(info.hProcess, kPatienceMs);
-        return Process(info.hProcess, info.dwProcessId);
+        if (m_process && !Ended(0))
+            TerminateProcess(m_process.get(), 1);
     }
+    FoundProcess(FoundProcess&&) = default;
+    FoundProcess& operator=(FoundProcess&&) = default;
 
-    static Process Open(DWORD id)
-    {
-        const DWORD access = SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION;
-        return Process(OpenProcess(access, FALSE, id), id);
-    }
-
-    bool Exists() const { return m_handle != nullptr; }
-    DWORD Id() const { return m_id; }
-    bool Ended(DWORD waitMs) const { return WaitForSingleObject(m_handle.get(), waitMs) == WAIT_OBJECT_0; }
-
+    bool Ended(DWORD waitMs) const { return WaitForSingleObject(m_process.get(), waitMs) == WAIT_OBJECT_0; }
     std::string ImagePath() const
     {
         char path[MAX_PATH];
         DWORD size = MAX_PATH;
-        return QueryFullProcessImageNameA(m_handle.get(), 0, path, &size) ? std::string(path, size) : "";
+        return m_process && QueryFullProcessImageNameA(m_process.get(), 0, path, &size) ? std::string(path, size) : "";
     }
 
 private:
-    UniqueHandle m_handle;
-    DWORD m_id = 0;
+    UniqueHandle m_process;
 };
-
-DWORD WindowProcessId(HWND hwnd)
-{
-    DWORD id = 0;
-    GetWindowThreadProcessId(hwnd, &id);
-    return id;
-}
-
-// The first top-level window with this caption that `accept` takes, once
-// there is one.
-HWND WaitForWindow(const std::string& caption, const std::function<bool(HWND)>& accept)
-{
-    for (DWORD waited = 0; waited < kPatienceMs; waited += 100, Sleep(100)) {
-        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, caption.c_str())) != nullptr;) {
-            if (accept(w))
-                return w;
-        }
-    }
-    return nullptr;
-}
 
 struct FreeModule {
     void operator()(HMODULE module) const { FreeLibrary(module); }
@@ -202,11 +122,11 @@ void CheckLauncherResources(const std::string& launcher)
           "the launcher's manifest asks for common controls 6, as invoker");
 }
 
-// Double-clicks the first entry, as the user would, and returns the player's
-// window once the packaged zelrun.exe shows that entry's scene.
-HWND LaunchFirstEntry(HWND list, const std::string& player, const std::string& title, Process& playerProcess)
+// Double-clicks the first entry as the user would and returns the window, captioned
+// `title`, of the packaged player (`player`) that it started.
+HWND LaunchFirstEntry(HWND list, const std::string& player, const std::string& title, FoundProcess& started)
 {
-    const LRESULT itemHeight = SendWaiting(list, LB_GETITEMHEIGHT, 0, 0);
+    const auto itemHeight = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
     const POINT pt{8, static_cast<LONG>(itemHeight / 2)};
     POINT screen = pt;
     ClientToScreen(list, &screen);
@@ -214,20 +134,25 @@ HWND LaunchFirstEntry(HWND list, const std::string& player, const std::string& t
     PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
 
-    return WaitForWindow(title, [&](HWND w) {
-        Process candidate = Process::Open(WindowProcessId(w));
-        if (!SamePath(candidate.ImagePath(), player))
-            return false;
-        playerProcess = std::move(candidate);
-        return true;
-    });
+    for (DWORD waited = 0; waited < kPatienceMs; waited += 100, Sleep(100)) {
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, title.c_str())) != nullptr;) {
+            DWORD id = 0;
+            GetWindowThreadProcessId(w, &id);
+            FoundProcess candidate(id);
+            if (SamePath(candidate.ImagePath(), player)) {
+                started = std::move(candidate);
+                return w;
+            }
+        }
+    }
+    return nullptr;
 }
 
-// The run list the launcher saved at close: beside it, every entry a scene of
-// the package that is there.
+// The run list the launcher saved at close: beside it, every entry a scene
+// that the package holds.
 void CheckSavedRunList(const std::string& root, int listCount)
 {
-    const RunListContents saved = ParseRunList(ReadFileBytes(root + "\\bin\\_zelrunlist.dat"));
+    const RunListContents saved = ParseRunList(wintest::ReadFileBytes(root + "\\bin\\_zelrunlist.dat"));
     Check(!saved.IsDamaged() && static_cast<int>(saved.paths.size()) == listCount,
           "the launcher saved its " + std::to_string(listCount) + " entries beside itself");
     const std::string scenes = root + "\\shaders\\dx9\\";
@@ -241,33 +166,27 @@ void CheckSavedRunList(const std::string& root, int listCount)
 int Run(const std::string& root)
 {
     const std::string launcher = root + "\\bin\\NimbrelRun.exe";
-    const std::string player = root + "\\bin\\zelrun.exe";
     CheckLauncherResources(launcher);
     Check(!SamePath(CurrentDirectory(), root + "\\bin"), "started from " + CurrentDirectory() + ", not bin");
 
-    Process launcherProcess = Process::Start(launcher);
-    if (!Check(launcherProcess.Exists(), "the launcher starts"))
-        return EXIT_FAILURE;
-    HWND dialog = WaitForWindow(kLauncherCaption, [&](HWND w) { return WindowProcessId(w) == launcherProcess.Id(); });
-    if (!Check(dialog != nullptr, "the launcher shows its window"))
+    ChildProcess launcherProcess('"' + launcher + '"');   // in this driver's current directory
+    HWND dialog = launcherProcess.Started() ? WaitForFrame(launcherProcess, kLauncherCaption) : nullptr;
+    if (!Check(dialog != nullptr, "the launcher starts and shows its window"))
         return EXIT_FAILURE;
     HWND list = GetDlgItem(dialog, kListId);
-    const int listCount = static_cast<int>(SendWaiting(list, LB_GETCOUNT, 0, 0));
-    if (!Check(listCount > 0, "the list has the default entries (" + std::to_string(listCount) + ")"))
-        return EXIT_FAILURE;
-    const std::string title = ListItemText(list, 0);
-    if (!Check(!title.empty(), "the first entry is named \"" + title + '"'))
+    const int listCount = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    const std::string title = listCount > 0 ? ListItemText(list, 0) : "";
+    if (!Check(!title.empty(), "the list has " + std::to_string(listCount) + " entries, the first \"" + title + '"'))
         return EXIT_FAILURE;
 
-    Process playerProcess;
-    HWND frame = LaunchFirstEntry(list, player, title, playerProcess);
+    FoundProcess player;
+    HWND frame = LaunchFirstEntry(list, root + "\\bin\\zelrun.exe", title, player);
     if (Check(frame != nullptr, "a double-click on \"" + title + "\" opens the packaged player on it")) {
-        HWND text = FindWindowExA(frame, nullptr, "Edit", nullptr);
-        const std::string shown = text ? WindowText(text) : "";
+        const std::string shown = wintest::ShownText(frame);
         Check(Contains(shown, "Scene: " + root + "\\shaders\\dx9\\") && Contains(shown, "File: found"),
               "the player found the scene in the package:\n" + shown);
         PostMessageA(frame, WM_CLOSE, 0, 0);
-        Check(playerProcess.Ended(kPatienceMs), "the player closes");
+        Check(player.Ended(kPatienceMs), "the player closes");
     }
 
     PostMessageA(dialog, WM_CLOSE, 0, 0);
@@ -284,5 +203,5 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: package_driver.exe PACKAGE_DIR\n");
         return EXIT_FAILURE;
     }
-    return Run(FullPath(argv[1]));
+    return Run(wintest::FullPath(argv[1]));
 }

@@ -53,20 +53,6 @@ private:
     std::vector<std::string> m_files;
 };
 
-// The text the player shows. Across processes the wide message is the one
-// that is marshalled faithfully.
-std::string ShownText(HWND frame)
-{
-    HWND edit = FindWindowExA(frame, nullptr, "Edit", nullptr);
-    const auto length = SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    wide.resize(static_cast<size_t>(SendMessageW(edit, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()))));
-    std::string text(wide.size() * 2 + 1, '\0');
-    text.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                                        text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
-    return text;
-}
-
 const std::string kZelrun = BesideTests(NIMBREL_ZELRUN_FROM_TESTS);
 
 // Starts zelrun on `scene`, waits for its window captioned `caption`, returns

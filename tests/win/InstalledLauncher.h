@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ChildProcess.h"
+#include "WinTest.h"
 #include "fw/Types.h"
 
 namespace wintest {
@@ -62,11 +63,7 @@ public:
             return {};
         return rc;
     }
-    POINT ItemCenter(int i) const
-    {
-        const CRect rc = ItemRect(i);
-        return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-    }
+    POINT ItemCenter(int i) const { return Center(ItemRect(i)); }
     // Asks it to end as the user would; it saves its list on the way out.
     void PostClose() const { PostMessageA(m_dialog, WM_CLOSE, 0, 0); }
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Writes the seed corpus of the run list reader into corpus/runlist/.
 
-Files named ok-* are whole run lists; damaged-* are damaged ones. The corpus
-replay test checks each against its name.
+Files named ok-* are whole run lists, byte for byte as the launcher writes
+them; ok-unusual-* load whole too but are written in a way the launcher never
+writes; damaged-* are damaged ones. The corpus replay test checks each against
+its name.
 """
 import os
 import struct
@@ -33,6 +35,25 @@ def run_list(paths):
 
 BLEND = b"C:\\Apps\\Run\\shaders\\dx9\\animation\\blend\\blend.zel"
 
+# The list a launcher installed as C:\Apps\Run\bin\NimbrelRun.exe creates at
+# its first start.
+DEFAULTS = [b"C:\\Apps\\Run\\" + rel.encode() + b".zel" for rel in [
+    "shaders\\dx9\\animation\\blend\\blend",
+    "shaders\\dx9\\animation\\motionblur\\motionblur",
+    "shaders\\dx9\\basic\\vertex_shader1_hlsl",
+    "shaders\\dx9\\basic\\vertex_shader2_hlsl",
+    "shaders\\dx9\\basic\\vertex_shader3_hlsl",
+    "shaders\\dx9\\basic\\vertex_shader4_hlsl",
+    "shaders\\dx9\\basic\\vertex_shader5_hlsl",
+    "shaders\\dx9\\basic\\pixel_noise_hlsl",
+    "shaders\\dx9\\basic\\pixel_shader1_hlsl",
+    "shaders\\dx9\\basic\\pixel_shader2_hlsl",
+    "shaders\\dx9\\basic\\pixel_shader3_hlsl",
+    "shaders\\dx9\\video\\movie_plane_control",
+    "shaders\\dx9\\video\\movie_plane_hlsl",
+    "shaders\\dx9\\video\\movie_plane_rotate",
+]]
+
 SEEDS = {
     "ok-empty": count(0),
     "ok-one": run_list([BLEND]),
@@ -42,8 +63,12 @@ SEEDS = {
     "ok-length-65533": run_list([b"c" * 65533]),
     "ok-length-65534": run_list([b"d" * 65534]),
     "ok-length-70000": run_list([b"e" * 70000]),
-    "ok-long-forms-of-short-lengths": count(2) + string(b"abc", "word") + string(b"def", "dword"),
-    "ok-trailing-bytes": run_list([b"a", b"b"]) + b"\x05tail",
+    "ok-defaults": run_list(DEFAULTS),
+    # Each length form next to the others in one list, kept below the largest
+    # seed so the fuzzer's input size limit does not grow.
+    "ok-every-form-in-one-list": run_list([b"C:\\f.zel", b"w" * 300, b"", b"l" * 65534, b"scene"]),
+    "ok-unusual-long-forms-of-short-lengths": count(2) + string(b"abc", "word") + string(b"def", "dword"),
+    "ok-unusual-trailing-bytes": run_list([b"a", b"b"]) + b"\x05tail",
     "damaged-empty": b"",
     "damaged-short-count": b"\x01\x00\x00",
     "damaged-negative-count": count(-1) + string(b"a"),

@@ -6,6 +6,8 @@
 #include "runlist/RunList.h"
 #include "runlist/RunListStoreWin.h"
 
+#include <utility>
+
 namespace {
 
 // The run list's view of the real list box.
@@ -26,6 +28,19 @@ std::string ExePath()
     return fw::GetModulePath().value_or(std::string());
 }
 
+RunListStoreFactory& TestStoreFactory()
+{
+    static RunListStoreFactory factory;
+    return factory;
+}
+
+std::unique_ptr<IRunListStore> MakeStore(const std::string& path)
+{
+    if (const RunListStoreFactory& factory = TestStoreFactory())
+        return factory(path);
+    return std::make_unique<RunListStoreWin>(path);
+}
+
 }  // namespace
 
 bool LoadRunList(CListBoxEx& list)
@@ -34,11 +49,11 @@ bool LoadRunList(CListBoxEx& list)
     const std::string filePath = RunListFilePath(exePath);
     if (!filePath.empty())
         RemoveLeftoverTempFiles(filePath);
-    RunListStoreWin store(filePath);
+    const std::unique_ptr<IRunListStore> store = MakeStore(filePath);
     ListBoxTarget target(list);
     // A large list is filled without repainting after every item.
     list.SendMessage(WM_SETREDRAW, FALSE);
-    const RunListLoadResult result = LoadRunList(target, store, exePath);
+    const RunListLoadResult result = LoadRunList(target, *store, exePath);
     list.SendMessage(WM_SETREDRAW, TRUE);
     // Turning redrawing back on does not recompute the scroll bar everywhere
     // (Wine's list box keeps it hidden); a frame change does.
@@ -54,8 +69,12 @@ bool LoadRunList(CListBoxEx& list)
 void SaveRunList(CListBoxEx& list)
 {
     const std::string filePath = RunListFilePath(ExePath());
-    RunListStoreWin store(filePath);
     ListBoxTarget target(list);
-    if (filePath.empty() || !SaveRunList(target, store))
+    if (filePath.empty() || !SaveRunList(target, *MakeStore(filePath)))
         AfxMessageBox(kRunListErrorText, MB_OK);
+}
+
+void SetRunListStoreFactoryForTesting(RunListStoreFactory factory)
+{
+    TestStoreFactory() = std::move(factory);
 }

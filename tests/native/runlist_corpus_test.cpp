@@ -1,5 +1,6 @@
 // Replays the run list fuzzer's corpus through the reader, without libFuzzer.
 #include "fuzz/RunListReaderCheck.h"
+#include "runlist/DefaultEntries.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,11 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+fs::path CorpusDir()
+{
+    return fs::path(NIMBREL_SOURCE_DIR) / "fuzz" / "corpus" / "runlist";
+}
 
 std::string ReadBytes(const fs::path& file)
 {
@@ -24,9 +30,8 @@ bool StartsWith(const std::string& s, const char* prefix)
 
 TEST(RunListCorpus, EveryFileKeepsTheReadersPromises)
 {
-    const fs::path dir = fs::path(NIMBREL_SOURCE_DIR) / "fuzz" / "corpus" / "runlist";
     int files = 0;
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(CorpusDir())) {
         const std::string name = entry.path().filename().string();
         const std::string bytes = ReadBytes(entry.path());
         ++files;
@@ -35,8 +40,21 @@ TEST(RunListCorpus, EveryFileKeepsTheReadersPromises)
         if (StartsWith(name, "ok-") || StartsWith(name, "damaged-")) {
             EXPECT_EQ(damaged, StartsWith(name, "damaged-")) << name;
         }
+        // The seeds of the launcher's own files are exactly what its writer
+        // writes, so every length form is seeded as it really occurs.
+        if (StartsWith(name, "ok-") && !StartsWith(name, "ok-unusual-")) {
+            EXPECT_EQ(SerializeRunList(ParseRunList(bytes).paths), bytes) << name;
+        }
     }
     EXPECT_GE(files, 20);
+}
+
+TEST(RunListCorpus, TheDefaultsSeedIsTheFileAFirstStartCreates)
+{
+    std::vector<std::string> defaults;
+    for (int i = 0; i < kDefaultEntryCount; ++i)
+        defaults.push_back(DefaultEntryPath("C:\\Apps\\Run\\bin\\NimbrelRun.exe", i));
+    EXPECT_EQ(ReadBytes(CorpusDir() / "ok-defaults"), SerializeRunList(defaults));
 }
 
 }  // namespace

@@ -126,10 +126,14 @@ inline void PostKey(HWND hWnd, UINT vk, bool bAlt = false)
                    lParam | (LPARAM(1) << 30) | (LPARAM(1) << 31));
 }
 
+inline POINT Center(const RECT& rc)
+{
+    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
 inline POINT ItemCenter(const CListBox& list, int nIndex)
 {
-    const CRect rc = list.GetItemRect(nIndex);
-    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    return Center(list.GetItemRect(nIndex));
 }
 
 // Moves the real cursor and waits until it stays there. Wine takes in the X

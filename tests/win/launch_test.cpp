@@ -2,10 +2,9 @@
 // spaces: double-clicks on its list start the player that lies beside it.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 
-#include "ChildProcess.h"
+#include "InstalledLauncher.h"
 #include "RecordingPlayer.h"
 #include "TestFiles.h"
 #include "WinTest.h"
@@ -16,19 +15,7 @@ using V = std::vector<std::string>;
 
 namespace {
 
-constexpr char kDialogCaption[] = "Nimbrel Run XP";
-constexpr int kListId = 1000;
 constexpr char kLaunchErrorText[] = "Can't Execute the Program!";
-
-template <typename Done>
-bool WaitUntil(Done done)
-{
-    for (DWORD waited = 0; waited < kPatienceMs; waited += 20, Sleep(20)) {
-        if (done())
-            return true;
-    }
-    return done();
-}
 
 // NimbrelRun.exe copied into <temp>\nimbrel install dir\bin with a run list,
 // and with the recording player as its zelrun.exe when the test wants one.
@@ -44,8 +31,7 @@ protected:
     void Install(const V& paths, bool withPlayer)
     {
         m_bin = m_temp.File("nimbrel install dir\\bin");
-        std::filesystem::create_directories(m_bin);
-        ASSERT_TRUE(CopyFileA(BesideTests(NIMBREL_LAUNCHER_FROM_TESTS).c_str(), Launcher().c_str(), FALSE));
+        ASSERT_EQ(InstallLauncher(m_bin), Launcher());
         if (withPlayer) {
             ASSERT_TRUE(CopyFileA(BesideTests(kRecordingPlayerName).c_str(), Player().c_str(), FALSE));
         }
@@ -54,18 +40,16 @@ protected:
     }
     void Start()
     {
-        m_launcher = std::make_unique<ChildProcess>('"' + Launcher() + '"');
-        ASSERT_TRUE(m_launcher->Started());
-        m_dialog = WaitForFrame(*m_launcher, kDialogCaption);
-        m_list = GetDlgItem(m_dialog, kListId);
-        ASSERT_NE(m_list, nullptr);
+        m_launcher = std::make_unique<RunningLauncher>(Launcher());
+        ASSERT_TRUE(m_launcher->Ready());
+        m_list = m_launcher->List();
     }
     // Ends the launcher as the user would; it saves its list on the way out.
     void Close()
     {
-        PostMessageA(m_dialog, WM_CLOSE, 0, 0);
-        ASSERT_TRUE(m_launcher->Ended(kPatienceMs));
-        EXPECT_EQ(m_launcher->ExitCode(), 0u);
+        m_launcher->PostClose();
+        ASSERT_TRUE(m_launcher->Process().Ended(kPatienceMs));
+        EXPECT_EQ(m_launcher->Process().ExitCode(), 0u);
     }
 
     std::string Launcher() const { return m_bin + "\\NimbrelRun.exe"; }
@@ -73,11 +57,10 @@ protected:
     std::string RecordFile() const { return m_temp.File("starts.txt"); }
     std::vector<PlayerStart> Starts() const { return ReadPlayerStarts(RecordFile()); }
 
-    // The list lies in another process: its item rectangles are asked for.
     CRect ItemRect(int i) const
     {
-        CRect rc;
-        EXPECT_NE(SendMessageA(m_list, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc)), LB_ERR);
+        const CRect rc = m_launcher->ItemRect(i);
+        EXPECT_FALSE(rc.IsRectEmpty()) << "item " << i;
         return rc;
     }
     // What a real double-click brings: a press and release, then the
@@ -95,8 +78,7 @@ protected:
 
     TempDir m_temp;
     std::string m_bin;
-    std::unique_ptr<ChildProcess> m_launcher;
-    HWND m_dialog = nullptr;
+    std::unique_ptr<RunningLauncher> m_launcher;
     HWND m_list = nullptr;
 };
 
@@ -116,7 +98,7 @@ TEST_F(LaunchTest, EachDoubleClickStartsThePlayerBesideTheLauncherOnTheEntryUnde
         EXPECT_EQ(starts[i].commandLine, '"' + Player() + "\" \"" + scene + '"');
         EXPECT_EQ(starts[i].argv, (V{Player(), scene}));
     }
-    EXPECT_FALSE(m_launcher->Ended()) << "the launcher stays open";
+    EXPECT_FALSE(m_launcher->Process().Ended()) << "the launcher stays open";
     Close();
 }
 
@@ -125,7 +107,7 @@ TEST_F(LaunchTest, WithoutThePlayerTheUserIsToldOnceAndNothingElseChanges)
     const V paths = {"C:\\a.zel", "C:\\b.zel"};
     Install(paths, false);
     Start();
-    MessageBoxWatcher boxes(m_launcher->Id());
+    MessageBoxWatcher boxes(m_launcher->Process().Id());
     // Below the last entry there is nothing to start and nothing to say; the
     // entry's double-click after it is the one the user is told about.
     const CRect last = ItemRect(1);

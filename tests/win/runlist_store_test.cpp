@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include "DiskFullStore.h"
 #include "TestFiles.h"
 
 #include <fstream>
 #include <iterator>
 #include <string>
 
+using wintest::DiskFullStore;
 using wintest::Exists;
 using wintest::HeldFile;
 using wintest::TempDir;
@@ -28,20 +30,6 @@ void WriteBytes(const std::string& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
 }
-
-// Writes the first half of the first chunk, then fails as a full disk would.
-class DiskFullStore : public RunListStoreWin {
-public:
-    using RunListStoreWin::RunListStoreWin;
-
-protected:
-    bool WriteChunk(HANDLE file, const char* data, DWORD size) override
-    {
-        RunListStoreWin::WriteChunk(file, data, size / 2);
-        SetLastError(ERROR_DISK_FULL);
-        return false;
-    }
-};
 
 TEST(RunListStoreWin, AMissingFileOrDirectoryReadsAsMissing)
 {

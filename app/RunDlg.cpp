@@ -37,7 +37,13 @@ BOOL CRunDlg::DestroyWindow()
     m_list.EndEditAsFocusLoss();
     if (m_bSaveAllowed)
         SaveRunList(m_list);
-    return CDialog::DestroyWindow();
+    // Saved, the dialog has nothing left to do with its window and lets go of
+    // it before the windows are destroyed: the list's report of each deleted
+    // item (one per entry) then goes to the dialog manager directly. Through
+    // the binding each report costs window property lookups, which under Wine
+    // are wine server round trips: 100,000 entries took 12 s to close.
+    const HWND hWnd = UnsubclassWindow();
+    return hWnd != nullptr && ::DestroyWindow(hWnd);
 }
 
 LRESULT CRunDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

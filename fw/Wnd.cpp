@@ -64,6 +64,14 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     return TRUE;
 }
 
+HWND CWnd::UnsubclassWindow()
+{
+    const HWND hWnd = m_hWnd;
+    if (hWnd != nullptr)
+        Detach();
+    return hWnd;
+}
+
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 {
     return SubclassWindow(::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID)));

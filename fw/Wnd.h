@@ -33,6 +33,9 @@ public:
     BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
                   const RECT& rect, CWnd* pParentWnd, UINT nID);
     virtual BOOL DestroyWindow();
+    // Ends the binding: the window goes back to its previous procedure and its
+    // messages no longer reach the object. Returns the window.
+    HWND UnsubclassWindow();
 
     // Overridables.
     virtual void PreSubclassWindow() {}

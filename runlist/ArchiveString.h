@@ -13,6 +13,9 @@
 #include <string>
 #include <string_view>
 
+// The longest length form: FF FF FF and 4 bytes.
+inline constexpr std::size_t kMaxArchiveLengthSize = 7;
+
 // Appends n as 4 bytes little-endian.
 void WriteArchiveInt32(std::string& out, std::int32_t n);
 

@@ -7,11 +7,15 @@ bool IsSeparator(char c)
     return c == '\\' || c == '/';
 }
 
-}  // namespace
+// The four parts as views into the path: the display name, taken for every
+// entry of a long list, needs no copies of the others.
+struct PathPartViews {
+    std::string_view drive, dir, fname, ext;
+};
 
-PathParts SplitPath(std::string_view path)
+PathPartViews SplitPathViews(std::string_view path)
 {
-    PathParts parts;
+    PathPartViews parts;
     if (path.size() >= 2 && path[1] == ':') {
         parts.drive = path.substr(0, 2);
         path.remove_prefix(2);
@@ -28,6 +32,14 @@ PathParts SplitPath(std::string_view path)
     }
     parts.fname = path;
     return parts;
+}
+
+}  // namespace
+
+PathParts SplitPath(std::string_view path)
+{
+    const PathPartViews parts = SplitPathViews(path);
+    return {std::string(parts.drive), std::string(parts.dir), std::string(parts.fname), std::string(parts.ext)};
 }
 
 std::string MakePath(std::string_view drive, std::string_view dir,
@@ -52,10 +64,7 @@ std::string MakePath(std::string_view drive, std::string_view dir,
 
 std::string DisplayName(std::string_view path)
 {
-    std::string title = SplitPath(path).fname;
-    if (title.size() > kMaxDisplayNameLength)
-        title.resize(kMaxDisplayNameLength);
-    return title;
+    return std::string(SplitPathViews(path).fname.substr(0, kMaxDisplayNameLength));
 }
 
 std::string BaseDirectory(std::string_view exePath)

@@ -81,9 +81,6 @@ RunListLoadResult LoadRunList(IRunListTarget& list, IRunListStore& store, std::s
 
 bool SaveRunList(const IRunListTarget& list, IRunListStore& store)
 {
-    const int count = list.GetCount();
-    std::vector<std::string> paths;
-    for (int i = 0; i < count; ++i)
-        paths.push_back(list.Paths().GetAt(i));
-    return store.Write(SerializeRunList(paths));
+    const PathTable& table = list.Paths();
+    return store.Write(SerializeRunList(list.GetCount(), [&table](int i) { return std::string_view(table.GetAt(i)); }));
 }

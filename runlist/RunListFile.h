@@ -2,6 +2,7 @@
 // The run list file's layout: a 4-byte little-endian signed count, then that
 // many full paths in the archive string encoding. No header or trailer; bytes
 // after the count-th string are ignored.
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,4 +28,8 @@ struct RunListContents {
 RunListContents ParseRunList(std::string_view bytes);
 
 std::string SerializeRunList(const std::vector<std::string>& paths);
+// The same layout for count paths read through pathAt(0 .. count-1): a long
+// list is written without copying every path first. A negative count writes
+// an empty list.
+std::string SerializeRunList(int count, const std::function<std::string_view(int)>& pathAt);
 

@@ -59,6 +59,11 @@ private:
 bool ReadAll(HANDLE file, std::string& bytes)
 {
     bytes.clear();
+    // Room for the whole file from the start: a long list is not copied again
+    // at every chunk.
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file, &size) && size.QuadPart >= 0)
+        bytes.reserve(std::min(static_cast<std::size_t>(size.QuadPart), kMaxFileSize) + kChunkSize);
     for (;;) {
         const std::size_t used = bytes.size();
         if (used > kMaxFileSize)

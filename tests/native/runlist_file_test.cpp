@@ -21,6 +21,15 @@ TEST(RunListFile, SerializeWritesTheCountThenTheStrings)
               Bytes({2, 0, 0, 0, 0x04, 0x32, 0x30, 0x31, 0x30, 0x00}));
 }
 
+TEST(RunListFile, SerializeThroughAnAccessorWritesTheSameBytes)
+{
+    const Paths paths = {"C:\\Scenes\\blend.zel", "", std::string(300, 'x')};
+    EXPECT_EQ(SerializeRunList(3, [&paths](int i) { return std::string_view(paths[static_cast<std::size_t>(i)]); }),
+              SerializeRunList(paths));
+    // A list box that is gone answers its count with -1.
+    EXPECT_EQ(SerializeRunList(-1, [](int) { return std::string_view("never read"); }), Bytes({0, 0, 0, 0}));
+}
+
 TEST(RunListFile, EveryLengthFormRoundTrips)
 {
     Paths paths;

@@ -254,9 +254,24 @@ void CToolStrip::OnCaptureChanged(HWND hWndNew)
 BOOL CToolStrip::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     auto* pInfo = reinterpret_cast<NMTTDISPINFOA*>(lParam);
-    if (pInfo->hdr.code != TTN_NEEDTEXTA)
+    const int nButton = static_cast<int>(pInfo->hdr.idFrom) - 1;
+    switch (pInfo->hdr.code) {
+    case TTN_NEEDTEXTA:
+        toolstrip::GetToolTipText(nButton, pInfo->szText);
+        break;
+    case TTN_NEEDTEXTW: {
+        // The tools were added before this object answered WM_NOTIFYFORMAT, so
+        // a Unicode button (common controls 6) gets the wide request.
+        char szText[toolstrip::kToolTipBufferSize] = {};
+        toolstrip::GetToolTipText(nButton, szText);
+        if (szText[0] != '\0')
+            ::MultiByteToWideChar(CP_ACP, 0, szText, -1, reinterpret_cast<NMTTDISPINFOW*>(lParam)->szText,
+                                  toolstrip::kToolTipBufferSize);
+        break;
+    }
+    default:
         return CWnd::OnNotify(wParam, lParam, pResult);
-    toolstrip::GetToolTipText(static_cast<int>(pInfo->hdr.idFrom) - 1, pInfo->szText);
+    }
     *pResult = 0;   // the tooltip reads only the text
     return TRUE;
 }

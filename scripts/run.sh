@@ -31,6 +31,7 @@ for _ in $(seq 1 100); do
 done
 sleep "${NIMBREL_SHOT_DELAY:-2}"
 import -display "$DISPLAY" -window root "$shot"
+convert "$shot" -trim +repage "$shot"   # just the window, on the empty desktop
 wine taskkill /im NimbrelRun.exe >/dev/null 2>&1 </dev/null || true
 wait "$runner" || true
 echo "screenshot: $shot"

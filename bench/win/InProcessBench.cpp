@@ -1,0 +1,152 @@
+// The launcher's real dialog in this process.
+//
+// Growth: with 10,000 and with 100,000 entries, times the run list's load
+// (until the list is painted), its save, a thousand deletions of the first
+// entry and a thousand moves of the first entry down. Ten times the entries
+// may cost about ten times as much; a step whose cost grows faster than the
+// list shows in the ratio. The deletions and moves run with the dialog hidden:
+// shown, each one also redraws the list's scroll bar at once, which costs the
+// same at any length and under Wine takes far longer than the list's own work.
+// What one deletion and one move cost with the dialog shown is measured apart,
+// on a hundred of each.
+//
+// Message costs: what one list box message costs on this machine, sent to a
+// plain list box, to one subclassed through the common controls, and to the
+// launcher's list; and one window property lookup. They explain where the
+// launcher's time goes under Wine.
+//
+// Usage: bench_inprocess <results file> [runs]
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "BenchResults.h"
+#include "WinTest.h"
+#include "app/RunDlg.h"
+#include "bench/BenchData.h"
+#include "runlist/RunListFile.h"
+#include "runlist/RunListWin.h"
+
+namespace {
+
+constexpr int kDefaultRuns = 11;
+constexpr int kOperations = 1000;
+constexpr int kShownOperations = 100;
+constexpr int kMessages = 2000;
+
+template <typename Work>
+double TimeMs(CListBoxEx& list, Work work)
+{
+    const bench::Stopwatch watch;
+    work();
+    ::UpdateWindow(list);   // what the operations left to paint is part of them
+    return watch.ElapsedMs();
+}
+
+template <typename Work>
+double MicrosecondsEach(Work work)
+{
+    const bench::Stopwatch watch;
+    for (int i = 0; i < kMessages; ++i)
+        work();
+    return 1000.0 * watch.ElapsedMs() / kMessages;
+}
+
+LRESULT CALLBACK PassOn(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    return ::DefSubclassProc(hWnd, message, wParam, lParam);
+}
+
+// A hidden list box of the dialog's own: plain, then subclassed.
+void MeasureMessageCosts(CRunDlg& dlg, bench::Results& results)
+{
+    const HWND plain = ::CreateWindowExA(0, "ListBox", "", WS_CHILD | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED, 0, 0,
+                                         10, 10, dlg, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    const auto count = [](HWND hWnd) { return [hWnd] { ::SendMessageA(hWnd, LB_GETCOUNT, 0, 0); }; };
+    results.Add("wine.message_plain_list", MicrosecondsEach(count(plain)), "us");
+    ::SetWindowSubclass(plain, PassOn, 1, 0);
+    results.Add("wine.message_subclassed_list", MicrosecondsEach(count(plain)), "us");
+    results.Add("wine.message_launcher_list", MicrosecondsEach(count(dlg.m_list)), "us");
+    results.Add("wine.window_property_lookup",
+                MicrosecondsEach([&dlg] { CWnd::FromHandlePermanent(dlg.m_list); }), "us");
+    ::RemoveWindowSubclass(plain, PassOn, 1);
+    ::DestroyWindow(plain);
+}
+
+// One dialog: opened over an empty run list, then loaded with `bytes` as the
+// dialog's own start loads them. False when the list does not hold count
+// entries or the save wrote other bytes.
+bool MeasureGrowth(int count, const std::string& bytes, bench::Results* results)
+{
+    wintest::WriteFileBytes(wintest::RunListPath(), SerializeRunList({}));
+    CRunDlg dlg;
+    if (!dlg.Create())
+        return false;
+    wintest::Pump(dlg);
+    wintest::WriteFileBytes(wintest::RunListPath(), bytes);
+    CRunListBox& list = dlg.m_list;
+
+    const double loadMs = TimeMs(list, [&] { LoadRunList(list); });
+    const bool loaded = list.GetCount() == count;
+    const double saveMs = TimeMs(list, [&] { SaveRunList(list); });
+    const bool saved = wintest::ReadFileBytes(wintest::RunListPath()) == bytes;
+    const auto deleteFirst = [&list](int times) {
+        for (int i = 0; i < times; ++i)
+            list.DeleteEntry(0);
+    };
+    const auto moveFirstDown = [&list](int times) {
+        for (int i = 0; i < times; ++i)
+            list.MoveDown(0);
+    };
+    const double shownDeleteMs = TimeMs(list, [&] { deleteFirst(kShownOperations); }) / kShownOperations;
+    const double shownMoveMs = TimeMs(list, [&] { moveFirstDown(kShownOperations); }) / kShownOperations;
+    ::ShowWindow(dlg, SW_HIDE);
+    const double deleteMs = TimeMs(list, [&] { deleteFirst(kOperations); });
+    const double moveMs = TimeMs(list, [&] { moveFirstDown(kOperations); });
+    if (results != nullptr && count == bench::kSmallCount)
+        MeasureMessageCosts(dlg, *results);
+    dlg.EndDialog(IDCANCEL);
+    dlg.FinishModal();
+    if (!loaded || !saved) {
+        std::fprintf(stderr, "%d entries: %s\n", count, loaded ? "saved other bytes" : "not all loaded");
+        return false;
+    }
+    if (results != nullptr) {
+        const std::string size = "." + std::to_string(count);
+        results->Add("growth.load" + size, loadMs);
+        results->Add("growth.save" + size, saveMs);
+        results->Add("growth.delete_first_x1000" + size, deleteMs);
+        results->Add("growth.move_first_down_x1000" + size, moveMs);
+        results->Add("shown.delete_first" + size, shownDeleteMs);
+        results->Add("shown.move_first_down" + size, shownMoveMs);
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_inprocess <results file> [runs]\n");
+        return 2;
+    }
+    const int runs = argc > 2 ? std::atoi(argv[2]) : kDefaultRuns;
+    const std::string small = SerializeRunList(bench::ScenePaths(bench::kSmallCount));
+    const std::string large = SerializeRunList(bench::ScenePaths(bench::kLargeCount));
+
+    bench::Results results;
+    bool ok = true;
+    // The first round warms the caches and is not counted.
+    for (int run = -1; ok && run < runs; ++run) {
+        bench::Results* record = run < 0 ? nullptr : &results;
+        ok = MeasureGrowth(bench::kSmallCount, small, record) && MeasureGrowth(bench::kLargeCount, large, record);
+    }
+    ::DeleteFileA(wintest::RunListPath().c_str());
+    return ok && results.Write(argv[1]) ? 0 : 1;
+}

@@ -59,22 +59,26 @@ private:
 bool ReadAll(HANDLE file, std::string& bytes)
 {
     bytes.clear();
-    // Room for the whole file from the start: a long list is not copied again
-    // at every chunk.
+    // One read of the size the file has now and one byte more, so its end shows
+    // at once: a run list of a few hundred bytes costs no large zeroed buffer,
+    // and a long one is not copied at every chunk. A file that grows meanwhile
+    // is read on in chunks.
     LARGE_INTEGER size{};
+    std::size_t room = kChunkSize;
     if (GetFileSizeEx(file, &size) && size.QuadPart >= 0)
-        bytes.reserve(std::min(static_cast<std::size_t>(size.QuadPart), kMaxFileSize) + kChunkSize);
+        room = std::min(static_cast<std::size_t>(size.QuadPart), kMaxFileSize) + 1;
     for (;;) {
         const std::size_t used = bytes.size();
         if (used > kMaxFileSize)
             return false;
-        bytes.resize(used + kChunkSize);
+        bytes.resize(used + room);
         DWORD got = 0;
-        if (!ReadFile(file, &bytes[used], kChunkSize, &got, nullptr))
+        if (!ReadFile(file, &bytes[used], static_cast<DWORD>(room), &got, nullptr))
             return false;
         bytes.resize(used + got);
-        if (got == 0)
-            return true;
+        if (got < room)
+            return true;   // a file read comes back short only at its end
+        room = kChunkSize;
     }
 }
 

@@ -10,10 +10,11 @@
 // What one deletion and one move cost with the dialog shown is measured apart,
 // on a hundred of each.
 //
-// Message costs: what one list box message costs on this machine, sent to a
+// Platform costs: what one list box message costs on this machine, sent to a
 // plain list box, to one subclassed through the common controls, and to the
-// launcher's list; and one window property lookup. They explain where the
-// launcher's time goes under Wine.
+// launcher's list; one window property lookup; and the first touch of fresh
+// memory of the run list's size. They explain where the launcher's time goes
+// under Wine.
 //
 // Usage: bench_inprocess <results file> [runs]
 #include <windows.h>
@@ -21,6 +22,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -62,9 +64,43 @@ LRESULT CALLBACK PassOn(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, U
     return ::DefSubclassProc(hWnd, message, wParam, lParam);
 }
 
-// A hidden list box of the dialog's own: plain, then subclassed.
-void MeasureMessageCosts(CRunDlg& dlg, bench::Results& results)
+// Fresh memory from the system, filled once: what a new buffer of that size
+// costs before anything is written into it.
+double FirstTouchMs(std::size_t size)
 {
+    const bench::Stopwatch watch;
+    void* memory = ::VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (memory != nullptr) {
+        std::memset(memory, 1, size);
+        ::VirtualFree(memory, 0, MEM_RELEASE);
+    }
+    return watch.ElapsedMs();
+}
+
+// The dialog opened over an empty run list, its first messages handled.
+bool OpenOverEmptyRunList(CRunDlg& dlg)
+{
+    wintest::WriteFileBytes(wintest::RunListPath(), SerializeRunList({}));
+    if (!dlg.Create())
+        return false;
+    wintest::Pump(dlg);
+    return true;
+}
+
+void Close(CRunDlg& dlg)
+{
+    dlg.EndDialog(IDCANCEL);
+    dlg.FinishModal();
+}
+
+// Messages to a hidden list box of the dialog's own, plain, then subclassed,
+// and to the launcher's list; fresh memory of the small and the large file's
+// size.
+bool MeasurePlatformCosts(std::size_t largeFileSize, bench::Results& results)
+{
+    CRunDlg dlg;
+    if (!OpenOverEmptyRunList(dlg))
+        return false;
     const HWND plain = ::CreateWindowExA(0, "ListBox", "", WS_CHILD | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED, 0, 0,
                                          10, 10, dlg, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     const auto count = [](HWND hWnd) { return [hWnd] { ::SendMessageA(hWnd, LB_GETCOUNT, 0, 0); }; };
@@ -76,6 +112,10 @@ void MeasureMessageCosts(CRunDlg& dlg, bench::Results& results)
                 MicrosecondsEach([&dlg] { CWnd::FromHandlePermanent(dlg.m_list); }), "us");
     ::RemoveWindowSubclass(plain, PassOn, 1);
     ::DestroyWindow(plain);
+    results.Add("wine.first_touch_small_file", FirstTouchMs(largeFileSize / 10));
+    results.Add("wine.first_touch_large_file", FirstTouchMs(largeFileSize));
+    Close(dlg);
+    return true;
 }
 
 // One dialog: opened over an empty run list, then loaded with `bytes` as the
@@ -83,11 +123,9 @@ void MeasureMessageCosts(CRunDlg& dlg, bench::Results& results)
 // entries or the save wrote other bytes.
 bool MeasureGrowth(int count, const std::string& bytes, bench::Results* results)
 {
-    wintest::WriteFileBytes(wintest::RunListPath(), SerializeRunList({}));
     CRunDlg dlg;
-    if (!dlg.Create())
+    if (!OpenOverEmptyRunList(dlg))
         return false;
-    wintest::Pump(dlg);
     wintest::WriteFileBytes(wintest::RunListPath(), bytes);
     CRunListBox& list = dlg.m_list;
 
@@ -108,10 +146,7 @@ bool MeasureGrowth(int count, const std::string& bytes, bench::Results* results)
     ::ShowWindow(dlg, SW_HIDE);
     const double deleteMs = TimeMs(list, [&] { deleteFirst(kOperations); });
     const double moveMs = TimeMs(list, [&] { moveFirstDown(kOperations); });
-    if (results != nullptr && count == bench::kSmallCount)
-        MeasureMessageCosts(dlg, *results);
-    dlg.EndDialog(IDCANCEL);
-    dlg.FinishModal();
+    Close(dlg);
     if (!loaded || !saved) {
         std::fprintf(stderr, "%d entries: %s\n", count, loaded ? "saved other bytes" : "not all loaded");
         return false;
@@ -145,7 +180,8 @@ int main(int argc, char** argv)
     // The first round warms the caches and is not counted.
     for (int run = -1; ok && run < runs; ++run) {
         bench::Results* record = run < 0 ? nullptr : &results;
-        ok = MeasureGrowth(bench::kSmallCount, small, record) && MeasureGrowth(bench::kLargeCount, large, record);
+        ok = MeasureGrowth(bench::kSmallCount, small, record) && MeasureGrowth(bench::kLargeCount, large, record) &&
+             (record == nullptr || MeasurePlatformCosts(large.size(), *record));
     }
     ::DeleteFileA(wintest::RunListPath().c_str());
     return ok && results.Write(argv[1]) ? 0 : 1;

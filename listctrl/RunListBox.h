@@ -1,5 +1,6 @@
 #pragma once
 // The launcher's list: browsing picks a scene file with the open-file dialog.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -10,6 +11,10 @@ public:
     // The chosen file's title goes into the edit, its full path at once into
     // the path table; a cancelled dialog changes nothing.
     void Browse(int nIndex) override;
+
+    // Answers in place of the system's open-file dialog when set, so a test of
+    // the whole dialog can browse without a window it cannot see.
+    std::function<std::optional<std::string>()> m_fnOpenFileDialog;
 
 protected:
     // Runs the system's open-file dialog over the main window; the chosen

@@ -3,6 +3,8 @@
 #include "listctrl/InPlaceCtrl.h"
 #include "listctrl/ListBoxEx.h"
 
+#include <utility>
+
 namespace {
 
 constexpr UINT kEditID = 1;
@@ -116,16 +118,19 @@ void CListBoxEx::EndEdit(BOOL bCancel)
 {
     if (!IsEditing())
         return;
+    // The edit is over before the controls hide: hiding the edit hands the
+    // focus to the list, and the button, when it had the focus, reports that
+    // loss while still shown; it must not end this edit a second time.
+    const int nItem = std::exchange(m_nEditItem, -1);
     m_pEdit->Hide();
     m_pButton->Hide();
     const std::string text = m_pEdit->GetWindowText();
     if (text.empty()) {
-        DeleteEntry(m_nEditItem);
+        DeleteEntry(nItem);
     } else if (!bCancel) {
-        SetItemText(m_nEditItem, text);
-        SetCurSel(m_nEditItem);
+        SetItemText(nItem, text);
+        SetCurSel(nItem);
     }
-    m_nEditItem = -1;
     Invalidate(TRUE);
 }
 

@@ -154,6 +154,8 @@ std::optional<DragReplies> Apply(const Operation& op, RunListModel& model)
     return std::nullopt;
 }
 
+namespace {
+
 // Where the list box's top index is after a left click ended the edit: the
 // list box goes back to its first item when a deletion leaves exactly a page
 // of items (an emptied entry's removal, or the delete half of replacing the
@@ -167,6 +169,8 @@ int TopIndexAfterEditEnds(const RunListModel& model, int nTop, int nRowsVisible)
         nTop = std::clamp(nTop, nEdit - nRowsVisible + 1, nEdit);
     return nTop;
 }
+
+}  // namespace
 
 std::optional<int> TopIndexFor(const RunListModel& model, int row, int nRowsVisible, int nCurrentTop,
                                bool bEndsEdit)

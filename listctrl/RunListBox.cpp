@@ -41,6 +41,8 @@ void CRunListBox::Browse(int nIndex)
 
 std::optional<std::string> CRunListBox::RunOpenFileDialog()
 {
+    if (m_fnOpenFileDialog)
+        return m_fnOpenFileDialog();
     std::vector<char> file(kMaxPathChars, '\0');
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;

@@ -1,6 +1,7 @@
 #pragma once
 // The launcher's list: browsing picks a scene file with the open-file dialog,
 // and files dropped on the list from the shell are added as entries.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,10 @@ public:
     // the path table; a cancelled dialog changes nothing.
     void Browse(int nIndex) override;
     void PreSubclassWindow() override;
+
+    // Answers in place of the system's open-file dialog when set, so a test of
+    // the whole dialog can browse without a window it cannot see.
+    std::function<std::optional<std::string>()> m_fnOpenFileDialog;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

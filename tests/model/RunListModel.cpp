@@ -1,0 +1,280 @@
+#include "model/RunListModel.h"
+
+#include <utility>
+
+#include "runlist/PathRules.h"
+
+namespace model {
+
+namespace {
+
+// Reports of the drag list: a drag may begin; the cursor to show.
+constexpr long kBeginAllowed = 1;
+constexpr long kStopCursor = 1;
+constexpr long kMoveCursor = 3;
+
+}  // namespace
+
+RunListModel::RunListModel(const std::vector<std::string>& paths)
+{
+    Load(paths);
+}
+
+// Display names are derived from the paths; nothing is selected or focused
+// yet and the keyboard focus is in the list.
+void RunListModel::Load(const std::vector<std::string>& paths)
+{
+    m_entries.clear();
+    for (const std::string& path : paths)
+        m_entries.push_back({DisplayName(path), path});
+    m_nSelection = kNone;
+    m_nFocusItem = kNone;
+    m_nEditItem = kNone;
+    m_editText.clear();
+    m_focus = Focus::List;
+    m_bEnded = false;
+}
+
+// The press names the focus item before anything else happens; the list then
+// takes the focus, which ends an edit as any focus loss does, and selects the
+// item now at the row.
+void RunListModel::LeftClick(int row)
+{
+    if (row != kNone)
+        m_nFocusItem = row;
+    if (IsEditing())
+        EndEdit(false);
+    m_focus = Focus::List;
+    if (IsItem(row))
+        m_nSelection = row;
+}
+
+// Opens an edit over the item; during an edit, or below the items, nothing.
+void RunListModel::RightClick(int row)
+{
+    if (row != kNone)
+        BeginEdit(row);
+}
+
+void RunListModel::Press(Key key)
+{
+    const bool bEnds = key == Key::Enter || key == Key::Escape;
+    switch (m_focus) {
+    case Focus::List:
+        if (bEnds)
+            EndDialog();
+        else if (key == Key::F2 && m_nFocusItem != kNone)
+            BeginEdit(m_nFocusItem);
+        else if (key == Key::Delete)
+            Remove(m_nFocusItem);
+        else if (key == Key::AltLeft || key == Key::AltUp)
+            MoveUp(m_nSelection);
+        else if (key == Key::AltRight || key == Key::AltDown)
+            MoveDown(m_nSelection);
+        break;
+    case Focus::Edit:
+        if (bEnds)
+            EndEdit(key == Key::Escape);
+        else if (key == Key::Delete)
+            DeleteInEdit();
+        break;
+    case Focus::Button:
+        // Escape cancels the edit; Enter is the dialog's, as on any button.
+        if (key == Key::Escape)
+            EndEdit(true);
+        else if (key == Key::Enter)
+            EndDialog();
+        break;
+    case Focus::Strip:
+        if (bEnds)
+            EndDialog();
+        break;
+    }
+}
+
+void RunListModel::Type(const std::string& text)
+{
+    if (!IsEditing())
+        return;
+    m_focus = Focus::Edit;
+    m_editText = text;
+    m_caret = Caret::End;
+}
+
+// The button takes the focus; a chosen file's title goes into the edit, which
+// takes the focus back, and its path at once into the entry.
+void RunListModel::Browse(const std::optional<std::string>& chosen)
+{
+    if (!IsEditing())
+        return;
+    m_focus = Focus::Button;
+    if (!chosen)
+        return;
+    m_editText = DisplayName(*chosen);
+    m_caret = Caret::Start;
+    m_entries[static_cast<size_t>(m_nEditItem)].path = *chosen;
+    m_focus = Focus::Edit;
+}
+
+// Refused as a whole during an edit. Otherwise the dragged entry goes into the
+// gap above the target item; onto itself, onto the item below it, with no
+// source or no target, nothing moves.
+DragReplies RunListModel::Drag(int target, bool bDrop)
+{
+    if (IsEditing())
+        return {};
+    const DragReplies replies{kBeginAllowed, target == kNone ? kStopCursor : kMoveCursor, target};
+    const int source = m_nSelection;
+    if (!bDrop || source == kNone || target == kNone || target == source || target == source + 1)
+        return replies;
+    const Entry moved = m_entries[static_cast<size_t>(source)];
+    m_entries.erase(m_entries.begin() + source);
+    const int destination = source < target ? target - 1 : target;
+    m_entries.insert(m_entries.begin() + destination, moved);
+    m_nSelection = destination;
+    return replies;
+}
+
+// A click on the strip takes the focus from an edit, which ends it (and the
+// focus goes back to the list); then the button's command runs on the
+// selection as it is by then.
+void RunListModel::ClickStrip(StripPart part)
+{
+    if (IsEditing())
+        EndEdit(false);
+    else
+        m_focus = Focus::Strip;
+    switch (part) {
+    case StripPart::New:
+        BeginEdit(Count());
+        break;
+    case StripPart::Delete:
+        Remove(m_nSelection);
+        break;
+    case StripPart::MoveUp:
+        MoveUp(m_nSelection);
+        break;
+    case StripPart::MoveDown:
+        MoveDown(m_nSelection);
+        break;
+    case StripPart::Caption:
+        break;
+    }
+}
+
+void RunListModel::CloseBox()
+{
+    EndDialog();
+}
+
+void RunListModel::Reopen()
+{
+    Load(m_saved);
+}
+
+// An index past the last item edits a new entry at the end, with no text and
+// no path.
+void RunListModel::BeginEdit(int nIndex)
+{
+    if (IsEditing())
+        return;
+    if (nIndex >= Count()) {
+        m_entries.push_back({});
+        nIndex = Count() - 1;
+    }
+    m_nSelection = nIndex;
+    m_nFocusItem = nIndex;
+    m_nEditItem = nIndex;
+    m_editText = m_entries[static_cast<size_t>(nIndex)].text;
+    m_caret = Caret::All;
+    m_focus = Focus::Edit;
+}
+
+// An empty text removes the entry however the edit ends; otherwise the text
+// becomes the entry's unless the edit was cancelled. The list gets the focus.
+void RunListModel::EndEdit(bool bCancel)
+{
+    const int nItem = std::exchange(m_nEditItem, kNone);
+    m_focus = Focus::List;
+    if (m_editText.empty()) {
+        Remove(nItem);
+    } else if (!bCancel) {
+        m_entries[static_cast<size_t>(nItem)].text = m_editText;
+        m_nSelection = nItem;
+    }
+}
+
+// An edit still open ends as a focus loss would end it, then the list is saved.
+void RunListModel::EndDialog()
+{
+    if (IsEditing())
+        EndEdit(false);
+    m_saved.clear();
+    for (const Entry& entry : m_entries)
+        m_saved.push_back(entry.path);
+    m_bEnded = true;
+}
+
+// The selection stays on its entry; it is gone with a removed selected entry.
+// The focus item stays as it is.
+void RunListModel::Remove(int nIndex)
+{
+    if (!IsItem(nIndex))
+        return;
+    m_entries.erase(m_entries.begin() + nIndex);
+    if (m_nSelection == nIndex)
+        m_nSelection = kNone;
+    else if (m_nSelection > nIndex)
+        --m_nSelection;
+}
+
+void RunListModel::MoveUp(int nIndex)
+{
+    if (nIndex <= 0 || !IsItem(nIndex))
+        return;
+    std::swap(m_entries[static_cast<size_t>(nIndex)], m_entries[static_cast<size_t>(nIndex) - 1]);
+    m_nSelection = nIndex - 1;
+}
+
+void RunListModel::MoveDown(int nIndex)
+{
+    if (!IsItem(nIndex) || !IsItem(nIndex + 1))
+        return;
+    std::swap(m_entries[static_cast<size_t>(nIndex)], m_entries[static_cast<size_t>(nIndex) + 1]);
+    m_nSelection = nIndex + 1;
+}
+
+// Delete in the edit removes the selected text, or the character after the
+// caret.
+void RunListModel::DeleteInEdit()
+{
+    switch (m_caret) {
+    case Caret::All:
+        m_editText.clear();
+        m_caret = Caret::End;
+        break;
+    case Caret::Start:
+        if (!m_editText.empty())
+            m_editText.erase(0, 1);
+        break;
+    case Caret::End:
+        break;
+    }
+}
+
+const char* ToString(Focus focus)
+{
+    switch (focus) {
+    case Focus::List:
+        return "list";
+    case Focus::Edit:
+        return "edit";
+    case Focus::Button:
+        return "button";
+    case Focus::Strip:
+        return "strip";
+    }
+    return "?";
+}
+
+}  // namespace model

@@ -2,15 +2,23 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
 #include <utility>
-#include <vector>
 
 namespace {
 
-// The id under which our subclass procedure is installed on every bound window.
-constexpr UINT_PTR kSubclassId = 0x4E52;   // "NR"
-// The window property that names a bound window's object.
-constexpr char kObjectProperty[] = "Nimbrel.CWnd";
+// A bound window: its object (null once the object let go while another
+// procedure lay above ours) and the procedure ours replaced.
+struct Binding {
+    CWnd* pWnd = nullptr;
+    WNDPROC pfnSuper = nullptr;
+};
+
+// The bindings of this thread's windows. A window's messages are handled on
+// the thread that created it, so the map needs no lock, and finding an object
+// never leaves the process (a window property is kept by the window server
+// under Wine, a round trip for every message).
+thread_local std::unordered_map<HWND, Binding> t_bindings;
 
 // The object a CreateEx call is creating; read by the creation hook on this
 // thread only while that call runs.
@@ -34,20 +42,36 @@ CWnd::~CWnd()
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
-    return hWnd != nullptr ? static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty)) : nullptr;
+    const auto found = t_bindings.find(hWnd);
+    return found != t_bindings.end() ? found->second.pWnd : nullptr;
 }
 
 void CWnd::Attach(HWND hWnd)
 {
     m_hWnd = hWnd;
-    ::SetPropA(hWnd, kObjectProperty, this);
-    ::SetWindowSubclass(hWnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    Binding& binding = t_bindings[hWnd];
+    // A window whose last object could not take our procedure out still has
+    // it, below another: the new object takes the binding over.
+    if (binding.pfnSuper == nullptr)
+        binding.pfnSuper = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WndProc)));
+    binding.pWnd = this;
+    m_pfnSuper = binding.pfnSuper;
 }
 
 void CWnd::Detach()
 {
-    ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
-    ::RemovePropA(m_hWnd, kObjectProperty);
+    // Our procedure can only be taken out while it is the window's own; when
+    // another was put above it since, it stays and passes every message on.
+    const auto found = t_bindings.find(m_hWnd);
+    if (found != t_bindings.end()) {
+        if (::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::WndProc)) {
+            ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+            t_bindings.erase(found);
+        } else {
+            found->second.pWnd = nullptr;
+        }
+    }
     m_hWnd = nullptr;
 }
 
@@ -155,13 +179,22 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*)
 
 LRESULT CWnd::Default()
 {
-    return ::DefSubclassProc(m_hWnd, m_currentMsg.message, m_currentMsg.wParam, m_currentMsg.lParam);
+    return ::CallWindowProcA(m_pfnSuper, m_hWnd, m_currentMsg.message, m_currentMsg.wParam,
+                             m_currentMsg.lParam);
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR ref)
+LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* pWnd = reinterpret_cast<CWnd*>(ref);
+    const auto found = t_bindings.find(hWnd);
+    if (found == t_bindings.end())
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);   // never bound: cannot happen
+    CWnd* pWnd = found->second.pWnd;
+    if (pWnd == nullptr) {
+        const WNDPROC pfnSuper = found->second.pfnSuper;
+        if (message == WM_NCDESTROY)
+            t_bindings.erase(found);
+        return ::CallWindowProcA(pfnSuper, hWnd, message, wParam, lParam);
+    }
     // Handlers can re-enter (a send inside a send): each level has its message.
     const MSG saved = pWnd->m_currentMsg;
     pWnd->m_currentMsg = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
@@ -172,6 +205,7 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
     pWnd->m_currentMsg = saved;
     if (message == WM_NCDESTROY) {
         pWnd->Detach();
+        t_bindings.erase(hWnd);   // the window is gone, whatever lay above us
         pWnd->PostNcDestroy();
     }
     return result;

@@ -3,8 +3,8 @@
 //
 // Binding: a window created through CreateEx is bound by a creation hook before
 // its first message (WM_NCCREATE); an existing window (a dialog control) is bound
-// by SubclassWindow. Both use the common controls' window subclassing, and a
-// window property names the object, so no global map is needed.
+// by SubclassWindow. Both put our window procedure in the window's place and
+// keep the one it replaced; a map of the thread's windows finds the object.
 // Dispatch: every message reaches the virtual WindowProc, where a class switches
 // to its named handlers; Default() passes the message being handled on to the
 // window's previous procedure. Notifications from child controls are reflected
@@ -88,13 +88,14 @@ protected:
                             LRESULT* pResult);
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK CreationHook(int nCode, WPARAM wParam, LPARAM lParam);
     void Attach(HWND hWnd);
     void Detach();
     BOOL ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
     MSG m_currentMsg{};
+    WNDPROC m_pfnSuper = nullptr;   // the procedure ours replaced
 };
 
 // The registered message with which a drag list reports to its parent.

@@ -206,11 +206,22 @@ TEST_F(StripDialogTest, TheCaptionStartsTwoPixelsFromTheLeft)
     EXPECT_GT(nInk, 20);
 }
 
-// Records the region each paint of a window is asked to cover.
+// Records the region each paint of a window is asked to cover. Its procedure
+// goes above all the window has, so it sees every paint before anyone handles
+// it; one recorder at a time.
 class PaintRecorder {
 public:
-    explicit PaintRecorder(HWND hWnd) : m_hWnd(hWnd) { ::SetWindowSubclass(hWnd, Proc, 1, reinterpret_cast<DWORD_PTR>(this)); }
-    ~PaintRecorder() { ::RemoveWindowSubclass(m_hWnd, Proc, 1); }
+    explicit PaintRecorder(HWND hWnd) : m_hWnd(hWnd)
+    {
+        s_pActive = this;
+        m_pfnBelow = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PaintRecorder::Proc)));
+    }
+    ~PaintRecorder()
+    {
+        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnBelow));
+        s_pActive = nullptr;
+    }
     PaintRecorder(const PaintRecorder&) = delete;
     PaintRecorder& operator=(const PaintRecorder&) = delete;
 
@@ -218,18 +229,21 @@ public:
     int m_nErases = 0;
 
 private:
-    static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref)
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
-        auto* self = reinterpret_cast<PaintRecorder*>(ref);
+        PaintRecorder* self = s_pActive;
         if (message == WM_PAINT) {
             CRgn rgn(::CreateRectRgn(0, 0, 0, 0));
             ::GetUpdateRgn(hWnd, rgn, FALSE);
             self->m_regions.push_back(std::move(rgn));
         }
         self->m_nErases += message == WM_ERASEBKGND;
-        return ::DefSubclassProc(hWnd, message, wParam, lParam);
+        return ::CallWindowProcA(self->m_pfnBelow, hWnd, message, wParam, lParam);
     }
+
+    static inline PaintRecorder* s_pActive = nullptr;
     HWND m_hWnd;
+    WNDPROC m_pfnBelow = nullptr;
 };
 
 TEST_F(StripDialogTest, HoverRepaintsOnlyTheTwoButtonsAndNeverErases)

@@ -1,0 +1,118 @@
+// Binding a window to its object: messages reach the object first and then the
+// window's previous procedure; letting go restores that procedure, or, when
+// another procedure was put above ours meanwhile, leaves ours passing every
+// message on, so neither window nor object is harmed.
+#include <gtest/gtest.h>
+
+#include "WinTest.h"
+#include "fw/Wnd.h"
+
+namespace {
+
+// Counts what reaches it and passes everything on.
+class CCountingWnd : public CWnd {
+public:
+    int m_nSetTexts = 0;
+    bool m_bNcDestroyed = false;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        m_nSetTexts += message == WM_SETTEXT;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    void PostNcDestroy() override { m_bNcDestroyed = true; }
+};
+
+// A procedure another party puts above ours, as a tooltip's subclassing
+// would; one at a time.
+class ForeignProc {
+public:
+    explicit ForeignProc(HWND hWnd)
+        : m_pfnBelow(reinterpret_cast<WNDPROC>(
+              ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc::Proc))))
+    {
+        s_pfnBelow = m_pfnBelow;
+    }
+    static inline int s_nSetTexts = 0;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        s_nSetTexts += message == WM_SETTEXT;
+        return ::CallWindowProcA(s_pfnBelow, hWnd, message, wParam, lParam);
+    }
+    static inline WNDPROC s_pfnBelow = nullptr;
+    WNDPROC m_pfnBelow;
+};
+
+class WndBindingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_hWnd = ::CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(m_hWnd, nullptr);
+        m_pfnClass = ::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC);
+        ForeignProc::s_nSetTexts = 0;
+    }
+    void TearDown() override
+    {
+        if (::IsWindow(m_hWnd))
+            ::DestroyWindow(m_hWnd);
+    }
+    std::string Text() const
+    {
+        char text[32] = {};
+        ::GetWindowTextA(m_hWnd, text, sizeof text);
+        return text;
+    }
+
+    HWND m_hWnd = nullptr;
+    LONG_PTR m_pfnClass = 0;
+};
+
+TEST_F(WndBindingTest, LettingGoRestoresTheWindowsOwnProcedure)
+{
+    CCountingWnd wnd;
+    ASSERT_TRUE(wnd.SubclassWindow(m_hWnd));
+    EXPECT_EQ(CWnd::FromHandlePermanent(m_hWnd), &wnd);
+    EXPECT_FALSE(CCountingWnd().SubclassWindow(m_hWnd)) << "one object per window";
+    ::SetWindowTextA(m_hWnd, "one");
+    EXPECT_EQ(wnd.m_nSetTexts, 1);
+    EXPECT_EQ(Text(), "one") << "the message went on to the static control";
+
+    EXPECT_EQ(wnd.UnsubclassWindow(), m_hWnd);
+    EXPECT_EQ(::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC), m_pfnClass);
+    EXPECT_EQ(CWnd::FromHandlePermanent(m_hWnd), nullptr);
+    ::SetWindowTextA(m_hWnd, "two");
+    EXPECT_EQ(wnd.m_nSetTexts, 1);
+    EXPECT_EQ(Text(), "two");
+}
+
+TEST_F(WndBindingTest, LettingGoUnderAnotherProcedureKeepsBothWorkingAndTheNextObjectBindsOnce)
+{
+    {
+        CCountingWnd first;
+        ASSERT_TRUE(first.SubclassWindow(m_hWnd));
+        ForeignProc above(m_hWnd);
+        // The object goes first: the procedure above still leads to the
+        // window's own through ours.
+    }
+    EXPECT_EQ(CWnd::FromHandlePermanent(m_hWnd), nullptr);
+    ::SetWindowTextA(m_hWnd, "kept");
+    EXPECT_EQ(Text(), "kept");
+    EXPECT_EQ(ForeignProc::s_nSetTexts, 1);
+
+    CCountingWnd second;
+    ASSERT_TRUE(second.SubclassWindow(m_hWnd));
+    ::SetWindowTextA(m_hWnd, "again");
+    EXPECT_EQ(second.m_nSetTexts, 1) << "each message reaches the object once";
+    EXPECT_EQ(Text(), "again");
+
+    ::DestroyWindow(m_hWnd);
+    EXPECT_TRUE(second.m_bNcDestroyed);
+    EXPECT_EQ(second.m_hWnd, nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(m_hWnd), nullptr);
+}
+
+}  // namespace

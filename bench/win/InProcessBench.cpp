@@ -108,8 +108,10 @@ bool MeasurePlatformCosts(std::size_t largeFileSize, bench::Results& results)
     ::SetWindowSubclass(plain, PassOn, 1, 0);
     results.Add("wine.message_subclassed_list", MicrosecondsEach(count(plain)), "us");
     results.Add("wine.message_launcher_list", MicrosecondsEach(count(dlg.m_list)), "us");
-    results.Add("wine.window_property_lookup",
-                MicrosecondsEach([&dlg] { CWnd::FromHandlePermanent(dlg.m_list); }), "us");
+    ::SetPropA(plain, "Nimbrel.Bench", plain);
+    results.Add("wine.window_property_lookup", MicrosecondsEach([plain] { ::GetPropA(plain, "Nimbrel.Bench"); }), "us");
+    ::RemovePropA(plain, "Nimbrel.Bench");
+    results.Add("wine.object_lookup", MicrosecondsEach([&dlg] { CWnd::FromHandlePermanent(dlg.m_list); }), "us");
     ::RemoveWindowSubclass(plain, PassOn, 1);
     ::DestroyWindow(plain);
     results.Add("wine.first_touch_small_file", FirstTouchMs(largeFileSize / 10));

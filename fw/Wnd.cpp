@@ -33,6 +33,12 @@ UINT DragListMessage()
     return message;
 }
 
+LRESULT CallClassWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const auto classProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrA(hWnd, GCLP_WNDPROC));
+    return ::CallWindowProcA(classProc, hWnd, message, wParam, lParam);
+}
+
 CWnd::~CWnd()
 {
     // A window that outlives its object must not reach it any more.

@@ -100,3 +100,10 @@ private:
 
 // The registered message with which a drag list reports to its parent.
 UINT DragListMessage();
+
+// The message handled by the window class's own procedure, below every
+// procedure put over the window (our binding, the drag list's subclass). For
+// what none of those takes part in, such as reading or inserting a list item:
+// under Wine each pass through a common-controls subclass costs wine server
+// round trips.
+LRESULT CallClassWindowProc(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);

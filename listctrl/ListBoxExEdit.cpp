@@ -1,7 +1,5 @@
 // In-place editing: the edit box and the browse button laid over an item, and
 // what their reports do to the list.
-#include <utility>
-
 #include "listctrl/InPlaceCtrl.h"
 #include "listctrl/ListBoxEx.h"
 

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "BenchResults.h"
+#include "ChildProcess.h"
 #include "UniqueHandle.h"
 #include "WinTest.h"
 #include "app/resource.h"
@@ -210,12 +211,6 @@ std::string DefaultEntriesFile(const std::string& exePath)
     return SerializeRunList(paths);
 }
 
-std::string BesideThis(const char* relative)
-{
-    const std::string self = wintest::ExePath();
-    return (std::filesystem::path(self).parent_path() / relative).lexically_normal().string();
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -229,9 +224,9 @@ int main(int argc, char** argv)
         std::filesystem::temp_directory_path() / ("nimbrel_bench_" + std::to_string(::GetCurrentProcessId()));
     std::vector<Installed> programs;
     const std::pair<const char*, std::string> sources[] = {
-        {"launcher", BesideThis(NIMBREL_LAUNCHER_FROM_BENCH)},
-        {"minimal", BesideThis("bench_minimal.exe")},
-        {"minimal_comctl", BesideThis("bench_minimal_comctl.exe")},
+        {"launcher", wintest::BesideTests(NIMBREL_LAUNCHER_FROM_BENCH)},
+        {"minimal", wintest::BesideTests("bench_minimal.exe")},
+        {"minimal_comctl", wintest::BesideTests("bench_minimal_comctl.exe")},
     };
     for (const auto& [name, exe] : sources) {
         std::optional<Installed> program = Install(root, name, exe);

@@ -72,27 +72,12 @@ std::string Joined(const std::vector<std::string>& items)
     return "{" + text + "}";
 }
 
-// Reads a control's state from its window class's own procedure: under Wine
-// every message that goes through the subclass chain costs round trips to the
-// server, and the comparison after every step reads every item.
-LRESULT AskControl(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    const auto proc = reinterpret_cast<WNDPROC>(::GetClassLongPtrA(hWnd, GCLP_WNDPROC));
-    return ::CallWindowProcA(proc, hWnd, message, wParam, lParam);
-}
-
-std::string ItemText(HWND hList, int nIndex)
-{
-    const auto index = static_cast<WPARAM>(nIndex);
-    std::vector<char> buffer(static_cast<size_t>(AskControl(hList, LB_GETTEXTLEN, index)) + 1);
-    AskControl(hList, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
-    return buffer.data();
-}
-
+// The dialog's state is read from each control's own class procedure: the
+// comparison after every step reads every item.
 std::string WindowText(HWND hWnd)
 {
-    std::vector<char> buffer(static_cast<size_t>(AskControl(hWnd, WM_GETTEXTLENGTH)) + 1);
-    AskControl(hWnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    std::vector<char> buffer(static_cast<size_t>(CallClassWindowProc(hWnd, WM_GETTEXTLENGTH)) + 1);
+    CallClassWindowProc(hWnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
     return buffer.data();
 }
 
@@ -283,13 +268,13 @@ std::optional<DragReplies> ModelRandomTest::Deliver(const Operation& op)
 // Scrolls the list as the user would before acting at a row.
 void ModelRandomTest::ShowRow(int row, bool bEndsEdit)
 {
-    const int nTop = static_cast<int>(AskControl(List(), LB_GETTOPINDEX));
+    const int nTop = static_cast<int>(CallClassWindowProc(List(), LB_GETTOPINDEX));
     const std::optional<int> top = TopIndexFor(*m_model, row, m_nRowsVisible, nTop, bEndsEdit);
     ASSERT_TRUE(top.has_value()) << "no view shows row " << row;
     if (*top == nTop)
         return;
     List().SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(*top));
-    ASSERT_EQ(AskControl(List(), LB_GETTOPINDEX), *top);
+    ASSERT_EQ(CallClassWindowProc(List(), LB_GETTOPINDEX), *top);
 }
 
 // The middle of the row's item, or of the edited item's margin left of the
@@ -300,7 +285,7 @@ POINT ModelRandomTest::RowPoint(int row) const
     if (row == kNone)
         return {rcClient.Width() / 2, rcClient.bottom - 3};
     CRect rc;
-    AskControl(m_dlg->m_list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc));
+    CallClassWindowProc(m_dlg->m_list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc));
     const int x = row == m_model->EditItem() ? 2 : (rc.left + rc.right) / 2;
     return {x, (rc.top + rc.bottom) / 2};
 }
@@ -413,14 +398,14 @@ std::string ModelRandomTest::Differences(const std::optional<DragReplies>& real,
     }
     std::vector<std::string> realTexts;
     std::vector<std::string> realPaths;
-    const int nCount = static_cast<int>(AskControl(List(), LB_GETCOUNT));
+    const int nCount = static_cast<int>(CallClassWindowProc(List(), LB_GETCOUNT));
     for (int i = 0; i < nCount; ++i) {
-        realTexts.push_back(ItemText(List(), i));
+        realTexts.push_back(List().GetText(i));
         realPaths.push_back(List().Paths().GetAt(i));
     }
     Compare(out, "texts", Joined(realTexts), Joined(texts));
     Compare(out, "paths", Joined(realPaths), Joined(paths));
-    Compare(out, "selection", static_cast<int>(AskControl(List(), LB_GETCURSEL)), m_model->Selection());
+    Compare(out, "selection", static_cast<int>(CallClassWindowProc(List(), LB_GETCURSEL)), m_model->Selection());
     Compare(out, "focus item", List().GetFocusItem(), m_model->FocusItem());
     Compare(out, "edit item", List().GetEditItem(), m_model->EditItem());
     Compare(out, "keyboard focus", FocusName(), std::string(ToString(m_model->KeyFocus())));

@@ -147,14 +147,14 @@ inline POINT ItemCenter(const CListBox& list, int nIndex)
 // server's pointer events late (when the thread next looks at its queue or
 // takes the capture); on a process's first move they can put the cursor back
 // where the X pointer was. So the queue is looked at, the cursor put back
-// where it must be, until it holds.
-inline void PlaceCursor(POINT screen)
+// where it must be, until it has held for holdMs.
+inline void PlaceCursor(POINT screen, int holdMs = 150)
 {
     using clock = std::chrono::steady_clock;
     const auto deadline = clock::now() + std::chrono::seconds(2);
     auto heldSince = clock::now();
     ::SetCursorPos(screen.x, screen.y);
-    while (clock::now() - heldSince < std::chrono::milliseconds(150) && clock::now() < deadline) {
+    while (clock::now() - heldSince < std::chrono::milliseconds(holdMs) && clock::now() < deadline) {
         MSG msg;
         ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
         POINT now{};

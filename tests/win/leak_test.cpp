@@ -109,14 +109,14 @@ TEST_F(LeakTest, EditCycles)
 }
 
 // Each step drags the first entry onto the last. The drag list reads the real
-// cursor, so it is placed before each message and each message is handled
-// before the next is posted; a short idle wait is enough for that.
+// cursor, so it is placed (and seen to stay) before each message, and each
+// message is handled before the next is posted.
 TEST_F(LeakTest, Drags)
 {
     const auto post = [&](UINT message, WPARAM keys, POINT pt) {
         POINT screen = pt;
         ::ClientToScreen(List(), &screen);
-        ::SetCursorPos(screen.x, screen.y);
+        PlaceCursor(screen, 10);
         ::PostMessageA(List(), message, keys, MAKELPARAM(pt.x, pt.y));
         Pump(*m_dlg, 3);
     };

@@ -36,12 +36,13 @@ build bench
 build win64 --target NimbrelRun benchmarks
 build win32 --target NimbrelRun
 
+source tools/wine-env.sh
 {
   echo "date: $(date -u '+%Y-%m-%d %H:%M UTC')"
   echo "commit: $(git rev-parse --short HEAD)$(git diff --quiet HEAD -- . ':!BENCHMARKS.md' || echo ' (with uncommitted changes)')"
   echo "nproc: $(nproc)"
   echo "cpu: $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)"
-  echo "wine: $(wine --version 2>/dev/null)"
+  echo "wine: $(nimbrel_wine --version 2>/dev/null)"
   echo "load_before: $(load)"
 } >"$machine"
 
@@ -67,7 +68,6 @@ else
 fi
 echo "load_wait: Before the Windows benchmarks the 1-minute load average $quiet." >>"$machine"
 
-source tools/wine-env.sh
 nimbrel_wine_up
 run_windows() {
   local name=$1

@@ -25,13 +25,17 @@ tools/wine-run.sh "$exe" &
 runner=$!
 # The window is up once the launcher's process exists and has had a moment to
 # paint; a fresh prefix takes longer the first time.
+# The task list goes to a file: wine's services would hold a pipe open.
+tasks=$(mktemp)
 for _ in $(seq 1 100); do
-  wine tasklist 2>/dev/null </dev/null | grep -qi nimbrelrun.exe && break
+  nimbrel_wine tasklist >"$tasks" 2>/dev/null </dev/null
+  grep -qi nimbrelrun.exe "$tasks" && break
   sleep 0.2
 done
+rm -f "$tasks"
 sleep "${NIMBREL_SHOT_DELAY:-2}"
 import -display "$DISPLAY" -window root "$shot"
 convert "$shot" -trim +repage "$shot"   # just the window, on the empty desktop
-wine taskkill /im NimbrelRun.exe >/dev/null 2>&1 </dev/null || true
+nimbrel_wine taskkill /im NimbrelRun.exe >/dev/null 2>&1 </dev/null || true
 wait "$runner" || true
 echo "screenshot: $shot"

@@ -7,6 +7,17 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEARCH=win64
 # No Mono or Gecko installers: this machine has no internet and needs neither.
 export WINEDLLOVERRIDES="mscoree,mshtml=;${WINEDLLOVERRIDES:-}"
+# The loader is called directly: once 32-bit Wine is installed, Debian's `wine`
+# script sends every program through the 32-bit loader first, which costs a
+# start under emulation for each 64-bit program. A 64-bit program that starts a
+# 32-bit one gets the 32-bit loader beside this one from Wine itself.
+if [ -x /usr/lib/wine/wine64 ]; then
+  NIMBREL_WINE64=/usr/lib/wine/wine64
+  export WINELOADER="$NIMBREL_WINE64"
+else
+  NIMBREL_WINE64=wine
+fi
+nimbrel_wine() { "$NIMBREL_WINE64" "$@"; }
 
 nimbrel_display_up() {
   if [ "${NIMBREL_REAL_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ]; then return 0; fi
@@ -35,16 +46,16 @@ nimbrel_prefix_up() {
   (
     flock 9
     if [ ! -f "$WINEPREFIX/.nimbrel-ready-2" ]; then
-      wineboot -i >"$(dirname "$WINEPREFIX")/wineboot.log" 2>&1 </dev/null
+      nimbrel_wine wineboot -i >"$(dirname "$WINEPREFIX")/wineboot.log" 2>&1 </dev/null
       # No crash dialog: a crashing test must fail, not wait for a click.
-      wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+      nimbrel_wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
         >>"$(dirname "$WINEPREFIX")/wineboot.log" 2>&1 </dev/null
       # One Wine desktop window holds every window: Wine draws the captions
       # (seen in screenshots) and hiding a window never waits for a window
       # manager that the virtual display does not have.
-      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f \
+      nimbrel_wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f \
         >>"$(dirname "$WINEPREFIX")/wineboot.log" 2>&1 </dev/null
-      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
+      nimbrel_wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
         >>"$(dirname "$WINEPREFIX")/wineboot.log" 2>&1 </dev/null
       wineserver -w
       touch "$WINEPREFIX/.nimbrel-ready-2"
@@ -53,6 +64,6 @@ nimbrel_prefix_up() {
 }
 
 nimbrel_wine_up() {
-  command -v wine >/dev/null || { echo "wine-env: wine is not installed (run scripts/setup.sh)" >&2; return 1; }
+  command -v "$NIMBREL_WINE64" >/dev/null || { echo "wine-env: wine is not installed (run scripts/setup.sh)" >&2; return 1; }
   nimbrel_display_up && nimbrel_prefix_up
 }

@@ -15,7 +15,7 @@ nimbrel_wine_up || exit 125
 
 log=$(mktemp "${TMPDIR:-/tmp}/nimbrel-wine.XXXXXX")
 trap 'rm -f "$log"' EXIT
-wine "$@" >"$log" 2>&1 </dev/null
+nimbrel_wine "$@" >"$log" 2>&1 </dev/null
 rc=$?
 cat "$log"
 exit $rc

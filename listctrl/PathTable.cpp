@@ -42,6 +42,16 @@ void PathTable::RemoveShift(int nIndex, int nNewCount)
     m_paths[static_cast<size_t>(last) - 1] = m_paths[static_cast<size_t>(last)];
 }
 
+void PathTable::InsertShift(int nIndex, int nOldCount, std::string path)
+{
+    if (nIndex < 0 || nIndex > nOldCount)
+        return;
+    EnsureSize(nOldCount + 1);
+    auto first = m_paths.begin();
+    std::move_backward(first + nIndex, first + nOldCount, first + nOldCount + 1);
+    m_paths[static_cast<size_t>(nIndex)] = std::move(path);
+}
+
 void PathTable::Swap(int a, int b)
 {
     if (Contains(a) && Contains(b))

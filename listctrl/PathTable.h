@@ -25,6 +25,10 @@ public:
     // After item nIndex was deleted: elements nIndex+1 .. nNewCount move down by
     // one. The element at nNewCount keeps its old value (spare room).
     void RemoveShift(int nIndex, int nNewCount);
+    // After an item was inserted at nIndex into a list of nOldCount items:
+    // elements nIndex .. nOldCount-1 move up by one and element nIndex becomes
+    // path; the table grows as needed.
+    void InsertShift(int nIndex, int nOldCount, std::string path);
     // Exchanges two elements (both must lie in the table).
     void Swap(int a, int b);
     // The element at nFrom goes to nTo and the elements between shift one place

@@ -49,6 +49,22 @@ TEST(PathTable, RemoveShiftNeverReadsPastAFullTable)
     EXPECT_EQ(Head(t, 3), (V{"b", "c", "c"}));
 }
 
+// An undone deletion puts the path back where it was, also into a full table
+// and at the end; an index outside the list inserts nothing.
+TEST(PathTable, InsertShiftMovesLaterElementsUpAndGrowsAFullTable)
+{
+    PathTable t = MakeTable({"a", "b", "c"}, 0);
+    t.InsertShift(1, 3, "x");
+    EXPECT_EQ(Head(t, 4), (V{"a", "x", "b", "c"}));
+    EXPECT_EQ(t.GetSize(), 3 + PathTable::kDefaultGrowBy);
+    t.InsertShift(4, 4, "end");
+    t.InsertShift(0, 5, "top");
+    EXPECT_EQ(Head(t, 6), (V{"top", "a", "x", "b", "c", "end"}));
+    t.InsertShift(7, 6, "past");
+    t.InsertShift(-1, 6, "before");
+    EXPECT_EQ(Head(t, 7), (V{"top", "a", "x", "b", "c", "end", ""}));
+}
+
 TEST(PathTable, SetAtBeyondTheEndGrowsInWholeSteps)
 {
     PathTable t;

@@ -123,6 +123,10 @@ void CListBoxEx::OnKeyDown(UINT nChar, UINT, UINT)
         if (m_nFocusItem != -1)
             DeleteEntry(m_nFocusItem);
         break;
+    case 'Z':
+    case 'Y':
+        OnHistoryKey(nChar);
+        break;
     default:
         break;
     }
@@ -187,6 +191,7 @@ void CListBoxEx::MoveUp(int nIndex)
         return;
     SwapItems(nIndex, nIndex - 1);
     SetCurSel(nIndex - 1);
+    RecordStep(EntryMoved{nIndex, nIndex - 1});
 }
 
 void CListBoxEx::MoveDown(int nIndex)
@@ -195,11 +200,51 @@ void CListBoxEx::MoveDown(int nIndex)
         return;
     SwapItems(nIndex, nIndex + 1);
     SetCurSel(nIndex + 1);
+    RecordStep(EntryMoved{nIndex, nIndex + 1});
 }
 
 void CListBoxEx::DeleteEntry(int nIndex)
 {
-    if (nIndex == -1 || DeleteString(nIndex) == LB_ERR)
+    if (nIndex < 0 || nIndex >= GetCount())
         return;
+    ListEntry entry = EntryAt(nIndex);
+    if (RemoveEntry(nIndex))
+        RecordStep(EntryRemoved{nIndex, std::move(entry)});
+}
+
+bool CListBoxEx::RemoveEntry(int nIndex)
+{
+    if (nIndex == -1 || DeleteString(nIndex) == LB_ERR)
+        return false;
     m_arrPaths.RemoveShift(nIndex, GetCount());
+    return true;
+}
+
+int CListBoxEx::InsertEntry(int nIndex, const std::string& text, std::string path)
+{
+    const int nOldCount = GetCount();
+    const int nNew = InsertString(nIndex, text);
+    if (nNew < 0)
+        return -1;
+    SetItemData(nNew, 0);
+    m_arrPaths.InsertShift(nNew, nOldCount, std::move(path));
+    return nNew;
+}
+
+// The entry is taken out and put back at nTo, and its path moves with it.
+void CListBoxEx::MoveEntry(int nFrom, int nTo)
+{
+    const std::string text = GetText(nFrom);
+    const DWORD_PTR data = GetItemData(nFrom);
+    DeleteString(nFrom);
+    InsertString(nTo, text);
+    SetItemData(nTo, data);
+    m_arrPaths.EnsureSize(GetCount());   // the list may have outgrown the table
+    m_arrPaths.Move(nFrom, nTo);
+}
+
+void CListBoxEx::SetEntry(int nIndex, const std::string& text, std::string path)
+{
+    SetItemText(nIndex, text);
+    m_arrPaths.SetAt(nIndex, std::move(path));
 }

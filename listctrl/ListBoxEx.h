@@ -6,8 +6,10 @@
 // double-click starts the player on the entry under the pointer.
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "fw/Controls.h"
+#include "listctrl/ListHistory.h"
 #include "listctrl/PathTable.h"
 
 class CInPlaceEdit;
@@ -34,6 +36,22 @@ public:
     void MoveUp(int nIndex);
     void MoveDown(int nIndex);
     void DeleteEntry(int nIndex);
+
+    // The undo history: Ctrl+Z undoes the last change to the entries, Ctrl+Y
+    // and Ctrl+Shift+Z redo it. The touched entry is selected, becomes the
+    // focus item and is scrolled into view (after a removal, its place is).
+    // False, and nothing done, while an edit is under way or when there is
+    // nothing to undo (redo).
+    bool Undo();
+    bool Redo();
+    const ListHistory& History() const { return m_history; }
+
+    // The entry operations the history's steps are applied with; unlike the
+    // commands above they record nothing and select nothing.
+    int InsertEntry(int nIndex, const std::string& text, std::string path);
+    bool RemoveEntry(int nIndex);
+    void MoveEntry(int nFrom, int nTo);
+    void SetEntry(int nIndex, const std::string& text, std::string path);
 
     // In-place editing.
     void BeginEdit(int nIndex);   // -1: the focus item; past the end: a new entry
@@ -91,6 +109,13 @@ protected:
     // -1 when the list refused it.
     int AppendEntry(const std::string& text, std::string path);
     bool IsInPlaceControl(HWND hWnd) const;
+    // A change just made by one of the list's commands.
+    void RecordStep(ListStep step) { m_history.Record(std::move(step)); }
+    ListEntry EntryAt(int nIndex) const { return {GetText(nIndex), m_arrPaths.GetAt(nIndex)}; }
+    // Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z (not with Alt: with AltGr they type characters).
+    void OnHistoryKey(UINT nChar);
+    void ShowTouched(const TouchedEntry& touched);
+    void EnsureVisible(int nIndex);
 
     PROCESS_INFORMATION m_procInfo{};
     PathTable m_arrPaths;
@@ -101,6 +126,8 @@ protected:
     CRect m_rcButton;
     int m_nFocusItem = -1;
     int m_nEditItem = -1;
+    EditStart m_editStart;   // the edited entry as the edit found it
+    ListHistory m_history;
     BOOL m_bEditable = TRUE;
     BOOL m_bMovable = TRUE;
 };

@@ -56,14 +56,9 @@ void CListBoxEx::Dropped(int nSrcIndex, CPoint pt)
     const int nTo = DropIndex(nSrcIndex, ItemFromPt(pt, TRUE), GetCount());
     if (nTo == -1)
         return;
-    const std::string text = GetText(nSrcIndex);
-    const DWORD_PTR data = GetItemData(nSrcIndex);
-    DeleteString(nSrcIndex);
-    InsertString(nTo, text);
-    SetItemData(nTo, data);
+    MoveEntry(nSrcIndex, nTo);
     SetCurSel(nTo);
-    m_arrPaths.EnsureSize(GetCount());   // the list may have outgrown the table
-    m_arrPaths.Move(nSrcIndex, nTo);
+    RecordStep(EntryMoved{nSrcIndex, nTo});
 }
 
 // The marker is drawn by inversion: inverting the old one erases it, and

@@ -3,6 +3,7 @@
 #include "listctrl/InPlaceCtrl.h"
 #include "listctrl/ListBoxEx.h"
 
+#include <optional>
 #include <utility>
 
 namespace {
@@ -81,9 +82,11 @@ void CListBoxEx::BeginEdit(int nIndex)
 {
     if (!m_bEditable || IsEditing() || !m_pEdit)
         return;
+    const int nOldCount = GetCount();
     const int nItem = ResolveEditIndex(nIndex);
     if (nItem == -1)
         return;
+    m_editStart = EditStart{nItem, GetCount() != nOldCount, EntryAt(nItem)};
     SetCurSel(nItem);
     m_nFocusItem = nItem;
     m_nEditItem = nItem;
@@ -112,7 +115,8 @@ void CListBoxEx::BeginEditNew()
 
 // An empty text removes the entry, cancelled or not; otherwise the typed text
 // becomes the display text unless the edit was cancelled. The path never
-// changes here.
+// changes here. What the whole edit did, with a path browsed during it, is one
+// step of the history.
 void CListBoxEx::EndEdit(BOOL bCancel)
 {
     if (!IsEditing())
@@ -124,12 +128,18 @@ void CListBoxEx::EndEdit(BOOL bCancel)
     m_pEdit->Hide();
     m_pButton->Hide();
     const std::string text = m_pEdit->GetWindowText();
+    std::optional<ListEntry> result;
     if (text.empty()) {
-        DeleteEntry(nItem);
-    } else if (!bCancel) {
-        SetItemText(nItem, text);
-        SetCurSel(nItem);
+        RemoveEntry(nItem);
+    } else {
+        if (!bCancel) {
+            SetItemText(nItem, text);
+            SetCurSel(nItem);
+        }
+        result = EntryAt(nItem);
     }
+    if (std::optional<ListStep> step = StepOfEdit(m_editStart, result))
+        RecordStep(std::move(*step));
     Invalidate(TRUE);
 }
 

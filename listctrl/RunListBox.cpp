@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <utility>
 #include <vector>
 
 #include "runlist/PathRules.h"
@@ -108,11 +109,16 @@ void CRunListBox::OnDropFiles(HDROP hDrop)
     const DropFiles drop(hDrop);
     if (IsEditing())
         return;
+    // The whole drop is one step of the history.
+    EntriesInserted added{GetCount(), {}};
     for (UINT i = 0; i < drop.Count(); ++i) {
         std::string path = drop.Path(i);
         if (path.empty() || IsFolder(path))
             continue;
-        const std::string name = DisplayName(path);
-        AppendEntry(name, std::move(path));
+        ListEntry entry{DisplayName(path), std::move(path)};
+        if (AppendEntry(entry.name, entry.path) != -1)
+            added.entries.push_back(std::move(entry));
     }
+    if (!added.entries.empty())
+        RecordStep(std::move(added));
 }

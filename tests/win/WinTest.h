@@ -5,9 +5,11 @@
 #include <windows.h>
 
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <mutex>
 #include <sstream>
@@ -131,6 +133,35 @@ inline void PostKey(HWND hWnd, UINT vk, bool bAlt = false)
     ::PostMessageA(hWnd, bAlt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lParam);
     ::PostMessageA(hWnd, bAlt ? WM_SYSKEYUP : WM_KEYUP, vk,
                    lParam | (LPARAM(1) << 30) | (LPARAM(1) << 31));
+}
+
+// Keys held down for this thread while it handles the keys posted meanwhile:
+// a posted key changes no key state, so Ctrl or Shift is held this way.
+class HeldKeys {
+public:
+    explicit HeldKeys(std::initializer_list<UINT> keys)
+    {
+        ::GetKeyboardState(m_saved);
+        BYTE state[256];
+        std::copy(std::begin(m_saved), std::end(m_saved), std::begin(state));
+        for (UINT vk : keys)
+            state[vk] |= 0x80;
+        ::SetKeyboardState(state);
+    }
+    ~HeldKeys() { ::SetKeyboardState(m_saved); }
+    HeldKeys(const HeldKeys&) = delete;
+    HeldKeys& operator=(const HeldKeys&) = delete;
+
+private:
+    BYTE m_saved[256]{};
+};
+
+// A key pressed with others held (Ctrl+Z: PressChord(dlg, list, 'Z', {VK_CONTROL})).
+inline void PressChord(CDialog& dlg, HWND hWnd, UINT vk, std::initializer_list<UINT> held)
+{
+    const HeldKeys keys(held);
+    PostKey(hWnd, vk);
+    Pump(dlg);
 }
 
 inline POINT Center(const RECT& rc)

@@ -69,6 +69,22 @@ TEST_F(DropFilesTest, ADropWhileAnEntryIsEditedIsIgnored)
     EXPECT_TRUE(List().IsEditing());
 }
 
+// One drop of several files is one step: Ctrl+Z takes them all out, Ctrl+Y
+// puts them all back.
+TEST_F(DropFilesTest, ADropIsUndoneAndRedoneAsAWhole)
+{
+    OpenWith({"C:\\first.zel"});
+    Drop({"C:\\d\\one.zel", "C:\\d\\two.zel", "C:\\d\\three.zel"});
+    ASSERT_EQ(List().GetCount(), 4);
+    PressChord(*m_dlg, List(), 'Z', {VK_CONTROL});
+    EXPECT_EQ(ItemTexts(List()), V{"first"});
+    EXPECT_EQ(PathHead(List()), V{"C:\\first.zel"});
+    PressChord(*m_dlg, List(), 'Y', {VK_CONTROL});
+    EXPECT_EQ(ItemTexts(List()), (V{"first", "one", "two", "three"}));
+    EXPECT_EQ(PathHead(List()), (V{"C:\\first.zel", "C:\\d\\one.zel", "C:\\d\\two.zel", "C:\\d\\three.zel"}));
+    EXPECT_EQ(List().GetCurSel(), 1);
+}
+
 TEST_F(DropFilesTest, ManyDroppedFilesGrowThePathTable)
 {
     OpenWith({});

@@ -1,0 +1,86 @@
+// Undo and redo: the history's steps applied to the list through its entry
+// operations, so the path table stays aligned with the items, and the touched
+// entry shown to the user.
+#include "listctrl/ListBoxEx.h"
+
+#include <algorithm>
+
+namespace {
+
+// The list as the history's steps see it.
+class ListBoxSteps : public IListSteps {
+public:
+    explicit ListBoxSteps(CListBoxEx& list) : m_list(list) {}
+    void InsertEntry(int nIndex, const ListEntry& entry) override { m_list.InsertEntry(nIndex, entry.name, entry.path); }
+    void RemoveEntry(int nIndex) override { m_list.RemoveEntry(nIndex); }
+    void MoveEntry(int nFrom, int nTo) override { m_list.MoveEntry(nFrom, nTo); }
+    void SetEntry(int nIndex, const ListEntry& entry) override { m_list.SetEntry(nIndex, entry.name, entry.path); }
+
+private:
+    CListBoxEx& m_list;
+};
+
+bool IsKeyDown(int vk)
+{
+    return ::GetKeyState(vk) < 0;
+}
+
+}  // namespace
+
+bool CListBoxEx::Undo()
+{
+    if (IsEditing())
+        return false;
+    ListBoxSteps steps(*this);
+    const std::optional<TouchedEntry> touched = m_history.Undo(steps);
+    if (touched)
+        ShowTouched(*touched);
+    return touched.has_value();
+}
+
+bool CListBoxEx::Redo()
+{
+    if (IsEditing())
+        return false;
+    ListBoxSteps steps(*this);
+    const std::optional<TouchedEntry> touched = m_history.Redo(steps);
+    if (touched)
+        ShowTouched(*touched);
+    return touched.has_value();
+}
+
+void CListBoxEx::OnHistoryKey(UINT nChar)
+{
+    if (!IsKeyDown(VK_CONTROL) || IsKeyDown(VK_MENU))
+        return;
+    if (nChar == 'Z' && !IsKeyDown(VK_SHIFT))
+        Undo();
+    else
+        Redo();
+}
+
+// An entry that is there again is selected and made the focus item, as a click
+// on it would; after a removal the selection is what the list box's deletion
+// left, as after the command itself, and the place the entry left is shown.
+void CListBoxEx::ShowTouched(const TouchedEntry& touched)
+{
+    if (touched.bPresent) {
+        SetCurSel(touched.nIndex);
+        m_nFocusItem = touched.nIndex;
+    }
+    EnsureVisible(touched.nIndex < GetCount() ? touched.nIndex : GetCount() - 1);
+}
+
+// Scrolls as little as it takes for the item to show whole.
+void CListBoxEx::EnsureVisible(int nIndex)
+{
+    const int nItemHeight = static_cast<int>(SendMessage(LB_GETITEMHEIGHT));
+    if (nIndex < 0 || nItemHeight <= 0)
+        return;
+    const int nRows = std::max(1, GetClientRect().Height() / nItemHeight);
+    const int nTop = GetTopIndex();
+    if (nIndex < nTop)
+        SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(nIndex));
+    else if (nIndex >= nTop + nRows)
+        SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(nIndex - nRows + 1));
+}

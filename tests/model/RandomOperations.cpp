@@ -30,6 +30,12 @@ const char* ToString(Key key)
         return "Enter";
     case Key::Escape:
         return "Escape";
+    case Key::CtrlZ:
+        return "Ctrl+Z";
+    case Key::CtrlY:
+        return "Ctrl+Y";
+    case Key::CtrlShiftZ:
+        return "Ctrl+Shift+Z";
     }
     return "?";
 }
@@ -223,6 +229,13 @@ Operation OperationSource::Next(const RunListModel& model)
         m_bDragNext = false;
         return DragTo(model);
     }
+    if (m_nHistoryKeysLeft > 0 && !model.IsEditing()) {
+        --m_nHistoryKeysLeft;
+        Operation op;
+        op.kind = Operation::Kind::Press;
+        op.key = m_random.OneIn(3) ? Key::CtrlY : Key::CtrlZ;
+        return op;
+    }
     return model.IsEditing() ? Editing(model) : Idle(model);
 }
 
@@ -294,17 +307,22 @@ Operation OperationSource::Editing(const RunListModel& model)
 
 // A key in whatever window has the focus. Keys that end the dialog are rare
 // while the list grows, so that it outgrows the path table's spare room.
+// Undo and redo come in runs now and then, so chains of them are undone and
+// redone; in the edit Ctrl+Z is the edit's own and is not pressed there.
 Operation OperationSource::PressKey(bool bEditing)
 {
     const bool bGrow = m_mood == Mood::Grow;
     const bool bShrink = m_mood == Mood::Shrink;
-    // F2, Delete, Alt+Left, Alt+Up, Alt+Right, Alt+Down, Enter, Escape
+    // F2, Delete, Alt+Left, Alt+Up, Alt+Right, Alt+Down, Enter, Escape, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z
     const std::vector<int> weights =
-        bEditing ? std::vector<int>{1, 2, 1, 1, 1, 1, bGrow ? 20 : 12, bShrink ? 8 : 4}
-                 : std::vector<int>{20, bShrink ? 32 : bGrow ? 4 : 16, 8, 8, 8, 8, bGrow ? 0 : 1, bGrow ? 0 : 1};
+        bEditing ? std::vector<int>{1, 2, 1, 1, 1, 1, bGrow ? 20 : 12, bShrink ? 8 : 4, 0, 0, 0}
+                 : std::vector<int>{20, bShrink ? 32 : bGrow ? 4 : 16, 8, 8, 8, 8, bGrow ? 0 : 1, bGrow ? 0 : 1,
+                                    bGrow ? 4 : 16, 6, 4};
     Operation op;
     op.kind = Operation::Kind::Press;
     op.key = static_cast<Key>(m_random.Pick(weights));
+    if (op.key == Key::CtrlZ && m_random.OneIn(3))
+        m_nHistoryKeysLeft = 1 + m_random.Below(12);
     return op;
 }
 

@@ -83,6 +83,7 @@ private:
     Mood m_mood = Mood::Steady;
     int m_nMoodLeft = 0;
     bool m_bDragNext = false;   // the last operation was the press of a drag
+    int m_nHistoryKeysLeft = 0;  // undo and redo keys still to come in a run of them
 };
 
 }  // namespace model

@@ -1,5 +1,6 @@
 #include "model/RunListModel.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "runlist/PathRules.h"
@@ -33,6 +34,8 @@ void RunListModel::Load(const std::vector<std::string>& paths)
     m_editText.clear();
     m_focus = Focus::List;
     m_bEnded = false;
+    m_undo.clear();   // the history lasts for one run of the dialog
+    m_redo.clear();
 }
 
 // The press names the focus item before anything else happens; the list then
@@ -59,6 +62,7 @@ void RunListModel::RightClick(int row)
 void RunListModel::Press(Key key)
 {
     const bool bEnds = key == Key::Enter || key == Key::Escape;
+    m_nRevealed = kNone;
     switch (m_focus) {
     case Focus::List:
         if (bEnds)
@@ -66,7 +70,11 @@ void RunListModel::Press(Key key)
         else if (key == Key::F2 && m_nFocusItem != kNone)
             BeginEdit(m_nFocusItem);
         else if (key == Key::Delete)
-            Remove(m_nFocusItem);
+            RemoveRecorded(m_nFocusItem);
+        else if (key == Key::CtrlZ)
+            Undo();
+        else if (key == Key::CtrlY || key == Key::CtrlShiftZ)
+            Redo();
         else if (key == Key::AltLeft || key == Key::AltUp)
             MoveUp(m_nSelection);
         else if (key == Key::AltRight || key == Key::AltDown)
@@ -127,11 +135,13 @@ DragReplies RunListModel::Drag(int target, bool bDrop)
     const int source = m_nSelection;
     if (!bDrop || source == kNone || target == kNone || target == source || target == source + 1)
         return replies;
+    std::vector<Entry> before = m_entries;
     const Entry moved = m_entries[static_cast<size_t>(source)];
     m_entries.erase(m_entries.begin() + source);
     const int destination = source < target ? target - 1 : target;
     m_entries.insert(m_entries.begin() + destination, moved);
     m_nSelection = destination;
+    Record(std::move(before), source, destination);
     return replies;
 }
 
@@ -149,7 +159,7 @@ void RunListModel::ClickStrip(StripPart part)
         BeginEdit(Count());
         break;
     case StripPart::Delete:
-        Remove(m_nSelection);
+        RemoveRecorded(m_nSelection);
         break;
     case StripPart::MoveUp:
         MoveUp(m_nSelection);
@@ -178,6 +188,8 @@ void RunListModel::BeginEdit(int nIndex)
 {
     if (IsEditing())
         return;
+    m_editBefore = m_entries;
+    m_bEditNew = nIndex >= Count();
     if (nIndex >= Count()) {
         m_entries.push_back({});
         nIndex = Count() - 1;
@@ -196,12 +208,16 @@ void RunListModel::EndEdit(bool bCancel)
 {
     const int nItem = std::exchange(m_nEditItem, kNone);
     m_focus = Focus::List;
-    if (m_editText.empty()) {
+    const bool bRemoved = m_editText.empty();
+    if (bRemoved) {
         Remove(nItem);
     } else if (!bCancel) {
         m_entries[static_cast<size_t>(nItem)].text = m_editText;
         m_nSelection = nItem;
     }
+    // An edit that leaves the entries as they were is no change.
+    if (m_editBefore != m_entries)
+        Record(std::move(m_editBefore), m_bEditNew ? kNone : nItem, bRemoved ? kNone : nItem);
 }
 
 // An edit still open ends as a focus loss would end it, then the list is saved.
@@ -228,20 +244,83 @@ void RunListModel::Remove(int nIndex)
         --m_nSelection;
 }
 
+void RunListModel::RemoveRecorded(int nIndex)
+{
+    if (!IsItem(nIndex))
+        return;
+    std::vector<Entry> before = m_entries;
+    Remove(nIndex);
+    Record(std::move(before), nIndex, kNone);
+}
+
 void RunListModel::MoveUp(int nIndex)
 {
     if (nIndex <= 0 || !IsItem(nIndex))
         return;
+    std::vector<Entry> before = m_entries;
     std::swap(m_entries[static_cast<size_t>(nIndex)], m_entries[static_cast<size_t>(nIndex) - 1]);
     m_nSelection = nIndex - 1;
+    Record(std::move(before), nIndex, nIndex - 1);
 }
 
 void RunListModel::MoveDown(int nIndex)
 {
     if (!IsItem(nIndex) || !IsItem(nIndex + 1))
         return;
+    std::vector<Entry> before = m_entries;
     std::swap(m_entries[static_cast<size_t>(nIndex)], m_entries[static_cast<size_t>(nIndex) + 1]);
     m_nSelection = nIndex + 1;
+    Record(std::move(before), nIndex, nIndex + 1);
+}
+
+// A new change cuts off what could be redone; beyond the depth the oldest
+// change is forgotten. A move of an entry past one just like it is a change
+// too: the entry moved.
+void RunListModel::Record(std::vector<Entry> before, int nBefore, int nAfter)
+{
+    m_redo.clear();
+    m_undo.push_back({std::move(before), m_entries, nBefore, nAfter});
+    if (m_undo.size() > kHistoryDepth)
+        m_undo.erase(m_undo.begin());
+}
+
+void RunListModel::Undo()
+{
+    if (m_undo.empty())
+        return;
+    m_redo.push_back(std::move(m_undo.back()));
+    m_undo.pop_back();
+    const Change& change = m_redo.back();
+    Restore(change.before, change.nBefore, change.nAfter);
+}
+
+void RunListModel::Redo()
+{
+    if (m_redo.empty())
+        return;
+    m_undo.push_back(std::move(m_redo.back()));
+    m_redo.pop_back();
+    const Change& change = m_undo.back();
+    Restore(change.after, change.nAfter, change.nBefore);
+}
+
+// The entries as they were on one side of a change. An entry that is there
+// again is selected and becomes the focus item; one that goes again takes the
+// selection with it, as removing it does. Either way its place is in view.
+void RunListModel::Restore(const std::vector<Entry>& entries, int nTouched, int nGone)
+{
+    m_entries = entries;
+    if (nTouched != kNone) {
+        m_nSelection = nTouched;
+        m_nFocusItem = nTouched;
+        m_nRevealed = nTouched;
+        return;
+    }
+    if (m_nSelection == nGone)
+        m_nSelection = kNone;
+    else if (m_nSelection > nGone)
+        --m_nSelection;
+    m_nRevealed = std::min(nGone, Count() - 1);
 }
 
 // Delete in the edit removes the selected text, or the character after the

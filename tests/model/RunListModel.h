@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "listctrl/ListHistory.h"
+
 namespace model {
 
 constexpr int kNone = -1;
@@ -26,7 +28,7 @@ struct Entry {
 enum class Focus { List, Edit, Button, Strip };
 
 // Keys pressed in whatever window has the focus.
-enum class Key { F2, Delete, AltLeft, AltUp, AltRight, AltDown, Enter, Escape };
+enum class Key { F2, Delete, AltLeft, AltUp, AltRight, AltDown, Enter, Escape, CtrlZ, CtrlY, CtrlShiftZ };
 
 // What a click on the tool strip hits: a button, or the caption beside them.
 enum class StripPart { New, Delete, MoveUp, MoveDown, Caption };
@@ -61,6 +63,8 @@ public:
     // The dialog has ended (and saved); Reopen starts the next one.
     bool HasEnded() const { return m_bEnded; }
     const std::vector<std::string>& SavedPaths() const { return m_saved; }
+    // The item the last undo or redo must have brought into view, or kNone.
+    int Revealed() const { return m_nRevealed; }
 
     // A left press and release at a row.
     void LeftClick(int row);
@@ -85,10 +89,25 @@ private:
     void EndEdit(bool bCancel);
     void EndDialog();
     void Remove(int nIndex);
+    // A removal by the user's command, one change of the history.
+    void RemoveRecorded(int nIndex);
     void MoveUp(int nIndex);
     void MoveDown(int nIndex);
     void DeleteInEdit();
     void Load(const std::vector<std::string>& paths);
+    // Undo and redo: every change to the entries is kept as the whole list
+    // before and after it, and the entry it touched on either side (kNone
+    // where the entry is not there).
+    struct Change {
+        std::vector<Entry> before;
+        std::vector<Entry> after;
+        int nBefore = kNone;
+        int nAfter = kNone;
+    };
+    void Record(std::vector<Entry> before, int nBefore, int nAfter);
+    void Undo();
+    void Redo();
+    void Restore(const std::vector<Entry>& entries, int nTouched, int nGone);
     bool IsItem(int nIndex) const { return nIndex >= 0 && nIndex < Count(); }
 
     std::vector<Entry> m_entries;
@@ -100,7 +119,15 @@ private:
     Focus m_focus = Focus::List;
     bool m_bEnded = false;
     std::vector<std::string> m_saved;
+    std::vector<Change> m_undo;
+    std::vector<Change> m_redo;
+    std::vector<Entry> m_editBefore;   // the entries when the edit began
+    bool m_bEditNew = false;
+    int m_nRevealed = kNone;
 };
+
+// How many changes can be undone at most: as deep as the list's history.
+constexpr size_t kHistoryDepth = ListHistory::kDefaultDepth;
 
 const char* ToString(Focus focus);
 

@@ -9,7 +9,6 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
-#include <initializer_list>
 #include <iterator>
 #include <mutex>
 #include <sstream>
@@ -139,7 +138,7 @@ inline void PostKey(HWND hWnd, UINT vk, bool bAlt = false)
 // a posted key changes no key state, so Ctrl or Shift is held this way.
 class HeldKeys {
 public:
-    explicit HeldKeys(std::initializer_list<UINT> keys)
+    explicit HeldKeys(const std::vector<UINT>& keys)
     {
         ::GetKeyboardState(m_saved);
         BYTE state[256];
@@ -157,7 +156,7 @@ private:
 };
 
 // A key pressed with others held (Ctrl+Z: PressChord(dlg, list, 'Z', {VK_CONTROL})).
-inline void PressChord(CDialog& dlg, HWND hWnd, UINT vk, std::initializer_list<UINT> held)
+inline void PressChord(CDialog& dlg, HWND hWnd, UINT vk, const std::vector<UINT>& held)
 {
     const HeldKeys keys(held);
     PostKey(hWnd, vk);

@@ -39,6 +39,7 @@ constexpr size_t kRecentOperations = 12;
 struct KeyStroke {
     UINT vk;
     bool bAlt;
+    std::vector<UINT> held = {};   // held down with it
 };
 
 KeyStroke ToKeyStroke(Key key)
@@ -60,6 +61,12 @@ KeyStroke ToKeyStroke(Key key)
         return {VK_RETURN, false};
     case Key::Escape:
         return {VK_ESCAPE, false};
+    case Key::CtrlZ:
+        return {'Z', false, {VK_CONTROL}};
+    case Key::CtrlY:
+        return {'Y', false, {VK_CONTROL}};
+    case Key::CtrlShiftZ:
+        return {'Z', false, {VK_CONTROL, VK_SHIFT}};
     }
     return {0, false};
 }
@@ -115,6 +122,8 @@ private:
     // What differs between the dialog and the model; empty when nothing does.
     std::string Differences(const std::optional<DragReplies>& real, const std::optional<DragReplies>& expected);
     std::string SaveAndReload();
+    // Whether the item an undo or redo must bring into view shows whole.
+    std::string RevealedDifference();
 
     CInPlaceEdit& Edit() { return *List().GetInPlaceEdit(); }
     CInPlaceButton& Button() { return *List().GetInPlaceButton(); }
@@ -142,6 +151,7 @@ void ModelRandomTest::Run(std::uint64_t seed, int steps)
 
     std::deque<std::string> recent;
     int nMaxCount = 0;
+    int nUndoneOrRedone = 0;   // undo and redo keys that changed the list
     for (int step = 1; step <= steps; ++step) {
         const Operation op = source.Next(*m_model);
         recent.push_back(std::to_string(step) + ": " + Describe(op));
@@ -160,10 +170,12 @@ void ModelRandomTest::Run(std::uint64_t seed, int steps)
                    << history;
         }
         nMaxCount = std::max(nMaxCount, m_model->Count());
+        nUndoneOrRedone += m_model->Revealed() != kNone && op.kind == Operation::Kind::Press ? 1 : 0;
     }
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-    std::printf("[ model    ] seed %llu: %d steps agree, %d reloads, up to %d entries, %lld ms\n",
-                static_cast<unsigned long long>(seed), steps, m_nReloads, nMaxCount,
+    std::printf("[ model    ] seed %llu: %d steps agree, %d reloads, up to %d entries, %d changes undone or redone, "
+                "%lld ms\n",
+                static_cast<unsigned long long>(seed), steps, m_nReloads, nMaxCount, nUndoneOrRedone,
                 static_cast<long long>(ms.count()));
 }
 
@@ -183,6 +195,8 @@ std::string ModelRandomTest::Step(const Operation& op)
     const std::optional<DragReplies> real = Deliver(op);
     const std::optional<DragReplies> expected = Apply(op, *m_model);
     std::string differences = Differences(real, expected);
+    if (op.kind == Operation::Kind::Press && !m_model->HasEnded())
+        differences += RevealedDifference();
     if (differences.empty() && m_model->HasEnded()) {
         differences = SaveAndReload();
         ++m_nReloads;
@@ -235,6 +249,9 @@ void ModelRandomTest::Settle()
 std::optional<DragReplies> ModelRandomTest::Deliver(const Operation& op)
 {
     std::optional<DragReplies> replies;
+    std::optional<HeldKeys> held;   // until the key has been handled
+    if (op.kind == Operation::Kind::Press && !ToKeyStroke(op.key).held.empty())
+        held.emplace(ToKeyStroke(op.key).held);
     switch (op.kind) {
     case Operation::Kind::LeftClick:
         ClickRow(op.row, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
@@ -420,6 +437,15 @@ std::string ModelRandomTest::Differences(const std::optional<DragReplies>& real,
         Compare(out, "marker while dragging", real->nMarker, expected->nMarker);
     }
     return out.str();
+}
+
+std::string ModelRandomTest::RevealedDifference()
+{
+    const int nItem = m_model->Revealed();
+    const int nTop = static_cast<int>(CallClassWindowProc(List(), LB_GETTOPINDEX));
+    if (nItem == kNone || (nItem >= nTop && nItem < nTop + m_nRowsVisible))
+        return std::string();
+    return "  item " + std::to_string(nItem) + " is not in view: the top index is " + std::to_string(nTop) + "\n";
 }
 
 // The ended dialog saves as it goes; the next one loads the same paths and

@@ -8,7 +8,9 @@
 // shown, each one also redraws the list's scroll bar at once, which costs the
 // same at any length and under Wine takes far longer than the list's own work.
 // What one deletion and one move cost with the dialog shown is measured apart,
-// on a hundred of each.
+// on a hundred of each. Undo and redo: the thousand moves undone and redone,
+// then a thousand deletions of the first entry again, undone and redone,
+// against the plain operations.
 //
 // Platform costs: what one list box message costs on this machine, sent to a
 // plain list box, to one subclassed through the common controls, and to the
@@ -148,7 +150,29 @@ bool MeasureGrowth(int count, const std::string& bytes, bench::Results* results)
     ::ShowWindow(dlg, SW_HIDE);
     const double deleteMs = TimeMs(list, [&] { deleteFirst(kOperations); });
     const double moveMs = TimeMs(list, [&] { moveFirstDown(kOperations); });
+    // The history now holds the thousand moves: undone, redone; then a
+    // thousand deletions again, undone and redone.
+    const auto undo = [&list](int times) {
+        for (int i = 0; i < times; ++i)
+            list.Undo();
+    };
+    const auto redo = [&list](int times) {
+        for (int i = 0; i < times; ++i)
+            list.Redo();
+    };
+    const double undoMoveMs = TimeMs(list, [&] { undo(kOperations); });
+    const double redoMoveMs = TimeMs(list, [&] { redo(kOperations); });
+    const double deleteAgainMs = TimeMs(list, [&] { deleteFirst(kOperations); });
+    const std::vector<std::string> afterDeletes = wintest::PathHead(list);
+    const double undoDeleteMs = TimeMs(list, [&] { undo(kOperations); });
+    const bool undone = list.GetCount() == count - kShownOperations - kOperations;
+    const double redoDeleteMs = TimeMs(list, [&] { redo(kOperations); });
+    const bool redone = wintest::PathHead(list) == afterDeletes;
     Close(dlg);
+    if (!undone || !redone) {
+        std::fprintf(stderr, "%d entries: undo or redo left another list\n", count);
+        return false;
+    }
     if (!loaded || !saved) {
         std::fprintf(stderr, "%d entries: %s\n", count, loaded ? "saved other bytes" : "not all loaded");
         return false;
@@ -161,6 +185,12 @@ bool MeasureGrowth(int count, const std::string& bytes, bench::Results* results)
         results->Add("growth.move_first_down_x1000" + size, moveMs);
         results->Add("shown.delete_first" + size, shownDeleteMs);
         results->Add("shown.move_first_down" + size, shownMoveMs);
+        results->Add("undo.delete_first_x1000" + size, deleteAgainMs);
+        results->Add("undo.undo_delete_first_x1000" + size, undoDeleteMs);
+        results->Add("undo.redo_delete_first_x1000" + size, redoDeleteMs);
+        results->Add("undo.move_first_down_x1000" + size, moveMs);
+        results->Add("undo.undo_move_first_down_x1000" + size, undoMoveMs);
+        results->Add("undo.redo_move_first_down_x1000" + size, redoMoveMs);
     }
     return true;
 }

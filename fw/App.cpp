@@ -44,10 +44,21 @@ std::string AfxGetAppTitle()
     return path ? SplitPath(*path).fname : std::string();
 }
 
-int AfxMessageBox(const std::string& text, UINT nType)
+namespace {
+
+HWND DefaultOwner()
+{
+    if (const HWND hActive = ::GetActiveWindow())
+        return hActive;
+    return g_pApp != nullptr && g_pApp->m_pMainWnd != nullptr ? g_pApp->m_pMainWnd->GetSafeHwnd() : nullptr;
+}
+
+}  // namespace
+
+int AfxMessageBox(const std::string& text, UINT nType, HWND hOwner)
 {
     if ((nType & MB_ICONMASK) == 0 && (nType & MB_TYPEMASK) == MB_OK)
         nType |= MB_ICONEXCLAMATION;
     const std::string title = AfxGetAppTitle();
-    return ::MessageBoxA(::GetActiveWindow(), text.c_str(), title.c_str(), nType);
+    return ::MessageBoxA(hOwner != nullptr ? hOwner : DefaultOwner(), text.c_str(), title.c_str(), nType);
 }

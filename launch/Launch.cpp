@@ -23,9 +23,9 @@ std::optional<std::string> PlayerPath()
     return SiblingPath(*exePath, launch::kPlayerName, launch::kPlayerExtension);
 }
 
-void ReportLaunchFailure()
+void ReportLaunchFailure(HWND hList)
 {
-    AfxMessageBox(kLaunchErrorText, MB_OK);
+    AfxMessageBox(kLaunchErrorText, MB_OK, ::GetAncestor(hList, GA_ROOT));
 }
 
 }  // namespace
@@ -42,7 +42,7 @@ void CListBoxEx::OnLButtonDblClk(UINT, CPoint point)
     // told instead, as for a player that is not there.
     const std::optional<std::string> playerPath = PlayerPath();
     if (!playerPath) {
-        ReportLaunchFailure();
+        ReportLaunchFailure(m_hWnd);
         return;
     }
     Launch(launch::BuildCommandLine(*playerPath, m_arrPaths.GetAt(nItem)));
@@ -58,7 +58,7 @@ BOOL CListBoxEx::Launch(std::string strCmdLine)
     startup.wShowWindow = launch::kShowCommand;
     if (!::CreateProcessA(nullptr, strCmdLine.data(), nullptr, nullptr, FALSE, launch::kCreationFlags,
                           nullptr, nullptr, &startup, &m_procInfo)) {
-        ReportLaunchFailure();
+        ReportLaunchFailure(m_hWnd);
         return FALSE;
     }
     ::CloseHandle(m_procInfo.hThread);

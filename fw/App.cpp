@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "fw/Module.h"
-#include "runlist/PathRules.h"
 
 namespace {
 CWinApp* g_pApp = nullptr;   // the one application object of the process
@@ -40,8 +39,7 @@ std::string AfxGetAppTitle()
 {
     if (g_pApp != nullptr && !g_pApp->AppTitle().empty())
         return g_pApp->AppTitle();
-    const auto path = fw::GetModulePath();
-    return path ? SplitPath(*path).fname : std::string();
+    return fw::GetModuleTitle();
 }
 
 namespace {

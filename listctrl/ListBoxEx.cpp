@@ -3,7 +3,10 @@
 #include <commctrl.h>
 
 #include "fw/Gdi.h"
+#include "launch/Launch.h"
 #include "listctrl/InPlaceCtrl.h"
+
+#include <utility>
 
 CListBoxEx::CListBoxEx() = default;
 
@@ -128,6 +131,27 @@ void CListBoxEx::OnLButtonDown(UINT, CPoint point)
     if (nItem != -1)
         m_nFocusItem = nItem;
     DefaultWith(GetCurrentMessage()->wParam, MAKELPARAM(point.x, point.y));
+}
+
+// Called on a double-click: the entry under the pointer (not the selection) is
+// played. Where there is no entry nothing is started and nothing is said.
+void CListBoxEx::OnLButtonDblClk(UINT, CPoint point)
+{
+    Default();
+    const int nItem = ItemFromClientPoint(point);
+    if (nItem == -1)
+        return;
+    const std::optional<std::string> commandLine = launch::PlayerCommandLine(m_arrPaths.GetAt(nItem));
+    if (!commandLine) {
+        launch::ReportLaunchFailure(m_hWnd);
+        return;
+    }
+    Launch(*commandLine);
+}
+
+BOOL CListBoxEx::Launch(std::string strCmdLine)
+{
+    return launch::StartProgram(std::move(strCmdLine), m_hWnd, m_procInfo);
 }
 
 void CListBoxEx::OnKeyDown(UINT nChar, UINT, UINT)

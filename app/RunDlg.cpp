@@ -2,11 +2,13 @@
 
 #include "app/resource.h"
 #include "fw/Gdi.h"
-#include "runlist/RunListWin.h"
 
-CRunDlg::CRunDlg(CWnd* pParent)
+#include <utility>
+
+CRunDlg::CRunDlg(CWnd* pParent, RunListStoreFactory makeStore)
     : CDialog(IDD_RUN_DIALOG, pParent),
-      m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME)))
+      m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_makeStore(std::move(makeStore))
 {
 }
 
@@ -20,7 +22,9 @@ BOOL CRunDlg::OnInitDialog()
     CDialog::OnInitDialog();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-    m_bSaveAllowed = LoadRunList(m_list);
+    m_bSaveAllowed = LoadRunList(m_list, m_makeStore);
+    if (!m_bSaveAllowed)
+        m_strUnsavedStart = RunListBytes(m_list);
     // The strip is attached whatever the load found, so it works after a
     // damaged file too.
     m_toolStrip.SubclassDlgItem(IDC_TOOLSTRIP, this);
@@ -31,12 +35,15 @@ BOOL CRunDlg::OnInitDialog()
 // Every way of ending the dialog comes here, after the dialog was hidden: the
 // list is saved while its window still exists. An edit still open (the close
 // box does not reach it) ends first as a loss of focus would end it, so an
-// empty new entry is not saved.
+// empty new entry is not saved. A list that may not be saved is not dropped
+// without a word once the user has changed it.
 BOOL CRunDlg::DestroyWindow()
 {
     m_list.EndEditAsFocusLoss();
     if (m_bSaveAllowed)
-        SaveRunList(m_list);
+        SaveRunList(m_list, m_makeStore);
+    else if (RunListBytes(m_list) != m_strUnsavedStart)
+        ReportRunListNotSaved(m_list);
     // Saved, the dialog has nothing left to do with its window and lets go of
     // it before the windows are destroyed: the list's report of each deleted
     // item (one per entry) then goes to the dialog manager directly, not

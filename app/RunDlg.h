@@ -2,11 +2,14 @@
 // The launcher's one window: the run list and the tool strip above it.
 #include "fw/Dialog.h"
 #include "listctrl/RunListBox.h"
+#include "runlist/RunListWin.h"
 #include "toolstrip/ToolStrip.h"
 
 class CRunDlg : public CDialog {
 public:
-    explicit CRunDlg(CWnd* pParent = nullptr);
+    // makeStore: where the run list is read and written; by default the file
+    // beside the executable.
+    explicit CRunDlg(CWnd* pParent = nullptr, RunListStoreFactory makeStore = {});
 
     BOOL DestroyWindow() override;
     BOOL OnInitDialog() override;
@@ -21,5 +24,7 @@ protected:
     HCURSOR OnQueryDragIcon() const { return reinterpret_cast<HCURSOR>(m_hIcon); }
 
     HICON m_hIcon;
+    RunListStoreFactory m_makeStore;
     bool m_bSaveAllowed = true;   // false when the file exists but could not be read
+    std::string m_strUnsavedStart;   // then: what a save of the list at start would have written
 };

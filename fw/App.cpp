@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "fw/Module.h"
-#include "runlist/PathRules.h"
 
 namespace {
 CWinApp* g_pApp = nullptr;   // the one application object of the process
@@ -40,14 +39,24 @@ std::string AfxGetAppTitle()
 {
     if (g_pApp != nullptr && !g_pApp->AppTitle().empty())
         return g_pApp->AppTitle();
-    const auto path = fw::GetModulePath();
-    return path ? SplitPath(*path).fname : std::string();
+    return fw::GetModuleTitle();
 }
 
-int AfxMessageBox(const std::string& text, UINT nType)
+namespace {
+
+HWND DefaultOwner()
+{
+    if (const HWND hActive = ::GetActiveWindow())
+        return hActive;
+    return g_pApp != nullptr && g_pApp->m_pMainWnd != nullptr ? g_pApp->m_pMainWnd->GetSafeHwnd() : nullptr;
+}
+
+}  // namespace
+
+int AfxMessageBox(const std::string& text, UINT nType, HWND hOwner)
 {
     if ((nType & MB_ICONMASK) == 0 && (nType & MB_TYPEMASK) == MB_OK)
         nType |= MB_ICONEXCLAMATION;
     const std::string title = AfxGetAppTitle();
-    return ::MessageBoxA(::GetActiveWindow(), text.c_str(), title.c_str(), nType);
+    return ::MessageBoxA(hOwner != nullptr ? hOwner : DefaultOwner(), text.c_str(), title.c_str(), nType);
 }

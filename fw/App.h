@@ -31,6 +31,7 @@ private:
 CWinApp* AfxGetApp();
 // The application title: the executable's file name without extension.
 std::string AfxGetAppTitle();
-// A message box captioned with the application title, owned by the active
-// window of this thread. An MB_OK box without an icon gets the exclamation icon.
-int AfxMessageBox(const std::string& text, UINT nType = MB_OK);
+// A message box captioned with the application title, owned by hOwner, or
+// without one by the active window of this thread or else the application's
+// main window. An MB_OK box without an icon gets the exclamation icon.
+int AfxMessageBox(const std::string& text, UINT nType = MB_OK, HWND hOwner = nullptr);

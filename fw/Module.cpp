@@ -21,4 +21,17 @@ std::optional<std::string> GetModulePath()
     return std::nullopt;
 }
 
+std::string GetModuleTitle()
+{
+    const std::optional<std::string> path = GetModulePath();
+    if (!path)
+        return std::string();
+    const std::size_t slash = path->find_last_of("\\/:");
+    std::string title = path->substr(slash == std::string::npos ? 0 : slash + 1);
+    const std::size_t dot = title.rfind('.');
+    if (dot != std::string::npos)
+        title.resize(dot);
+    return title;
+}
+
 }  // namespace fw

@@ -8,5 +8,8 @@ namespace fw {
 // Full path of the running executable, whole: never a truncated path. Empty
 // when the system cannot give it.
 std::optional<std::string> GetModulePath();
+// The executable's file name without its extension; empty when its path is
+// not known.
+std::string GetModuleTitle();
 
 }  // namespace fw

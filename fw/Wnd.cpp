@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <unordered_map>
 #include <utility>
 
@@ -31,6 +32,26 @@ UINT DragListMessage()
     // mingw-w64's headers lack the ANSI name macro: register the literal.
     static const UINT message = ::RegisterWindowMessageA("commctrl_DragListMsg");
     return message;
+}
+
+bool IsRecordOfThisThread(LPARAM lParam, std::size_t size)
+{
+    // A send from another thread (or process) is told apart by the system; a
+    // posted message looks like one of our own sends, so the record's place
+    // decides: between this frame and the stack's base lie only the frames of
+    // the calls that led here, the sender's among them.
+    if (::InSendMessageEx(nullptr) != ISMEX_NOSEND)
+        return false;
+    // The committed pages from this frame up to the stack's base form one
+    // region of the address space.
+    void* const pHere = __builtin_frame_address(0);
+    MEMORY_BASIC_INFORMATION region{};
+    if (::VirtualQuery(pHere, &region, sizeof region) != sizeof region)
+        return false;
+    const auto here = reinterpret_cast<std::uintptr_t>(pHere);
+    const auto base = reinterpret_cast<std::uintptr_t>(region.BaseAddress) + region.RegionSize;
+    const auto record = static_cast<std::uintptr_t>(lParam);
+    return record >= here && record < base && size <= base - record;
 }
 
 LRESULT CallClassWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -189,6 +210,11 @@ LRESULT CWnd::Default()
                              m_currentMsg.lParam);
 }
 
+LRESULT CWnd::DefaultWith(WPARAM wParam, LPARAM lParam)
+{
+    return ::CallWindowProcA(m_pfnSuper, m_hWnd, m_currentMsg.message, wParam, lParam);
+}
+
 LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const auto found = t_bindings.find(hWnd);
@@ -246,9 +272,16 @@ BOOL CWnd::ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         return ReflectChildNotify(reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->hwndItem, message, wParam,
                                   lParam, pResult);
     default:
-        if (message == DragListMessage())
-            return ReflectChildNotify(reinterpret_cast<DRAGLISTINFO*>(lParam)->hWnd, message, wParam,
-                                      lParam, pResult);
+        if (message == DragListMessage()) {
+            // Read only when it is the drag list's own report; anything else
+            // is answered 0 (no drag) without being read.
+            const auto* pInfo = RecordOfThisThread<DRAGLISTINFO>(lParam);
+            if (pInfo == nullptr) {
+                *pResult = 0;
+                return TRUE;
+            }
+            return ReflectChildNotify(pInfo->hWnd, message, wParam, lParam, pResult);
+        }
         return FALSE;
     }
 }

@@ -9,6 +9,7 @@
 // to its named handlers; Default() passes the message being handled on to the
 // window's previous procedure. Notifications from child controls are reflected
 // to the child object's OnChildNotify first.
+#include <cstddef>
 #include <string>
 
 #include "fw/Types.h"
@@ -49,6 +50,9 @@ public:
 
     // The message being handled, passed on to the window's previous procedure.
     LRESULT Default();
+    // The same message passed on with other parameters (a press moved to
+    // where its item now lies).
+    LRESULT DefaultWith(WPARAM wParam, LPARAM lParam);
     const MSG* GetCurrentMessage() const { return &m_currentMsg; }
 
     // Thin helpers over the window functions the classes use.
@@ -100,6 +104,18 @@ private:
 
 // The registered message with which a drag list reports to its parent.
 UINT DragListMessage();
+
+// Whether the lParam of the message being handled may be read as a record of
+// size bytes that its sender built on its stack: the message was sent from
+// this thread (not posted, not from another thread or process) and the record
+// lies in the live part of this thread's stack. Registered messages can come
+// from any process, whose pointers mean nothing here.
+bool IsRecordOfThisThread(LPARAM lParam, std::size_t size);
+template <class TRecord>
+const TRecord* RecordOfThisThread(LPARAM lParam)
+{
+    return IsRecordOfThisThread(lParam, sizeof(TRecord)) ? reinterpret_cast<const TRecord*>(lParam) : nullptr;
+}
 
 // The message handled by the window class's own procedure, below every
 // procedure put over the window (our binding, the drag list's subclass). For

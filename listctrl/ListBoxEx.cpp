@@ -3,7 +3,10 @@
 #include <commctrl.h>
 
 #include "fw/Gdi.h"
+#include "launch/Launch.h"
 #include "listctrl/InPlaceCtrl.h"
+
+#include <utility>
 
 CListBoxEx::CListBoxEx() = default;
 
@@ -102,13 +105,53 @@ void CListBoxEx::MeasureItem(MEASUREITEMSTRUCT* pMIS)
     pMIS->itemHeight = static_cast<UINT>(tm.tmHeight + tm.tmExternalLeading);
 }
 
-// The focus item is the one last pressed on; F2 and Delete act on it.
+// The focus item is the one last pressed on; F2 and Delete act on it. An edit
+// under way ends before the press is handled, as the focus coming to the list
+// would end it; when that removes the emptied entry, the entry pressed on has
+// moved and the press follows it (a press on the removed entry itself only
+// takes the focus).
 void CListBoxEx::OnLButtonDown(UINT, CPoint point)
 {
-    const int nItem = ItemFromClientPoint(point);
+    int nItem = ItemFromClientPoint(point);
+    if (IsEditing()) {
+        const int nEdited = m_nEditItem;
+        const int nCount = GetCount();
+        const int nOffset = nItem != -1 ? point.y - GetItemRect(nItem).top : 0;
+        EndEditAsFocusLoss();
+        if (nItem != -1 && GetCount() < nCount) {
+            if (nItem == nEdited) {
+                SetFocus();
+                return;
+            }
+            if (nItem > nEdited)
+                --nItem;
+            point.y = GetItemRect(nItem).top + nOffset;
+        }
+    }
     if (nItem != -1)
         m_nFocusItem = nItem;
+    DefaultWith(GetCurrentMessage()->wParam, MAKELPARAM(point.x, point.y));
+}
+
+// Called on a double-click: the entry under the pointer (not the selection) is
+// played. Where there is no entry nothing is started and nothing is said.
+void CListBoxEx::OnLButtonDblClk(UINT, CPoint point)
+{
     Default();
+    const int nItem = ItemFromClientPoint(point);
+    if (nItem == -1)
+        return;
+    const std::optional<std::string> commandLine = launch::PlayerCommandLine(m_arrPaths.GetAt(nItem));
+    if (!commandLine) {
+        launch::ReportLaunchFailure(m_hWnd);
+        return;
+    }
+    Launch(*commandLine);
+}
+
+BOOL CListBoxEx::Launch(std::string strCmdLine)
+{
+    return launch::StartProgram(std::move(strCmdLine), m_hWnd, m_procInfo);
 }
 
 void CListBoxEx::OnKeyDown(UINT nChar, UINT, UINT)
@@ -153,20 +196,42 @@ void CListBoxEx::OnSysKeyDown(UINT nChar, UINT, UINT nFlags)
     Default();
 }
 
-void CListBoxEx::ReplaceItem(int nIndex, const std::string& text, DWORD_PTR data)
+// Every change of items below inserts before it deletes: an insert is what can
+// fail (the list box out of memory), and when it does nothing has changed yet.
+int CListBoxEx::InsertItem(int nIndex, const std::string& text, DWORD_PTR data)
 {
-    // Redrawing is off while the item is taken out and put back, so it is never
-    // drawn in between.
-    SendMessage(WM_SETREDRAW, FALSE);
-    DeleteString(nIndex);
-    InsertString(nIndex, text);
-    SetItemData(nIndex, data);
-    SendMessage(WM_SETREDRAW, TRUE);
+    const int nNew = InsertString(nIndex, text);
+    if (nNew < 0)
+        return -1;
+    SetItemData(nNew, data);
+    return nNew;
 }
 
-void CListBoxEx::SetItemText(int nIndex, const std::string& text)
+bool CListBoxEx::ReplaceItem(int nIndex, const std::string& text, DWORD_PTR data)
 {
-    ReplaceItem(nIndex, text, GetItemData(nIndex));
+    // Redrawing is off while the item is doubled, so it is never drawn twice.
+    SendMessage(WM_SETREDRAW, FALSE);
+    const bool bDone = InsertItem(nIndex, text, data) != -1;
+    if (bDone)
+        DeleteString(nIndex + 1);
+    SendMessage(WM_SETREDRAW, TRUE);
+    return bDone;
+}
+
+bool CListBoxEx::SetItemText(int nIndex, const std::string& text)
+{
+    return ReplaceItem(nIndex, text, GetItemData(nIndex));
+}
+
+bool CListBoxEx::MoveItem(int nFrom, int nTo)
+{
+    // Inserted where it lands once the original is gone, which lies above it
+    // or below it.
+    const int nInsertAt = nTo > nFrom ? nTo + 1 : nTo;
+    if (InsertItem(nInsertAt, GetText(nFrom), GetItemData(nFrom)) == -1)
+        return false;
+    DeleteString(nTo > nFrom ? nFrom : nFrom + 1);
+    return true;
 }
 
 void CListBoxEx::SwapItems(int nFirst, int nSecond)
@@ -177,12 +242,22 @@ void CListBoxEx::SwapItems(int nFirst, int nSecond)
     const int nLow = nFirst < nSecond ? nFirst : nSecond;
     const int nHigh = nFirst < nSecond ? nSecond : nFirst;
     const std::string lowText = GetText(nLow);
-    const std::string highText = GetText(nHigh);
     const DWORD_PTR lowData = GetItemData(nLow);
-    const DWORD_PTR highData = GetItemData(nHigh);
-    ReplaceItem(nLow, highText, highData);
-    ReplaceItem(nHigh, lowText, lowData);
-    m_arrPaths.Swap(nLow, nHigh);
+    // Both copies go in before either original goes: the high one above the
+    // low one (which moves to nLow + 1, the high one to nHigh + 1), the low
+    // one after the high one.
+    SendMessage(WM_SETREDRAW, FALSE);
+    bool bDone = InsertItem(nLow, GetText(nHigh), GetItemData(nHigh)) != -1;
+    if (bDone && InsertItem(nHigh + 2, lowText, lowData) == -1) {
+        DeleteString(nLow);
+        bDone = false;
+    }
+    if (bDone) {
+        DeleteString(nHigh + 1);
+        DeleteString(nLow + 1);
+        m_arrPaths.Swap(nLow, nHigh);
+    }
+    SendMessage(WM_SETREDRAW, TRUE);
 }
 
 void CListBoxEx::MoveUp(int nIndex)
@@ -231,16 +306,15 @@ int CListBoxEx::InsertEntry(int nIndex, const std::string& text, std::string pat
     return nNew;
 }
 
-// The entry is taken out and put back at nTo, and its path moves with it.
-void CListBoxEx::MoveEntry(int nFrom, int nTo)
+// The entry is put back at nTo before its old place goes, so a list box that
+// cannot take it leaves everything as it was; its path moves with it.
+bool CListBoxEx::MoveEntry(int nFrom, int nTo)
 {
-    const std::string text = GetText(nFrom);
-    const DWORD_PTR data = GetItemData(nFrom);
-    DeleteString(nFrom);
-    InsertString(nTo, text);
-    SetItemData(nTo, data);
+    if (!MoveItem(nFrom, nTo))
+        return false;
     m_arrPaths.EnsureSize(GetCount());   // the list may have outgrown the table
     m_arrPaths.Move(nFrom, nTo);
+    return true;
 }
 
 void CListBoxEx::SetEntry(int nIndex, const std::string& text, std::string path)

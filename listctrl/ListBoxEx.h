@@ -30,8 +30,10 @@ public:
     ~CListBoxEx() override;
 
     // Entry operations; the path table moves in step with the items.
-    void ReplaceItem(int nIndex, const std::string& text, DWORD_PTR data);
-    void SetItemText(int nIndex, const std::string& text);
+    // Each changes the items whole or, when the list box cannot take an item,
+    // not at all (false).
+    bool ReplaceItem(int nIndex, const std::string& text, DWORD_PTR data);
+    bool SetItemText(int nIndex, const std::string& text);
     void SwapItems(int nFirst, int nSecond);
     void MoveUp(int nIndex);
     void MoveDown(int nIndex);
@@ -50,7 +52,7 @@ public:
     // commands above they record nothing and select nothing.
     int InsertEntry(int nIndex, const std::string& text, std::string path);
     bool RemoveEntry(int nIndex);
-    void MoveEntry(int nFrom, int nTo);
+    bool MoveEntry(int nFrom, int nTo);
     void SetEntry(int nIndex, const std::string& text, std::string path);
 
     // In-place editing.
@@ -104,6 +106,10 @@ protected:
     // The item under a point in client coordinates, or -1.
     int ItemFromClientPoint(CPoint point) const;
     int ResolveEditIndex(int nIndex);
+    // Inserts an item with its data; its index, or -1 when the list refused it.
+    int InsertItem(int nIndex, const std::string& text, DWORD_PTR data);
+    // Moves the item at nFrom (text and data) so that it ends at nTo.
+    bool MoveItem(int nFrom, int nTo);
     int AppendNewEntry() { return AppendEntry(std::string(), std::string()); }
     // Appends an item with its path (the table grows as needed); its index, or
     // -1 when the list refused it.

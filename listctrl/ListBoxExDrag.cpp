@@ -23,12 +23,14 @@ BOOL CListBoxEx::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     if (message != kDragListMsg)
         return CListBox::OnChildNotify(message, wParam, lParam, pResult);
     LRESULT result = 0;
-    if (m_nEditItem == -1 && m_bMovable) {
-        const auto& info = *reinterpret_cast<const DRAGLISTINFO*>(lParam);
-        const CPoint pt(info.ptCursor.x, info.ptCursor.y);
-        switch (info.uNotification) {
+    const auto* pInfo = RecordOfThisThread<DRAGLISTINFO>(lParam);
+    if (pInfo != nullptr && pInfo->hWnd == m_hWnd && m_nEditItem == -1 && m_bMovable) {
+        const CPoint pt(pInfo->ptCursor.x, pInfo->ptCursor.y);
+        switch (pInfo->uNotification) {
         case DL_BEGINDRAG:
-            result = TRUE;   // the marker appears with the first move
+            // Only a press on an item begins a drag; the marker appears with
+            // the first move.
+            result = ItemFromPt(pt, FALSE) != -1;
             break;
         case DL_DRAGGING:
             result = Dragging(pt);
@@ -56,7 +58,8 @@ void CListBoxEx::Dropped(int nSrcIndex, CPoint pt)
     const int nTo = DropIndex(nSrcIndex, ItemFromPt(pt, TRUE), GetCount());
     if (nTo == -1)
         return;
-    MoveEntry(nSrcIndex, nTo);
+    if (!MoveEntry(nSrcIndex, nTo))
+        return;   // the list box could not take the item: nothing moved
     SetCurSel(nTo);
     RecordStep(EntryMoved{nSrcIndex, nTo});
 }

@@ -28,16 +28,22 @@ int CListBoxEx::OnCreate(CREATESTRUCTA*)
     return 0;
 }
 
-// Created once, hidden; shown only while an edit is under way.
+// Created once, hidden; shown only while an edit is under way. Both or none:
+// when either cannot be created, no edit begins until both can.
 void CListBoxEx::CreateInPlaceControls()
 {
     if (m_pEdit)
         return;
-    m_pEdit = std::make_unique<CInPlaceEdit>();
-    m_pEdit->Create(m_dwEditStyle | WS_CHILD | WS_BORDER, CRect(), this, kEditID);
-    m_pEdit->SendMessage(WM_SETFONT, static_cast<WPARAM>(SendMessage(WM_GETFONT)), TRUE);
-    m_pButton = std::make_unique<CInPlaceButton>();
-    m_pButton->Create("...", WS_CHILD, CRect(), this, kButtonID);
+    auto pEdit = std::make_unique<CInPlaceEdit>();
+    auto pButton = std::make_unique<CInPlaceButton>();
+    if (!pEdit->Create(m_dwEditStyle | WS_CHILD | WS_BORDER, CRect(), this, kEditID) ||
+        !pButton->Create("...", WS_CHILD, CRect(), this, kButtonID)) {
+        pEdit->DestroyWindow();
+        return;
+    }
+    pEdit->SendMessage(WM_SETFONT, static_cast<WPARAM>(SendMessage(WM_GETFONT)), TRUE);
+    m_pEdit = std::move(pEdit);
+    m_pButton = std::move(pButton);
 }
 
 BOOL CListBoxEx::CanEdit(int)
@@ -80,7 +86,10 @@ int CListBoxEx::AppendEntry(const std::string& text, std::string path)
 // CanEdit is not asked here: the callers that need it ask it first.
 void CListBoxEx::BeginEdit(int nIndex)
 {
-    if (!m_bEditable || IsEditing() || !m_pEdit)
+    if (!m_bEditable || IsEditing())
+        return;
+    CreateInPlaceControls();
+    if (!m_pEdit)
         return;
     const int nOldCount = GetCount();
     const int nItem = ResolveEditIndex(nIndex);
@@ -166,11 +175,15 @@ bool CListBoxEx::IsInPlaceControl(HWND hWnd) const
 
 // Called by the in-place controls, inside their send. The reply 1 lets the
 // reporting control hide itself; both are hidden already by then (a report
-// with no edit under way, which should not come, only lets it hide).
+// with no edit under way, which should not come, only lets it hide). What is
+// not such a report is answered 0 and changes nothing.
 LRESULT CListBoxEx::OnCtrlMsg(WPARAM, LPARAM lParam)
 {
-    const auto* pNotify = reinterpret_cast<const InPlaceNotify*>(lParam);
-    if (pNotify == nullptr || !IsEditing())
+    // Only a report of our own controls, sent from this thread, is read.
+    const auto* pNotify = RecordOfThisThread<InPlaceNotify>(lParam);
+    if (pNotify == nullptr || !IsInPlaceControl(pNotify->hwndFrom))
+        return 0;
+    if (!IsEditing())
         return 1;
     switch (pNotify->nCode) {
     case IPN_KEY:

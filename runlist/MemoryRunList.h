@@ -11,10 +11,14 @@
 class MemoryRunListTarget : public IRunListTarget {
 public:
     int GetCount() const override { return static_cast<int>(items.size()); }
-    void InsertItem(int nIndex, const std::string& text) override
+    bool InsertItem(int nIndex, const std::string& text) override
     {
+        if (static_cast<int>(items.size()) == capacity)
+            return false;
         items.insert(nIndex < 0 ? items.end() : items.begin() + nIndex, text);
+        return true;
     }
+    void RemoveAllItems() override { items.clear(); }
     PathTable& Paths() override { return table; }
     const PathTable& Paths() const override { return table; }
 
@@ -29,6 +33,7 @@ public:
 
     std::vector<std::string> items;
     PathTable table;
+    int capacity = -1;   // items the list can take; -1: no limit
 };
 
 class MemoryRunListStore : public IRunListStore {

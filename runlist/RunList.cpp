@@ -11,16 +11,31 @@ namespace {
 // Spare room for entries added later (the table also grows by this step).
 constexpr int kSpareEntries = PathTable::kDefaultGrowBy;
 
+// Fills the empty list with the entries nameAt(i) and their paths, whole: when
+// the list refuses an item, it is emptied again and false returned.
+template <class NameAt>
+bool FillList(IRunListTarget& list, std::vector<std::string>& paths, NameAt nameAt)
+{
+    const int count = static_cast<int>(paths.size());
+    list.Paths().SetSize(count + kSpareEntries, PathTable::kDefaultGrowBy);
+    for (int i = 0; i < count; ++i) {
+        std::string& path = paths[static_cast<std::size_t>(i)];
+        if (!list.InsertItem(-1, nameAt(i, path))) {
+            list.RemoveAllItems();
+            list.Paths().SetSize(kSpareEntries, PathTable::kDefaultGrowBy);
+            return false;
+        }
+        list.Paths().SetAt(i, std::move(path));
+    }
+    return true;
+}
+
 RunListLoadResult LoadExisting(IRunListTarget& list, const std::string& bytes)
 {
     RunListContents contents = ParseRunList(bytes);
     const int count = static_cast<int>(contents.paths.size());
-    list.Paths().SetSize(count + kSpareEntries, PathTable::kDefaultGrowBy);
-    for (int i = 0; i < count; ++i) {
-        std::string& path = contents.paths[static_cast<std::size_t>(i)];
-        list.InsertItem(-1, DisplayName(path));
-        list.Paths().SetAt(i, std::move(path));
-    }
+    if (!FillList(list, contents.paths, [](int, const std::string& path) { return DisplayName(path); }))
+        return {RunListOutcome::ListFull, 0};
     const auto outcome = contents.IsDamaged() ? RunListOutcome::Damaged : RunListOutcome::Loaded;
     return {outcome, count};
 }
@@ -32,12 +47,11 @@ RunListLoadResult CreateDefault(IRunListTarget& list, IRunListStore& store, std:
         paths.push_back(DefaultEntryPath(exePath, i));
     if (!store.Write(SerializeRunList(paths)))
         return {RunListOutcome::CreateFailed, 0};
-
-    list.Paths().SetSize(kDefaultEntryCount + kSpareEntries, PathTable::kDefaultGrowBy);
-    for (int i = 0; i < kDefaultEntryCount; ++i) {
-        list.InsertItem(i, kDefaultEntries[static_cast<std::size_t>(i)].name);
-        list.Paths().SetAt(i, std::move(paths[static_cast<std::size_t>(i)]));
-    }
+    const auto defaultName = [](int i, const std::string&) {
+        return std::string(kDefaultEntries[static_cast<std::size_t>(i)].name);
+    };
+    if (!FillList(list, paths, defaultName))
+        return {RunListOutcome::ListFull, 0};
     return {RunListOutcome::Created, kDefaultEntryCount};
 }
 
@@ -45,7 +59,8 @@ RunListLoadResult CreateDefault(IRunListTarget& list, IRunListStore& store, std:
 
 bool RunListLoadResult::MaySave() const
 {
-    return outcome != RunListOutcome::Unreadable && outcome != RunListOutcome::NoExePath;
+    return outcome != RunListOutcome::Unreadable && outcome != RunListOutcome::NoExePath &&
+           outcome != RunListOutcome::ListFull;
 }
 
 std::string RunListLoadResult::Message() const
@@ -56,7 +71,8 @@ std::string RunListLoadResult::Message() const
     case RunListOutcome::Damaged: return kRunListDamagedText + std::to_string(entryCount) + ".";
     case RunListOutcome::CreateFailed:
     case RunListOutcome::Unreadable:
-    case RunListOutcome::NoExePath: return kRunListErrorText;
+    case RunListOutcome::NoExePath:
+    case RunListOutcome::ListFull: return kRunListErrorText;
     }
     return kRunListErrorText;
 }
@@ -79,8 +95,13 @@ RunListLoadResult LoadRunList(IRunListTarget& list, IRunListStore& store, std::s
     return {RunListOutcome::Unreadable, 0};
 }
 
-bool SaveRunList(const IRunListTarget& list, IRunListStore& store)
+std::string RunListBytes(const IRunListTarget& list)
 {
     const PathTable& table = list.Paths();
-    return store.Write(SerializeRunList(list.GetCount(), [&table](int i) { return std::string_view(table.GetAt(i)); }));
+    return SerializeRunList(list.GetCount(), [&table](int i) { return std::string_view(table.GetAt(i)); });
+}
+
+bool SaveRunList(const IRunListTarget& list, IRunListStore& store)
+{
+    return store.Write(RunListBytes(list));
 }

@@ -19,7 +19,9 @@ class IRunListTarget {
 public:
     virtual ~IRunListTarget() = default;
     virtual int GetCount() const = 0;                                   // LB_GETCOUNT
-    virtual void InsertItem(int nIndex, const std::string& text) = 0;  // -1 appends
+    // -1 appends; false when the list cannot take the item.
+    virtual bool InsertItem(int nIndex, const std::string& text) = 0;
+    virtual void RemoveAllItems() = 0;
     virtual PathTable& Paths() = 0;
     virtual const PathTable& Paths() const = 0;
 };
@@ -40,6 +42,8 @@ enum class RunListOutcome {
     CreateFailed,  // there was no file and none could be created
     Unreadable,    // the file exists but cannot be read: it must not be overwritten
     NoExePath,     // the executable's own path, and so the file's, is unknown
+    ListFull,      // the list could not take every entry: it stays empty, and
+                   // the file must not be overwritten with the part it took
 };
 
 struct RunListLoadResult {
@@ -60,5 +64,7 @@ std::string RunListFilePath(std::string_view exePath);
 // full path (empty when it could not be obtained whole).
 RunListLoadResult LoadRunList(IRunListTarget& list, IRunListStore& store, std::string_view exePath);
 
-// Writes the list's item count and path table elements 0 .. count-1.
+// What a save writes: the list's item count and path table elements
+// 0 .. count-1.
+std::string RunListBytes(const IRunListTarget& list);
 bool SaveRunList(const IRunListTarget& list, IRunListStore& store);

@@ -19,11 +19,12 @@ class ListBoxTarget : public IRunListTarget {
 public:
     explicit ListBoxTarget(CListBoxEx& list) : m_list(list) {}
     int GetCount() const override { return m_list.GetCount(); }
-    void InsertItem(int nIndex, const std::string& text) override
+    bool InsertItem(int nIndex, const std::string& text) override
     {
-        CallClassWindowProc(m_list, LB_INSERTSTRING, static_cast<WPARAM>(nIndex),
-                            reinterpret_cast<LPARAM>(text.c_str()));
+        return CallClassWindowProc(m_list, LB_INSERTSTRING, static_cast<WPARAM>(nIndex),
+                                   reinterpret_cast<LPARAM>(text.c_str())) >= 0;
     }
+    void RemoveAllItems() override { m_list.SendMessage(LB_RESETCONTENT); }
     PathTable& Paths() override { return m_list.Paths(); }
     const PathTable& Paths() const override { return m_list.Paths(); }
 
@@ -36,28 +37,29 @@ std::string ExePath()
     return fw::GetModulePath().value_or(std::string());
 }
 
-RunListStoreFactory& TestStoreFactory()
+std::unique_ptr<IRunListStore> MakeStore(const RunListStoreFactory& makeStore, const std::string& path)
 {
-    static RunListStoreFactory factory;
-    return factory;
+    if (makeStore)
+        return makeStore(path);
+    return std::make_unique<RunListStoreWin>(path);
 }
 
-std::unique_ptr<IRunListStore> MakeStore(const std::string& path)
+// Owned by the window that holds the list: during start-up no window is
+// active yet, and a box without an owner could fall behind the dialog.
+void TellUser(CListBoxEx& list, const std::string& text)
 {
-    if (const RunListStoreFactory& factory = TestStoreFactory())
-        return factory(path);
-    return std::make_unique<RunListStoreWin>(path);
+    AfxMessageBox(text, MB_OK, ::GetAncestor(list, GA_ROOT));
 }
 
 }  // namespace
 
-bool LoadRunList(CListBoxEx& list)
+bool LoadRunList(CListBoxEx& list, const RunListStoreFactory& makeStore)
 {
     const std::string exePath = ExePath();
     const std::string filePath = RunListFilePath(exePath);
     if (!filePath.empty())
         RemoveLeftoverTempFiles(filePath);
-    const std::unique_ptr<IRunListStore> store = MakeStore(filePath);
+    const std::unique_ptr<IRunListStore> store = MakeStore(makeStore, filePath);
     ListBoxTarget target(list);
     // A large list is filled without repainting after every item.
     list.SendMessage(WM_SETREDRAW, FALSE);
@@ -70,19 +72,24 @@ bool LoadRunList(CListBoxEx& list)
     list.Invalidate();
     const std::string message = result.Message();
     if (!message.empty())
-        AfxMessageBox(message, MB_OK);
+        TellUser(list, message);
     return result.MaySave();
 }
 
-void SaveRunList(CListBoxEx& list)
+void SaveRunList(CListBoxEx& list, const RunListStoreFactory& makeStore)
 {
     const std::string filePath = RunListFilePath(ExePath());
     ListBoxTarget target(list);
-    if (filePath.empty() || !SaveRunList(target, *MakeStore(filePath)))
-        AfxMessageBox(kRunListErrorText, MB_OK);
+    if (filePath.empty() || !SaveRunList(target, *MakeStore(makeStore, filePath)))
+        ReportRunListNotSaved(list);
 }
 
-void SetRunListStoreFactoryForTesting(RunListStoreFactory factory)
+std::string RunListBytes(CListBoxEx& list)
 {
-    TestStoreFactory() = std::move(factory);
+    return RunListBytes(ListBoxTarget(list));
+}
+
+void ReportRunListNotSaved(CListBoxEx& list)
+{
+    TellUser(list, kRunListErrorText);
 }

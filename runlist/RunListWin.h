@@ -8,16 +8,17 @@
 class CListBoxEx;
 class IRunListStore;
 
+// Makes the store that a load or a save reads and writes, for the file's path;
+// an empty factory means the real file.
+using RunListStoreFactory = std::function<std::unique_ptr<IRunListStore>(const std::string& path)>;
+
 // Fills the list from the run list file, or creates the file with the default
 // entries. Returns whether the list may be saved over the file at close (not
 // when the file exists but could not be read).
-bool LoadRunList(CListBoxEx& list);
+bool LoadRunList(CListBoxEx& list, const RunListStoreFactory& makeStore = {});
 // Writes the list back; tells the user when the file cannot be written.
-void SaveRunList(CListBoxEx& list);
-
-// Makes the store that a load or a save reads and writes, for the file's path.
-using RunListStoreFactory = std::function<std::unique_ptr<IRunListStore>(const std::string& path)>;
-// For tests only: loads and saves use stores from this factory from now on
-// (an empty one brings back the real file), so a test can make the disk fail
-// part-way through a save and see what the user is told.
-void SetRunListStoreFactoryForTesting(RunListStoreFactory factory);
+void SaveRunList(CListBoxEx& list, const RunListStoreFactory& makeStore = {});
+// What a save of the list would write now.
+std::string RunListBytes(CListBoxEx& list);
+// Tells the user that the list cannot be saved, as a failed save does.
+void ReportRunListNotSaved(CListBoxEx& list);

@@ -43,10 +43,18 @@ void RunListModel::Load(const std::vector<std::string>& paths)
 // item now at the row.
 void RunListModel::LeftClick(int row)
 {
+    // An edit ends before the press counts. When that removes the emptied
+    // entry, the press follows the entry pressed on; on the removed entry
+    // itself it only takes the focus.
+    if (IsEditing()) {
+        const int nEdited = m_nEditItem;
+        const int nCount = Count();
+        EndEdit(false);
+        if (row != kNone && Count() < nCount)
+            row = row == nEdited ? kNone : row - (row > nEdited);
+    }
     if (row != kNone)
         m_nFocusItem = row;
-    if (IsEditing())
-        EndEdit(false);
     m_focus = Focus::List;
     if (IsItem(row))
         m_nSelection = row;

@@ -27,7 +27,7 @@ protected:
 
     CRunDlg& Open()
     {
-        m_dlg = std::make_unique<CRunDlg>();
+        m_dlg = std::make_unique<CRunDlg>(nullptr, m_makeStore);
         EXPECT_TRUE(m_dlg->Create());
         ::SetForegroundWindow(*m_dlg);
         Pump(*m_dlg);
@@ -63,6 +63,7 @@ protected:
     }
 
     std::unique_ptr<CRunDlg> m_dlg;
+    RunListStoreFactory m_makeStore;   // for the dialogs Open makes; empty: the real file
 };
 
 }  // namespace wintest

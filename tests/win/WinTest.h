@@ -87,6 +87,12 @@ public:
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_texts;
     }
+    // The owner window of each box, in the same order.
+    std::vector<HWND> Owners() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_owners;
+    }
 
 private:
     static BOOL CALLBACK Visit(HWND hWnd, LPARAM lParam)
@@ -102,6 +108,7 @@ private:
         {
             std::lock_guard<std::mutex> lock(self->m_mutex);
             self->m_texts.emplace_back(text);
+            self->m_owners.push_back(::GetWindow(hWnd, GW_OWNER));
         }
         ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
         ::ShowWindow(hWnd, SW_HIDE);   // not seen twice while it closes
@@ -117,6 +124,7 @@ private:
 
     mutable std::mutex m_mutex;
     std::vector<std::string> m_texts;
+    std::vector<HWND> m_owners;
     const DWORD m_pid;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;

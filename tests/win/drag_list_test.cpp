@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "ListBoxMemory.h"
 #include "RunDialogTest.h"
 #include "WinTest.h"
 #include "fw/Gdi.h"
@@ -195,6 +196,16 @@ TEST_F(DragListTest, AnEntryBeyondTheEndOfThePathTableMovesWithItsPathToo)
     EXPECT_EQ(List().Paths().GetAt(31), "C:\\s\\p.zel");
 }
 
+TEST_F(DragListTest, ADropTheListCannotStoreMovesNothing)
+{
+    ListBoxMemory memory;
+    OpenFive();
+    memory.Allow(0);
+    Drop(0, 3);
+    Drop(4, 1);
+    ExpectOrder("abcde");
+}
+
 TEST_F(DragListTest, ADropOntoItselfTheItemBelowOrNoItemChangesNothing)
 {
     OpenFive();
@@ -361,6 +372,28 @@ TEST_F(DragListTest, ARealMouseDragReordersTheListAndShowsStopOffTheItems)
     ExpectOrder("bcade");
     EXPECT_EQ(List().GetCurSel(), 2);
     EXPECT_EQ(List().GetInsertIndex(), -1);
+}
+
+TEST_F(DragListTest, ARealMouseDragFromBelowTheItemsMovesNothing)
+{
+    OpenFive();
+    ClickItem(0);
+    const POINT from = BelowTheItems();
+    const POINT to = ItemPoint(3);
+    PlaceCursor(from);
+    SendMouseAt(from, MOUSEEVENTF_LEFTDOWN);
+    Pump(*m_dlg);
+    for (LONG y = from.y; y >= to.y; y -= 4) {
+        SendMouseAt({from.x, y});
+        Pump(*m_dlg, 10);
+    }
+    SendMouseAt(to, MOUSEEVENTF_LEFTUP);
+    Pump(*m_dlg);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_EQ(List().GetInsertIndex(), -1);
+    ExpectOrder("abcde");
+    CloseWith(VK_ESCAPE);
+    EXPECT_EQ(SavedPaths(), Paths("abcde"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // path table and the saved run list make of it.
 #include <gtest/gtest.h>
 
+#include "ListBoxMemory.h"
 #include "RunDialogTest.h"
 #include "WinTest.h"
 #include "listctrl/InPlaceCtrl.h"
@@ -126,6 +127,60 @@ TEST_F(EditRunDialogTest, AnEmptiedEntryDisappearsWithItsPathHoweverTheEditEnds)
     EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel", "C:\\d.zel"}));
     // The focus item now names the entry that followed.
     EXPECT_EQ(List().GetFocusItem(), 1);
+}
+
+// The click ends the edit first; the entry clicked is selected where it now
+// lies, not the one that moved up under the pointer.
+TEST_F(EditRunDialogTest, AClickWhileAnEmptiedEditIsOpenSelectsTheEntryClicked)
+{
+    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel", "C:\\d.zel", "C:\\e.zel"});
+    ClickItem(0);
+    Press(List(), VK_F2);
+    Type("\b");
+    ClickItem(2);
+    ExpectIdle();
+    EXPECT_EQ(ItemTexts(List()), (V{"b", "c", "d", "e"}));
+    EXPECT_EQ(List().GetCurSel(), 1);
+    EXPECT_EQ(List().GetFocusItem(), 1);
+    Press(List(), VK_DELETE);
+    EXPECT_EQ(PathHead(List()), (V{"C:\\b.zel", "C:\\d.zel", "C:\\e.zel"}));
+}
+
+// A rename the list box has no room for keeps the old name, and the entry
+// with its path where it was.
+TEST_F(EditRunDialogTest, ARenameTheListCannotStoreKeepsTheEntryAsItWas)
+{
+    ListBoxMemory memory;
+    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"});
+    memory.Allow(0);
+    ClickItem(1);
+    Press(List(), VK_F2);
+    Type("renamed");
+    Press(Edit(), VK_RETURN);
+    ExpectIdle();
+    EXPECT_EQ(ItemTexts(List()), (V{"a", "b", "c"}));
+    EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"}));
+}
+
+// Without its edit box the list begins no edit, so none is left open that
+// nothing could end; once the box can be made, editing works again.
+TEST_F(EditRunDialogTest, NoEditBeginsWhileTheEditBoxCannotBeCreated)
+{
+    {
+        EditCreationRefused refused;
+        OpenWith({"C:\\a.zel", "C:\\b.zel"});
+        ClickItem(0);
+        Press(List(), VK_F2);
+        EXPECT_FALSE(List().IsEditing());
+        m_dlg->m_toolStrip.Execute(0);   // New
+        Pump(*m_dlg);
+        EXPECT_FALSE(List().IsEditing());
+        EXPECT_EQ(ItemTexts(List()), (V{"a", "b"}));
+    }
+    Press(List(), VK_F2);
+    ExpectEditingOver(0);
+    Press(Edit(), VK_ESCAPE);
+    ExpectIdle();
 }
 
 TEST_F(EditRunDialogTest, ANewEntryStartsWithAnEmptyPathNotOneADeletedEntryLeftBehind)

@@ -4,10 +4,12 @@
 
 #include <memory>
 
+#include "ListBoxMemory.h"
 #include "RunDialogTest.h"
 #include "TestFiles.h"
 #include "WinTest.h"
 #include "fw/Gdi.h"
+#include "listctrl/InPlaceCtrl.h"
 #include "runlist/DefaultEntries.h"
 #include "runlist/RunListFile.h"
 
@@ -196,6 +198,55 @@ TEST_F(RunDialogTest, AFileAnotherProgramHoldsIsNeitherReplacedNorOverwritten)
     }
     EXPECT_EQ(boxes.Texts(), V{kRunListErrorText});
     EXPECT_EQ(ReadFileBytes(RunListPath()), original);
+}
+
+// The list of an unreadable start is never saved; changed, it is not dropped
+// without a word either.
+TEST_F(RunDialogTest, ListChangedAfterAnUnreadableStartIsReportedAtCloseAndTheFileKept)
+{
+    MessageBoxWatcher boxes;
+    const std::string original = SerializeRunList({"C:\\kept.zel"});
+    WriteFileBytes(RunListPath(), original);
+    {
+        TempDir markers;
+        HeldFile held(markers, RunListPath());
+        ASSERT_TRUE(held.Holding());
+        Open();
+        m_dlg->m_toolStrip.Execute(0);   // New
+        PostChars(*List().GetInPlaceEdit(), "added");
+        PostKey(*List().GetInPlaceEdit(), VK_RETURN);
+        Pump(*m_dlg);
+        ASSERT_EQ(ItemTexts(List()), V{"added"});
+        CloseWith(VK_ESCAPE);
+    }
+    EXPECT_EQ(boxes.Texts(), (V{kRunListErrorText, kRunListErrorText}));
+    EXPECT_EQ(ReadFileBytes(RunListPath()), original);
+}
+
+// A list that cannot hold the whole file is refused whole, as an unreadable
+// file is: nothing shown that could be saved over the entries left out.
+TEST_F(RunDialogTest, AFileTheListCannotHoldWholeIsNeitherShownInPartNorOverwritten)
+{
+    MessageBoxWatcher boxes;
+    const std::string original = SerializeRunList({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel", "C:\\d.zel"});
+    WriteFileBytes(RunListPath(), original);
+    ListBoxMemory memory(2);
+    Open();
+    EXPECT_EQ(List().GetCount(), 0);
+    CloseWith(VK_ESCAPE);
+    EXPECT_EQ(boxes.Texts(), V{kRunListErrorText});
+    EXPECT_EQ(ReadFileBytes(RunListPath()), original);
+}
+
+// Start-up's message boxes belong to the dialog: no taskbar button of their
+// own, never behind it.
+TEST_F(RunDialogTest, AMessageAtStartUpIsOwnedByTheDialog)
+{
+    MessageBoxWatcher boxes;
+    WriteFileBytes(RunListPath(), std::string("\x02\0\0\0\x01x", 6));
+    Open();
+    ASSERT_EQ(boxes.Texts().size(), 1u);
+    EXPECT_EQ(boxes.Owners(), std::vector<HWND>{m_dlg->m_hWnd});
 }
 
 TEST_F(RunDialogTest, ASaveThatCannotReplaceTheFileTellsTheUserAndKeepsTheOldFile)

@@ -15,23 +15,32 @@ using V = std::vector<std::string>;
 
 namespace {
 
-// For its life, the dialog's loads and saves go to a disk that fills up
-// part-way through every write.
-class FullDisk {
-public:
-    FullDisk()
-    {
-        SetRunListStoreFactoryForTesting(
-            [](const std::string& path) { return std::make_unique<DiskFullStore>(path); });
-    }
-    ~FullDisk() { SetRunListStoreFactoryForTesting(nullptr); }
-    FullDisk(const FullDisk&) = delete;
-    FullDisk& operator=(const FullDisk&) = delete;
-};
-
 class SaveFaultTest : public RunDialogTest {
 protected:
+    SaveFaultTest()
+    {
+        m_makeStore = [this](const std::string& path) -> std::unique_ptr<IRunListStore> {
+            if (m_bDiskFull)
+                return std::make_unique<DiskFullStore>(path);
+            return std::make_unique<RunListStoreWin>(path);
+        };
+    }
     static bool TempFileLeft() { return Exists(RunListStoreWin(RunListPath()).TempPath()); }
+
+    // For its life, the dialog's loads and saves go to a disk that fills up
+    // part-way through every write.
+    class FullDisk {
+    public:
+        explicit FullDisk(SaveFaultTest& test) : m_test(test) { m_test.m_bDiskFull = true; }
+        ~FullDisk() { m_test.m_bDiskFull = false; }
+        FullDisk(const FullDisk&) = delete;
+        FullDisk& operator=(const FullDisk&) = delete;
+
+    private:
+        SaveFaultTest& m_test;
+    };
+
+    bool m_bDiskFull = false;
 };
 
 TEST_F(SaveFaultTest, ASaveThatFailsPartWayIsReportedAndLeavesTheOldFileAsItWas)
@@ -46,7 +55,7 @@ TEST_F(SaveFaultTest, ASaveThatFailsPartWayIsReportedAndLeavesTheOldFileAsItWas)
 
     MessageBoxWatcher boxes;
     {
-        FullDisk disk;
+        FullDisk disk(*this);
         CloseWith(VK_RETURN);
     }
     EXPECT_EQ(boxes.Texts(), V{"create _zelrunlist file error."});
@@ -61,7 +70,7 @@ TEST_F(SaveFaultTest, ASaveThatFailsPartWayIsReportedAndLeavesTheOldFileAsItWas)
 TEST_F(SaveFaultTest, DefaultsThatCannotBeWrittenAtFirstStartLeaveNoFileBehind)
 {
     MessageBoxWatcher boxes;
-    FullDisk disk;
+    FullDisk disk(*this);
     Open();
     EXPECT_EQ(boxes.Texts(), V{"create _zelrunlist file error."});
     EXPECT_EQ(List().GetCount(), 0);

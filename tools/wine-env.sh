@@ -17,7 +17,30 @@ if [ -x /usr/lib/wine/wine64 ]; then
 else
   NIMBREL_WINE64=wine
 fi
-nimbrel_wine() { "$NIMBREL_WINE64" "$@"; }
+# 32-bit programs go through the 32-bit loader beside it (wine32), which the
+# 64-bit one would otherwise start for them after a start of its own.
+NIMBREL_WINE32=/usr/lib/wine/wine
+NIMBREL_WINE32_DLLS=/usr/lib/i386-linux-gnu/wine/i386-windows
+nimbrel_wine() {
+  if [ -x "$NIMBREL_WINE32" ] && nimbrel_is_pe32 "${1:-}"; then "$NIMBREL_WINE32" "$@"; else "$NIMBREL_WINE64" "$@"; fi
+}
+
+# Whether $1 is a 32-bit (i386) Windows program: the machine field of its PE
+# header, whose offset is at 0x3c.
+nimbrel_is_pe32() {
+  [ -f "$1" ] || return 1
+  local pe machine
+  pe=$(od -An -t u4 -j 60 -N 4 "$1" 2>/dev/null | tr -d ' ') || return 1
+  machine=$(od -An -t x2 -j $((pe + 4)) -N 2 "$1" 2>/dev/null | tr -d ' ')
+  [ "$machine" = 014c ]
+}
+
+# Whether this machine runs 32-bit Windows programs; says why not on stderr.
+nimbrel_wine32_ok() {
+  [ -x "$NIMBREL_WINE32" ] || { echo "32-bit Wine (wine32:i386) is not installed" >&2; return 1; }
+  "$NIMBREL_WINE32" --version >/dev/null 2>&1 ||
+    { echo "this kernel cannot start 32-bit programs (no qemu-i386 in binfmt_misc)" >&2; return 1; }
+}
 
 nimbrel_display_up() {
   if [ "${NIMBREL_REAL_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ]; then return 0; fi
@@ -59,6 +82,20 @@ nimbrel_prefix_up() {
         >>"$(dirname "$WINEPREFIX")/wineboot.log" 2>&1 </dev/null
       wineserver -w
       touch "$WINEPREFIX/.nimbrel-ready-2"
+    fi
+    # One prefix for 32- and 64-bit programs (WoW64). A prefix made before
+    # 32-bit Wine was installed lacks the 32-bit system files, and wineboot -u
+    # alone cannot add them: it installs them with a 32-bit program, which needs
+    # them to start. So they are seeded from Wine's own (the same files a new
+    # prefix gets) and wineboot -u does the rest.
+    if [ -x "$NIMBREL_WINE32" ] && [ ! -f "$WINEPREFIX/.nimbrel-ready-3" ]; then
+      if [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+        mkdir -p "$WINEPREFIX/drive_c/windows/syswow64"
+        cp -n "$NIMBREL_WINE32_DLLS"/*.dll "$NIMBREL_WINE32_DLLS"/*.exe "$WINEPREFIX/drive_c/windows/syswow64/"
+        nimbrel_wine wineboot -u >>"$(dirname "$WINEPREFIX")/wineboot.log" 2>&1 </dev/null
+        wineserver -w
+      fi
+      [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] || touch "$WINEPREFIX/.nimbrel-ready-3"
     fi
   ) 9>"$(dirname "$WINEPREFIX")/.prefix.lock"
 }

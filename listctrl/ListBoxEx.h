@@ -120,6 +120,8 @@ protected:
     ListEntry EntryAt(int nIndex) const { return {GetText(nIndex), m_arrPaths.GetAt(nIndex)}; }
     // Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z (not with Alt: with AltGr they type characters).
     void OnHistoryKey(UINT nChar);
+    using HistoryTravel = std::optional<TouchedEntry> (ListHistory::*)(IListSteps&);
+    bool TravelHistory(HistoryTravel travel);
     void ShowTouched(const TouchedEntry& touched);
     void EnsureVisible(int nIndex);
 

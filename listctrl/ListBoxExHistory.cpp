@@ -29,21 +29,22 @@ bool IsKeyDown(int vk)
 
 bool CListBoxEx::Undo()
 {
-    if (IsEditing())
-        return false;
-    ListBoxSteps steps(*this);
-    const std::optional<TouchedEntry> touched = m_history.Undo(steps);
-    if (touched)
-        ShowTouched(*touched);
-    return touched.has_value();
+    return TravelHistory(&ListHistory::Undo);
 }
 
 bool CListBoxEx::Redo()
 {
+    return TravelHistory(&ListHistory::Redo);
+}
+
+// One step back or forward, never while an edit is open (its entry may be the
+// one the step touches); the touched entry is shown.
+bool CListBoxEx::TravelHistory(HistoryTravel travel)
+{
     if (IsEditing())
         return false;
     ListBoxSteps steps(*this);
-    const std::optional<TouchedEntry> touched = m_history.Redo(steps);
+    const std::optional<TouchedEntry> touched = (m_history.*travel)(steps);
     if (touched)
         ShowTouched(*touched);
     return touched.has_value();

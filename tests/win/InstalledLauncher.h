@@ -40,11 +40,15 @@ inline std::string InstallLauncher(const std::string& dir)
 // running.
 class RunningLauncher {
 public:
-    // Waits until its dialog is there.
+    // Waits until its dialog is shown. The dialog's window has its caption
+    // before its controls are made and its list is loaded; it is shown only
+    // once both are done.
     explicit RunningLauncher(const std::string& exe)
         : m_process('"' + exe + '"'),
           m_dialog(m_process.Started() ? WaitForFrame(m_process, kLauncherCaption) : nullptr),
-          m_list(m_dialog != nullptr ? GetDlgItem(m_dialog, kLauncherListId) : nullptr)
+          m_list(m_dialog != nullptr && WaitUntil([this] { return IsWindowVisible(m_dialog) != FALSE; })
+                     ? GetDlgItem(m_dialog, kLauncherListId)
+                     : nullptr)
     {
     }
 

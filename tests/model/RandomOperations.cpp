@@ -30,6 +30,8 @@ const char* ToString(Key key)
         return "Enter";
     case Key::Escape:
         return "Escape";
+    case Key::Insert:
+        return "Insert";
     }
     return "?";
 }
@@ -298,10 +300,11 @@ Operation OperationSource::PressKey(bool bEditing)
 {
     const bool bGrow = m_mood == Mood::Grow;
     const bool bShrink = m_mood == Mood::Shrink;
-    // F2, Delete, Alt+Left, Alt+Up, Alt+Right, Alt+Down, Enter, Escape
+    // F2, Delete, Alt+Left, Alt+Up, Alt+Right, Alt+Down, Enter, Escape, Insert
     const std::vector<int> weights =
-        bEditing ? std::vector<int>{1, 2, 1, 1, 1, 1, bGrow ? 20 : 12, bShrink ? 8 : 4}
-                 : std::vector<int>{20, bShrink ? 32 : bGrow ? 4 : 16, 8, 8, 8, 8, bGrow ? 0 : 1, bGrow ? 0 : 1};
+        bEditing ? std::vector<int>{1, 2, 1, 1, 1, 1, bGrow ? 20 : 12, bShrink ? 8 : 4, 1}
+                 : std::vector<int>{20, bShrink ? 32 : bGrow ? 4 : 16, 8, 8, 8, 8, bGrow ? 0 : 1, bGrow ? 0 : 1,
+                                    bGrow ? 8 : bShrink ? 1 : 3};
     Operation op;
     op.kind = Operation::Kind::Press;
     op.key = static_cast<Key>(m_random.Pick(weights));

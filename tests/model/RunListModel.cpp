@@ -67,6 +67,8 @@ void RunListModel::Press(Key key)
             BeginEdit(m_nFocusItem);
         else if (key == Key::Delete)
             Remove(m_nFocusItem);
+        else if (key == Key::Insert)
+            BeginEdit(Count());
         else if (key == Key::AltLeft || key == Key::AltUp)
             MoveUp(m_nSelection);
         else if (key == Key::AltRight || key == Key::AltDown)

@@ -60,6 +60,8 @@ KeyStroke ToKeyStroke(Key key)
         return {VK_RETURN, false};
     case Key::Escape:
         return {VK_ESCAPE, false};
+    case Key::Insert:
+        return {VK_INSERT, false};
     }
     return {0, false};
 }

@@ -10,6 +10,11 @@ public:
 
     BOOL DestroyWindow() override;
     BOOL OnInitDialog() override;
+    // F1 reaches the framework's help handler, which asks for the help of
+    // this dialog's topic: the launcher's own help window.
+    void WinHelp(DWORD_PTR dwData, UINT nCmd) override;
+    // The help window while it is open, or null.
+    HWND GetHelpWindow() const { return m_pHelp != nullptr ? m_pHelp->m_hWnd : nullptr; }
 
     CRunListBox m_list;
     CToolStrip m_toolStrip;
@@ -22,4 +27,5 @@ protected:
 
     HICON m_hIcon;
     bool m_bSaveAllowed = true;   // false when the file exists but could not be read
+    CDialog* m_pHelp = nullptr;   // the help window's object while it runs
 };

@@ -1,5 +1,6 @@
 #include "app/RunDlg.h"
 
+#include "app/HelpDlg.h"
 #include "app/resource.h"
 #include "fw/Gdi.h"
 
@@ -50,6 +51,19 @@ BOOL CRunDlg::DestroyWindow()
     // through an object that has no use for it.
     const HWND hWnd = UnsubclassWindow();
     return hWnd != nullptr && ::DestroyWindow(hWnd);
+}
+
+// One help window at a time: F1 inside it brings it to the front again.
+void CRunDlg::WinHelp(DWORD_PTR, UINT)
+{
+    if (GetHelpWindow() != nullptr) {
+        ::SetForegroundWindow(GetHelpWindow());
+        return;
+    }
+    CHelpDlg help(this);
+    m_pHelp = &help;
+    help.DoModal();
+    m_pHelp = nullptr;
 }
 
 LRESULT CRunDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

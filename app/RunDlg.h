@@ -13,6 +13,11 @@ public:
 
     BOOL DestroyWindow() override;
     BOOL OnInitDialog() override;
+    // F1 reaches the framework's help handler, which asks for the help of
+    // this dialog's topic: the launcher's own help window.
+    void WinHelp(DWORD_PTR dwData, UINT nCmd) override;
+    // The help window while it is open, or null.
+    HWND GetHelpWindow() const { return m_pHelp != nullptr ? m_pHelp->m_hWnd : nullptr; }
 
     CRunListBox m_list;
     CToolStrip m_toolStrip;
@@ -26,5 +31,6 @@ protected:
     HICON m_hIcon;
     RunListStoreFactory m_makeStore;
     bool m_bSaveAllowed = true;   // false when the file exists but could not be read
+    CDialog* m_pHelp = nullptr;   // the help window's object while it runs
     std::string m_strUnsavedStart;   // then: what a save of the list at start would have written
 };

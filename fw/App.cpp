@@ -30,6 +30,17 @@ int CWinApp::Run()
     return 0;
 }
 
+BOOL CWinApp::OnCmdMsg(UINT)
+{
+    return FALSE;
+}
+
+void CWinApp::OnHelp()
+{
+    if (m_pMainWnd != nullptr && m_pMainWnd->m_hWnd != nullptr)
+        m_pMainWnd->WinHelp(HID_BASE_RESOURCE + m_pMainWnd->GetHelpID(), HELP_CONTEXT);
+}
+
 CWinApp* AfxGetApp()
 {
     return g_pApp;

@@ -5,6 +5,11 @@
 
 #include "fw/Wnd.h"
 
+// The framework's Help command, which F1 sends in a dialog.
+constexpr UINT ID_HELP = 0xE146;
+// Help contexts of resources are numbered from here (plus the resource id).
+constexpr DWORD_PTR HID_BASE_RESOURCE = 0x20000;
+
 class CWinApp {
 public:
     // With no name the application takes its title from the executable's file
@@ -23,6 +28,12 @@ public:
 
     // Runs the application: InitInstance and, when it asks for one, a message loop.
     int Run();
+
+    // The application's commands (its message map): TRUE when it took nID.
+    // Dialogs pass on the commands that no control sent and they did not take.
+    virtual BOOL OnCmdMsg(UINT nID);
+    // ID_HELP: the main window shows the help of its topic.
+    void OnHelp();
 
 private:
     std::string m_strAppTitle;

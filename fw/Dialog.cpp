@@ -1,5 +1,7 @@
 #include "fw/Dialog.h"
 
+#include "fw/App.h"
+
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 {
     if (rControl.m_hWnd == nullptr)
@@ -93,8 +95,18 @@ bool CDialog::PreTranslateThroughParents(MSG& msg)
     return PreTranslateMessage(&msg) != FALSE;
 }
 
+static bool IsPlainF1(const MSG& msg)
+{
+    return msg.message == WM_KEYDOWN && msg.wParam == VK_F1 && ::GetKeyState(VK_SHIFT) >= 0 &&
+           ::GetKeyState(VK_CONTROL) >= 0;
+}
+
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
+    if (IsPlainF1(*pMsg) && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
+        SendMessage(WM_COMMAND, ID_HELP);
+        return TRUE;
+    }
     return ::IsDialogMessageA(m_hWnd, pMsg);
 }
 
@@ -165,6 +177,9 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 return 0;
             }
         }
+        // A command no control sent (F1's Help) goes on to the application.
+        if (lParam == 0 && AfxGetApp() != nullptr && AfxGetApp()->OnCmdMsg(LOWORD(wParam)))
+            return 0;
         break;
     default:
         break;

@@ -38,7 +38,9 @@ public:
     virtual BOOL OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
+    // F1 sends ID_HELP to the dialog; then the dialog manager's keys.
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    UINT GetHelpID() const override { return m_nIDTemplate; }
 
 protected:
     virtual void DoDataExchange(CDataExchange*) {}

@@ -47,6 +47,11 @@ public:
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual void PostNcDestroy() {}
+    // Shows help for a context. No help file belongs to the framework: the
+    // default shows nothing, a window with help of its own overrides it.
+    virtual void WinHelp(DWORD_PTR /*dwData*/, UINT /*nCmd*/) {}
+    // The resource the window's help context is numbered after (0: none).
+    virtual UINT GetHelpID() const { return 0; }
 
     // The message being handled, passed on to the window's previous procedure.
     LRESULT Default();

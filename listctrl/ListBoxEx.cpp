@@ -166,6 +166,10 @@ void CListBoxEx::OnKeyDown(UINT nChar, UINT, UINT)
         if (m_nFocusItem != -1)
             DeleteEntry(m_nFocusItem);
         break;
+    case VK_INSERT:   // the strip's New, for the keyboard
+        if (!IsEditing())
+            BeginEditNew();
+        break;
     case 'Z':
     case 'Y':
         OnHistoryKey(nChar);

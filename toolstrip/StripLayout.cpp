@@ -36,7 +36,7 @@ int HitTest(int x, int y, int nWidth, int nHeight)
     return HitTest(LayoutButtons(nWidth, nHeight), x, y);
 }
 
-StripPicture ComposePicture(int nWidth, int nHeight, int nHot, bool bPressed)
+StripPicture ComposePicture(int nWidth, int nHeight, int nHot, bool bPressed, int nFocusMark)
 {
     StripPicture picture;
     picture.rcClient = {0, 0, nWidth, nHeight};
@@ -47,6 +47,12 @@ StripPicture ComposePicture(int nWidth, int nHeight, int nHot, bool bPressed)
         picture.bEdge = true;
         picture.bSunken = bPressed;
         picture.rcEdge = {left, picture.nGlyphY, left + kButtonWidth, picture.nGlyphY + kButtonHeight};
+    }
+    if (nFocusMark >= 0 && nFocusMark < kButtonCount) {
+        const int left = picture.nGlyphX + kButtonWidth * nFocusMark;
+        picture.bFocusMark = true;
+        picture.rcFocus = {left + kFocusInset, picture.nGlyphY + kFocusInset,
+                           left + kButtonWidth - kFocusInset, picture.nGlyphY + kButtonHeight - kFocusInset};
     }
     // A strip narrower than the shift copies nothing rather than a negative width.
     picture.nCopyWidth = std::max(nWidth - kPictureShift, 0);

@@ -52,12 +52,19 @@ struct StripPicture {
     bool bEdge = false;  // a hot button gets a frame ...
     bool bSunken = false;  // ... sunken while pressed, raised otherwise
     StripRect rcEdge;
+    bool bFocusMark = false;  // the keyboard's mark: a focus rectangle
+    StripRect rcFocus;        // inside the marked button
     int nCopyX = kPictureShift;  // the copy to the window: from the picture's
     int nCopyWidth = 0;          // origin to (nCopyX, 0), this wide and high
     int nCopyHeight = 0;
 };
 
-StripPicture ComposePicture(int nWidth, int nHeight, int nHot, bool bPressed);
+// The focus rectangle of the keyboard's mark lies this far inside its button,
+// clear of the button's one-pixel edge and of the glyph.
+constexpr int kFocusInset = 2;
+
+// nFocusMark: the button showing the keyboard's focus mark, or kNoButton.
+StripPicture ComposePicture(int nWidth, int nHeight, int nHot, bool bPressed, int nFocusMark = kNoButton);
 
 // The tooltip buffer of the platform's text request holds 80 characters; the
 // longest text, "Move Down", needs 10 bytes with its null.

@@ -76,3 +76,71 @@ void StripModel::CaptureLost()
     m_nHot = kNoButton;
     m_host.InvalidateAll();
 }
+
+void StripModel::SetFocus(bool bFocus, bool bByKeyboard)
+{
+    if (bFocus == m_bFocus)
+        return;
+    m_bFocus = bFocus;
+    m_bMarkShown = bByKeyboard;
+    if (!bFocus && m_bKeyPress) {
+        m_bKeyPress = false;
+        m_bPressed = false;
+        m_host.InvalidateAll();
+    }
+    InvalidateButton(m_nMark, false);
+    if (bFocus)
+        m_nMark = 0;
+    InvalidateButton(m_nMark, true);
+}
+
+void StripModel::MarkButton(int nButton)
+{
+    if (nButton < 0 || nButton >= kButtonCount || nButton == m_nMark)
+        return;
+    InvalidateButton(m_nMark, false);
+    m_nMark = nButton;
+    InvalidateButton(m_nMark, true);
+}
+
+void StripModel::KeyDown(Key key)
+{
+    if (!m_bFocus || m_bPressed)
+        return;   // a press under way, by mouse or key, keeps the mark where it is
+    if (!m_bMarkShown) {
+        m_bMarkShown = true;
+        InvalidateButton(m_nMark, false);
+    }
+    switch (key) {
+    case Key::Left:
+        MarkButton(m_nMark - 1);
+        break;
+    case Key::Right:
+        MarkButton(m_nMark + 1);
+        break;
+    case Key::Home:
+        MarkButton(0);
+        break;
+    case Key::End:
+        MarkButton(kButtonCount - 1);
+        break;
+    case Key::Space:
+        // Sunk as a mouse press sinks it; the hover leaves the old hot button.
+        InvalidateButton(m_nHot, false);
+        m_nHot = m_nMark;
+        m_bPressed = true;
+        m_bKeyPress = true;
+        InvalidateButton(m_nHot, true);
+        break;
+    }
+}
+
+void StripModel::KeyUp(Key key)
+{
+    if (key != Key::Space || !m_bKeyPress)
+        return;
+    m_bKeyPress = false;
+    m_bPressed = false;
+    m_host.InvalidateAll();
+    m_host.Execute(m_nMark);
+}

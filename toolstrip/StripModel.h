@@ -9,6 +9,11 @@
 // A press on a button sinks it and freezes the hot button until the release; a
 // press beside the buttons only takes the capture, and the hot button keeps
 // following the pointer. Releasing over the hot button runs its command.
+//
+// With the keyboard focus the strip keeps a focus mark on one button (New when
+// the focus arrives, the pressed button after a click): Left/Right and
+// Home/End move it, Space presses the marked button as the mouse would, and
+// its release runs the command.
 #include "toolstrip/StripLayout.h"
 
 class IStripHost {
@@ -43,6 +48,18 @@ public:
     void LButtonUp(int x, int y);
     void NcMouseMove(int x, int y);
 
+    // The keys the strip takes while it has the keyboard focus.
+    enum class Key { Left, Right, Home, End, Space };
+    // Gaining the focus puts the mark on New; losing it ends a key press
+    // without running anything. Focus that a click brought shows no mark
+    // until a key of the strip is pressed, as the system hides keyboard cues
+    // until the keyboard is used.
+    void SetFocus(bool bFocus, bool bByKeyboard = true);
+    // Puts the mark on a button (a click's); kNoButton leaves it where it is.
+    void MarkButton(int nButton);
+    void KeyDown(Key key);
+    void KeyUp(Key key);
+
     // Another window took the mouse capture. The window calls this for
     // WM_CAPTURECHANGED whose new capture window is not the strip itself. The
     // release in LButtonUp gives the capture up before asking the host, so the
@@ -55,6 +72,11 @@ public:
     int GetHot() const { return m_nHot; }
     bool IsPressed() const { return m_bPressed; }
     bool HasCapture() const { return m_bCapture; }
+    bool HasFocus() const { return m_bFocus; }
+    // The button the focus mark is on (New before the strip first has the focus).
+    int GetMark() const { return m_nMark; }
+    // The button the mark is to be drawn on, or kNoButton.
+    int GetFocusMark() const { return m_bFocus && m_bMarkShown ? m_nMark : toolstrip::kNoButton; }
 
 private:
     // Marks a button (0..3) for repainting; with bUpdateNow the invalid parts
@@ -67,4 +89,8 @@ private:
     int m_nHot = toolstrip::kNoButton;
     bool m_bPressed = false;
     bool m_bCapture = false;
+    bool m_bFocus = false;
+    bool m_bKeyPress = false;   // the press under way is the Space key's
+    bool m_bMarkShown = false;
+    int m_nMark = 0;
 };

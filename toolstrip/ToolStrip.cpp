@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "listctrl/ListBoxEx.h"
 
@@ -104,6 +105,7 @@ void CToolStrip::PreSubclassWindow()
     CreateToolTips();
     const CRect rc = GetClientRect();
     Layout(rc.Width(), rc.Height());
+    m_bHideFocus = (SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS) != 0;
     CWnd::PreSubclassWindow();
 }
 
@@ -148,6 +150,23 @@ LRESULT CToolStrip::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CAPTURECHANGED:
         OnCaptureChanged(reinterpret_cast<HWND>(lParam));
         return 0;
+    case WM_GETDLGCODE:
+        // The arrows move the focus mark instead of the dialog's focus.
+        return Default() | DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+        OnKeyDown(static_cast<UINT>(wParam));
+        return 0;
+    case WM_KEYUP:
+        OnKeyUp(static_cast<UINT>(wParam));
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        Default();
+        m_model.SetFocus(message == WM_SETFOCUS, !m_bInMousePress);
+        return 0;
+    case WM_UPDATEUISTATE:
+        OnUpdateUIState(LOWORD(wParam), HIWORD(wParam));
+        return 0;
     case WM_NOTIFYFORMAT:
         // The tooltip asks once per tool: its texts are supplied as TTN_NEEDTEXTA.
         return lParam == NF_QUERY ? NFR_ANSI : Default();
@@ -177,8 +196,8 @@ void CToolStrip::Paint(HDC hDC)
 {
     UpdateGlyphColours();
     const CRect rcClient = GetClientRect();
-    const toolstrip::StripPicture picture =
-        toolstrip::ComposePicture(rcClient.Width(), rcClient.Height(), m_model.GetHot(), m_model.IsPressed());
+    const toolstrip::StripPicture picture = toolstrip::ComposePicture(
+        rcClient.Width(), rcClient.Height(), m_model.GetHot(), m_model.IsPressed(), VisibleFocusMark());
 
     CMemoryDC dcMem(hDC);
     CBitmap bmpPicture(::CreateCompatibleBitmap(hDC, rcClient.Width(), rcClient.Height()));
@@ -195,6 +214,8 @@ void CToolStrip::Paint(HDC hDC)
     }
     if (picture.bEdge)
         dcMem.DrawEdge(ToRect(picture.rcEdge), picture.bSunken ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+    if (picture.bFocusMark)
+        dcMem.DrawFocusRect(ToRect(picture.rcFocus));
     ::BitBlt(hDC, picture.nCopyX, 0, picture.nCopyWidth, picture.nCopyHeight, dcMem, 0, 0, SRCCOPY);
 }
 
@@ -205,11 +226,70 @@ void CToolStrip::OnMouseMove(UINT, CPoint point)
     Default();
 }
 
-// Called for a press and for the second press of a double-click.
+// The mark shows while the strip has the focus, unless the window's UI state
+// hides focus rectangles (the system's setting until the keyboard is used).
+int CToolStrip::VisibleFocusMark() const
+{
+    return m_bHideFocus ? toolstrip::kNoButton : m_model.GetFocusMark();
+}
+
+// Called when the window's UI state changes. The change is taken from the
+// message itself as well as from the state: Wine keeps no UI state.
+void CToolStrip::OnUpdateUIState(UINT nAction, UINT nFlags)
+{
+    Default();
+    if ((nFlags & UISF_HIDEFOCUS) != 0 && (nAction == UIS_SET || nAction == UIS_CLEAR))
+        m_bHideFocus = nAction == UIS_SET;
+    else
+        m_bHideFocus = (SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS) != 0;
+    InvalidateRect(m_model.GetButtonRects()[static_cast<std::size_t>(m_model.GetMark())]);
+}
+
+// Called for a press and for the second press of a double-click. The button
+// takes the focus in its default handling; the mark goes to the pressed button.
 void CToolStrip::OnLButtonDown(UINT, CPoint point)
 {
     m_model.LButtonDown(point.x, point.y);
+    m_bInMousePress = true;
     Default();
+    m_bInMousePress = false;
+    m_model.MarkButton(m_model.GetHot());
+}
+
+// The keys of the focus mark; Space is the strip's alone (the button's own
+// handling would take the mouse capture).
+static std::optional<StripModel::Key> StripKey(UINT nChar)
+{
+    switch (nChar) {
+    case VK_LEFT:
+        return StripModel::Key::Left;
+    case VK_RIGHT:
+        return StripModel::Key::Right;
+    case VK_HOME:
+        return StripModel::Key::Home;
+    case VK_END:
+        return StripModel::Key::End;
+    case VK_SPACE:
+        return StripModel::Key::Space;
+    default:
+        return std::nullopt;
+    }
+}
+
+void CToolStrip::OnKeyDown(UINT nChar)
+{
+    if (const auto key = StripKey(nChar))
+        m_model.KeyDown(*key);
+    else
+        Default();
+}
+
+void CToolStrip::OnKeyUp(UINT nChar)
+{
+    if (const auto key = StripKey(nChar))
+        m_model.KeyUp(*key);
+    else
+        Default();
 }
 
 // Called for the release; runs the command when it ends a press on the same button.

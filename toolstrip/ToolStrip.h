@@ -34,6 +34,8 @@ public:
     CRect GetButtonRect(int nButton) const;
     int GetHot() const { return m_model.GetHot(); }
     bool IsPressed() const { return m_model.IsPressed(); }
+    // The button the keyboard's focus mark is drawn on, or 4 when none shows.
+    int VisibleFocusMark() const;
     bool HasGlyphs() const { return m_bmpGlyphs.Get() != nullptr; }
     const CToolTipCtrl& GetToolTip() const { return m_toolTip; }
 
@@ -54,6 +56,9 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnNcMouseMove(UINT nHitTest, CPoint point);
     void OnCaptureChanged(HWND hWndNew);
+    void OnKeyDown(UINT nChar);
+    void OnKeyUp(UINT nChar);
+    void OnUpdateUIState(UINT nAction, UINT nFlags);
 
 private:
     // IStripHost: what the model asks of the window.
@@ -76,4 +81,6 @@ private:
     COLORREF m_clrGlyphShadow = CLR_INVALID;
     StripModel m_model;
     CToolTipCtrl m_toolTip;
+    bool m_bHideFocus = false;      // the UI state hides focus rectangles
+    bool m_bInMousePress = false;   // the focus arriving now comes with a click
 };

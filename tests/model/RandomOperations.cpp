@@ -30,6 +30,8 @@ const char* ToString(Key key)
         return "Enter";
     case Key::Escape:
         return "Escape";
+    case Key::Insert:
+        return "Insert";
     case Key::CtrlZ:
         return "Ctrl+Z";
     case Key::CtrlY:
@@ -313,11 +315,11 @@ Operation OperationSource::PressKey(bool bEditing)
 {
     const bool bGrow = m_mood == Mood::Grow;
     const bool bShrink = m_mood == Mood::Shrink;
-    // F2, Delete, Alt+Left, Alt+Up, Alt+Right, Alt+Down, Enter, Escape, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z
+    // F2, Delete, Alt+Left, Alt+Up, Alt+Right, Alt+Down, Enter, Escape, Insert, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z
     const std::vector<int> weights =
-        bEditing ? std::vector<int>{1, 2, 1, 1, 1, 1, bGrow ? 20 : 12, bShrink ? 8 : 4, 0, 0, 0}
+        bEditing ? std::vector<int>{1, 2, 1, 1, 1, 1, bGrow ? 20 : 12, bShrink ? 8 : 4, 1, 0, 0, 0}
                  : std::vector<int>{20, bShrink ? 32 : bGrow ? 4 : 16, 8, 8, 8, 8, bGrow ? 0 : 1, bGrow ? 0 : 1,
-                                    bGrow ? 4 : 16, 6, 4};
+                                    bGrow ? 8 : bShrink ? 1 : 3, bGrow ? 4 : 16, 6, 4};
     Operation op;
     op.kind = Operation::Kind::Press;
     op.key = static_cast<Key>(m_random.Pick(weights));

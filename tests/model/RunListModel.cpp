@@ -79,6 +79,8 @@ void RunListModel::Press(Key key)
             BeginEdit(m_nFocusItem);
         else if (key == Key::Delete)
             RemoveRecorded(m_nFocusItem);
+        else if (key == Key::Insert)
+            BeginEdit(Count());
         else if (key == Key::CtrlZ)
             Undo();
         else if (key == Key::CtrlY || key == Key::CtrlShiftZ)

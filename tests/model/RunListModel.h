@@ -28,7 +28,7 @@ struct Entry {
 enum class Focus { List, Edit, Button, Strip };
 
 // Keys pressed in whatever window has the focus.
-enum class Key { F2, Delete, AltLeft, AltUp, AltRight, AltDown, Enter, Escape, CtrlZ, CtrlY, CtrlShiftZ };
+enum class Key { F2, Delete, AltLeft, AltUp, AltRight, AltDown, Enter, Escape, Insert, CtrlZ, CtrlY, CtrlShiftZ };
 
 // What a click on the tool strip hits: a button, or the caption beside them.
 enum class StripPart { New, Delete, MoveUp, MoveDown, Caption };

@@ -202,3 +202,49 @@ TEST(StripModelBeforeLayout, NoPointIsOnAButton)
 }
 
 }  // namespace
+
+namespace {
+
+// The keyboard's focus mark: starts on New, stays within the four buttons,
+// and Space runs the marked button's command on its release, once.
+TEST_F(StripModelTest, TheFocusMarkMovesWithinTheButtonsAndSpaceRunsTheMarkedOne)
+{
+    EXPECT_CALL(host, InvalidateRect).Times(testing::AnyNumber());
+    EXPECT_CALL(host, UpdateNow).Times(testing::AnyNumber());
+    EXPECT_CALL(host, InvalidateAll).Times(testing::AnyNumber());
+    model.KeyDown(StripModel::Key::End);   // without the focus: nothing
+    EXPECT_EQ(model.GetMark(), 0);
+    model.SetFocus(true);
+    model.KeyDown(StripModel::Key::Left);
+    EXPECT_EQ(model.GetMark(), 0);
+    model.KeyDown(StripModel::Key::Right);
+    model.KeyDown(StripModel::Key::Right);
+    EXPECT_EQ(model.GetMark(), 2);
+    model.KeyDown(StripModel::Key::End);
+    model.KeyDown(StripModel::Key::Right);
+    EXPECT_EQ(model.GetMark(), 3);
+    model.KeyDown(StripModel::Key::Home);
+    model.KeyDown(StripModel::Key::Right);
+
+    model.KeyDown(StripModel::Key::Space);
+    ExpectState(1, true, false);   // sunk like a press, without the capture
+    model.KeyDown(StripModel::Key::Space);   // the key repeating
+    model.KeyDown(StripModel::Key::Right);   // held down: the mark stays
+    EXPECT_CALL(host, Execute(1));
+    model.KeyUp(StripModel::Key::Space);
+    ExpectState(1, false, false);
+    testing::Mock::VerifyAndClearExpectations(&host);
+
+    // A press that loses the focus before its release runs nothing.
+    EXPECT_CALL(host, InvalidateRect).Times(testing::AnyNumber());
+    EXPECT_CALL(host, UpdateNow).Times(testing::AnyNumber());
+    EXPECT_CALL(host, InvalidateAll).Times(testing::AnyNumber());
+    model.KeyDown(StripModel::Key::Space);
+    model.SetFocus(false);
+    model.KeyUp(StripModel::Key::Space);
+    EXPECT_FALSE(model.IsPressed());
+    model.SetFocus(true);
+    EXPECT_EQ(model.GetMark(), 0);   // each arrival of the focus starts on New
+}
+
+}  // namespace

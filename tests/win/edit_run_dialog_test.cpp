@@ -206,6 +206,22 @@ TEST_F(EditRunDialogTest, ANewEntryStartsWithAnEmptyPathNotOneADeletedEntryLeftB
     EXPECT_EQ(List().GetCount(), 3);
 }
 
+// Insert is the keyboard's New: an empty entry at the end, opened for editing.
+TEST_F(EditRunDialogTest, InsertInTheListOpensANewEntryAtTheEndAndNothingMoreDuringTheEdit)
+{
+    OpenWith({"C:\\a.zel", "C:\\b.zel"});
+    ClickItem(0);
+    Press(List(), VK_INSERT);
+    ExpectEditingOver(2);
+    EXPECT_EQ(List().Paths().GetAt(2), "");
+    Press(Edit(), VK_INSERT);
+    EXPECT_EQ(List().GetCount(), 3);
+    Type("typed");
+    Press(Edit(), VK_RETURN);
+    EXPECT_EQ(ItemTexts(List()), (V{"a", "b", "typed"}));
+    ExpectIdle();
+}
+
 TEST_F(EditRunDialogTest, F2AfterTheLastEntryWasRemovedBeginsANewEntryAtTheEnd)
 {
     OpenWith({"C:\\a.zel", "C:\\b.zel"});

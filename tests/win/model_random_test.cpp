@@ -61,6 +61,8 @@ KeyStroke ToKeyStroke(Key key)
         return {VK_RETURN, false};
     case Key::Escape:
         return {VK_ESCAPE, false};
+    case Key::Insert:
+        return {VK_INSERT, false};
     case Key::CtrlZ:
         return {'Z', false, {VK_CONTROL}};
     case Key::CtrlY:

@@ -451,3 +451,84 @@ TEST_F(StripDialogTest, WithoutItsImageTheStripStillPaintsAndWorks)
 }
 
 }  // namespace
+
+namespace {
+
+// Pixels of the ring kFocusInset inside a button that differ from its glyph:
+// the dotted focus rectangle of the keyboard's mark.
+int MarkPixels(const CToolStrip& strip, int nButton)
+{
+    const Screen screen = ReadScreen(strip);
+    const CRect rc = strip.GetButtonRect(nButton);
+    const int inset = toolstrip::kFocusInset;
+    int nMarked = 0;
+    for (int y = inset; y < 20 - inset; ++y) {
+        for (int x = inset; x < 22 - inset; ++x) {
+            const bool bRing = x == inset || y == inset || x == 21 - inset || y == 19 - inset;
+            if (bRing && screen.At(rc.left + x, rc.top + y) != GlyphPixel(nButton, x, y))
+                ++nMarked;
+        }
+    }
+    return nMarked;
+}
+
+TEST_F(StripDialogTest, TheKeyboardMovesAFocusMarkAndSpacePressesTheMarkedButton)
+{
+    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"});
+    ClickItem(1);
+    auto key = [&](UINT vk) {
+        PostKey(::GetFocus(), vk);
+        Pump(*m_dlg);
+    };
+    key(VK_TAB);
+    ASSERT_EQ(::GetFocus(), Strip().m_hWnd);
+    EXPECT_EQ(Strip().VisibleFocusMark(), kNew);
+    EXPECT_GT(MarkPixels(Strip(), kNew), 20);
+    EXPECT_EQ(MarkPixels(Strip(), kDelete), 0);
+
+    key(VK_LEFT);   // stays on the first button; the focus stays in the strip
+    EXPECT_EQ(Strip().VisibleFocusMark(), kNew);
+    key(VK_RIGHT);
+    key(VK_RIGHT);
+    EXPECT_EQ(Strip().VisibleFocusMark(), kMoveUp);
+    EXPECT_EQ(MarkPixels(Strip(), kNew), 0);
+    EXPECT_GT(MarkPixels(Strip(), kMoveUp), 20);
+
+    // Space sinks the marked button as a press does and runs it on its release.
+    ::PostMessageA(Strip(), WM_KEYDOWN, VK_SPACE, 1);
+    Pump(*m_dlg);
+    EXPECT_TRUE(Strip().IsPressed());
+    EXPECT_EQ(Strip().GetHot(), kMoveUp);
+    EXPECT_EQ(ItemTexts(List()), (V{"a", "b", "c"}));
+    ::PostMessageA(Strip(), WM_KEYUP, VK_SPACE, 0xC0000001);
+    Pump(*m_dlg);
+    EXPECT_FALSE(Strip().IsPressed());
+    EXPECT_EQ(ItemTexts(List()), (V{"b", "a", "c"}));
+    EXPECT_EQ(PathHead(List()), (V{"C:\\b.zel", "C:\\a.zel", "C:\\c.zel"}));
+
+    key(VK_END);
+    key(VK_SPACE);
+    EXPECT_EQ(ItemTexts(List()), (V{"a", "b", "c"}));
+    key(VK_HOME);
+    EXPECT_EQ(Strip().VisibleFocusMark(), kNew);
+
+    // Focus rectangles hidden by the UI state: no mark. (Wine keeps no UI
+    // state and passes no change on: the change is sent to the strip.)
+    Strip().SendMessage(WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS));
+    EXPECT_EQ(Strip().VisibleFocusMark(), kNone);
+    EXPECT_EQ(MarkPixels(Strip(), kNew), 0);
+    Strip().SendMessage(WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS));
+    EXPECT_GT(MarkPixels(Strip(), kNew), 20);
+
+    // Space on New opens a new entry, and Enter in the strip still ends the dialog.
+    key(VK_SPACE);
+    EXPECT_EQ(List().GetEditItem(), 3);
+    PostKey(::GetFocus(), VK_ESCAPE);
+    Pump(*m_dlg);
+    key(VK_TAB);
+    ASSERT_EQ(::GetFocus(), Strip().m_hWnd);
+    CloseWith(VK_RETURN);
+    EXPECT_EQ(SavedPaths(), (V{"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"}));
+}
+
+}  // namespace

@@ -1,0 +1,23 @@
+#include "app/HelpDlg.h"
+
+#include "app/HelpText.h"
+#include "app/resource.h"
+#include "fw/Module.h"
+#include "runlist/RunList.h"
+
+CHelpDlg::CHelpDlg(CWnd* pParent) : CDialog(IDD_HELP, pParent)
+{
+}
+
+// The text gets the focus with the caret at its start, where a screen reader
+// begins reading; Enter and Escape still close the window.
+BOOL CHelpDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    const std::string path = RunListFilePath(fw::GetModulePath().value_or(std::string()));
+    const HWND hText = ::GetDlgItem(m_hWnd, IDC_HELPTEXT);
+    ::SetWindowTextA(hText, ComposeHelpText(path).c_str());
+    ::SetFocus(hText);
+    ::SendMessageA(hText, EM_SETSEL, 0, 0);
+    return FALSE;
+}

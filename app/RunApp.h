@@ -1,0 +1,27 @@
+#pragma once
+// The application object: it runs the launcher's dialog, and its message map
+// sends the Help command to the framework's handler.
+#include "app/RunDlg.h"
+#include "fw/App.h"
+
+class CRunApp : public CWinApp {
+public:
+    // Runs the launcher's dialog; the application ends when it closes.
+    BOOL InitInstance() override
+    {
+        Enable3dControls();
+        CRunDlg dlg;
+        m_pMainWnd = &dlg;
+        dlg.DoModal();
+        m_pMainWnd = nullptr;
+        return FALSE;
+    }
+
+    BOOL OnCmdMsg(UINT nID) override
+    {
+        if (nID != ID_HELP)
+            return FALSE;
+        OnHelp();
+        return TRUE;
+    }
+};

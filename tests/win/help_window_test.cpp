@@ -1,0 +1,108 @@
+// F1 in the launcher: the framework's Help command reaches the application,
+// which opens the launcher's own help window over the dialog.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "RunDialogTest.h"
+#include "WinTest.h"
+#include "app/HelpText.h"
+#include "app/RunApp.h"
+#include "app/resource.h"
+
+using namespace wintest;
+using V = std::vector<std::string>;
+
+namespace {
+
+// What the help window was while it was open, read from another thread (the
+// dialog's thread runs the help window's modal loop meanwhile).
+struct HelpSeen {
+    HWND hWnd = nullptr;
+    HWND hOwner = nullptr;
+    HWND hFocus = nullptr;
+    HWND hText = nullptr;
+    std::string text;
+};
+
+// How the user closes the help window: a key in its text, or its button.
+enum class Closer { Escape, Enter, Button };
+
+class HelpWindowTest : public RunDialogTest {
+protected:
+    // Presses F1 in the focused window and closes the help window that opens.
+    HelpSeen PressF1AndClose(Closer closer)
+    {
+        HelpSeen seen;
+        std::thread watcher([&] {
+            for (int wait = 0; wait < 200 && seen.hWnd == nullptr; ++wait) {
+                ::Sleep(20);
+                const HWND hHelp = m_dlg->GetHelpWindow();
+                if (hHelp != nullptr && ::IsWindowVisible(hHelp))
+                    seen.hWnd = hHelp;
+            }
+            if (seen.hWnd == nullptr)
+                return;
+            seen.hOwner = ::GetWindow(seen.hWnd, GW_OWNER);
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            ::GetGUIThreadInfo(::GetWindowThreadProcessId(seen.hWnd, nullptr), &info);
+            seen.hFocus = info.hwndFocus;
+            const HWND hText = seen.hText = ::GetDlgItem(seen.hWnd, IDC_HELPTEXT);
+            std::string text(static_cast<size_t>(::GetWindowTextLengthA(hText)) + 1, '\0');
+            text.resize(static_cast<size_t>(::GetWindowTextA(hText, text.data(), static_cast<int>(text.size()))));
+            seen.text = text;
+            if (closer == Closer::Button) {
+                const HWND hButton = ::GetDlgItem(seen.hWnd, IDOK);
+                CRect rc;
+                ::GetClientRect(hButton, &rc);
+                ::PostMessageA(hButton, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.Width() / 2, rc.Height() / 2));
+                ::PostMessageA(hButton, WM_LBUTTONUP, 0, MAKELPARAM(rc.Width() / 2, rc.Height() / 2));
+            } else {
+                PostKey(info.hwndFocus, closer == Closer::Escape ? VK_ESCAPE : VK_RETURN);
+            }
+        });
+        PostKey(::GetFocus(), VK_F1);
+        Pump(*m_dlg);   // returns once the help window has closed
+        watcher.join();
+        Pump(*m_dlg);
+        return seen;
+    }
+
+    CRunApp m_app;
+};
+
+TEST_F(HelpWindowTest, F1OpensTheHelpOverTheDialogAndEscapeEnterOrItsButtonCloseIt)
+{
+    OpenWith({"C:\\a.zel", "C:\\b.zel"});
+    m_app.m_pMainWnd = m_dlg.get();
+    ClickItem(1);
+    for (Closer closer : {Closer::Escape, Closer::Enter, Closer::Button}) {
+        const HelpSeen seen = PressF1AndClose(closer);
+        ASSERT_NE(seen.hWnd, nullptr) << "no help window";
+        EXPECT_EQ(seen.hOwner, m_dlg->m_hWnd);
+        EXPECT_EQ(seen.hFocus, seen.hText);   // real text, where a screen reader starts
+        EXPECT_FALSE(::IsWindow(seen.hWnd)) << "still open";
+        // The launcher goes on as it was.
+        EXPECT_FALSE(m_dlg->HasEnded());
+        EXPECT_TRUE(::IsWindowEnabled(*m_dlg));
+        EXPECT_EQ(::GetFocus(), List().m_hWnd);
+        EXPECT_EQ(ItemTexts(List()), (V{"a", "b"}));
+        EXPECT_EQ(List().GetCurSel(), 1);
+
+        for (const HelpEntry& entry : HelpEntries())
+            EXPECT_NE(seen.text.find(entry.pszAction), std::string::npos) << entry.pszAction;
+        EXPECT_NE(seen.text.find(RunListPath()), std::string::npos);
+    }
+    // From the in-place edit too; the help taking the focus ends the edit as
+    // any loss of focus does.
+    PostKey(List(), VK_F2);
+    Pump(*m_dlg);
+    ASSERT_TRUE(List().IsEditing());
+    EXPECT_NE(PressF1AndClose(Closer::Escape).hWnd, nullptr);
+    EXPECT_FALSE(List().IsEditing());
+    EXPECT_EQ(ItemTexts(List()), (V{"a", "b"}));
+    m_app.m_pMainWnd = nullptr;
+}
+
+}  // namespace

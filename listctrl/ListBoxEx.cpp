@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "fw/Dpi.h"
 #include "fw/Gdi.h"
 #include "listctrl/InPlaceCtrl.h"
 
@@ -27,6 +28,7 @@ void CListBoxEx::PreSubclassWindow()
     ModifyStyle(0, kListStyles, SWP_SHOWWINDOW);
     ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_SHOWWINDOW);
     CDragListBox::PreSubclassWindow();
+    m_nDpi = GetWindowDpi(m_hWnd);
     // A list in a dialog template measured its items while the dialog was being
     // created, before this object was attached: measure again now, so the
     // height is always the one MeasureItem gives.
@@ -81,7 +83,7 @@ void CListBoxEx::DrawItem(DRAWITEMSTRUCT* pDIS)
     CDC dc(pDIS->hDC);
     const CRect rcItem(pDIS->rcItem);
     CRect rcText = rcItem;
-    rcText.left += kTextIndent;
+    rcText.left += Scaled(kTextIndent);
 
     const bool bSelected = (pDIS->itemState & ODS_SELECTED) != 0;
     dc.FillRect(rcItem, ::GetSysColorBrush(bSelected ? COLOR_ACTIVECAPTION : COLOR_WINDOW));
@@ -90,16 +92,21 @@ void CListBoxEx::DrawItem(DRAWITEMSTRUCT* pDIS)
     dc.DrawText(GetText(static_cast<int>(pDIS->itemID)), rcText, DT_SINGLELINE | DT_VCENTER);
     if (bSelected) {
         dc.SetTextColor(oldColor);
-        dc.DrawFocusRect(rcItem);
+        // One dotted frame per pixel of the scaled line width, each inside the last.
+        CRect rcFocus = rcItem;
+        for (int i = 0; i < Scaled(1); ++i, ::InflateRect(&rcFocus, -1, -1))
+            dc.DrawFocusRect(rcFocus);
     }
 }
 
-// All items share the height of the default font of the list's DC.
+// All items share the height of the default font of the list's DC. That font
+// is made for the system's DPI: on a monitor of another DPI the height scales.
 void CListBoxEx::MeasureItem(MEASUREITEMSTRUCT* pMIS)
 {
     CClientDC dc(m_hWnd);
     const TEXTMETRICA tm = dc.GetTextMetrics();
-    pMIS->itemHeight = static_cast<UINT>(tm.tmHeight + tm.tmExternalLeading);
+    const int nHeight = dpi::Rescale(tm.tmHeight + tm.tmExternalLeading, m_nDpi, GetSystemDpi());
+    pMIS->itemHeight = static_cast<UINT>(nHeight);
 }
 
 // The focus item is the one last pressed on; F2 and Delete act on it.

@@ -105,8 +105,7 @@ void CInPlaceEdit::ShowAt(CRect rect)
 void CInPlaceEdit::SetLeftMargin(int nMargin)
 {
     m_nLeftMargin = nMargin;
-    if (IsWindowVisible())
-        SendMessage(EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(m_nLeftMargin, 0));
+    SendMessage(EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(m_nLeftMargin, 0));
 }
 
 BOOL CInPlaceEdit::PreCreateWindow(CREATESTRUCTA& cs)

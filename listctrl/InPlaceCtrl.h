@@ -59,8 +59,8 @@ class CInPlaceEdit : public CInPlaceCtrl<CEdit> {
 public:
     // Shows the hidden edit at rect with its whole text selected, and focuses it.
     void ShowAt(CRect rect);
-    // The left margin inside the border (2 pixels until set), for the next
-    // showing and, when shown, at once.
+    // The left margin inside the border (2 pixels until set), at once and for
+    // every later showing.
     void SetLeftMargin(int nMargin);
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     // Enter and Escape are reported and consumed, whatever the reply.

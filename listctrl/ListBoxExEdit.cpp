@@ -46,9 +46,10 @@ void CListBoxEx::SetDpi(int nDpi)
     m_pEdit->SetLeftMargin(Scaled(kEditLeftMargin));
     if (IsEditing()) {
         // The edit stays open over its item, at the item's new place and size.
+        // (Visibility cannot tell here: the dialog may have its drawing off.)
         ComputeEditRects(m_nEditItem);
         m_pEdit->MoveTo(m_rcEdit);
-        if (m_pButton->IsWindowVisible())
+        if ((m_dwEditStyle & kBrowseStyle) != 0)
             m_pButton->MoveTo(m_rcButton);
     }
     Invalidate(TRUE);

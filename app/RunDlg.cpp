@@ -1,10 +1,49 @@
 #include "app/RunDlg.h"
 
+#include <utility>
+
 #include "app/HelpDlg.h"
 #include "app/resource.h"
+#include "dpi/DpiScale.h"
+#include "fw/Dpi.h"
 #include "fw/Gdi.h"
 
-#include <utility>
+namespace {
+
+// The dialog manager's DPI behaviours, newer than the headers for Windows 7.
+constexpr int kDialogDisableAllDpiBehaviours = 0x0001;   // DDC_DISABLE_ALL
+
+// On Windows 10 1703 and later the dialog manager would itself rescale the
+// fonts and the controls of a per-monitor dialog; this one does its own, so
+// that the list's and the strip's figures change together with the layout.
+void TurnOffDialogDpiScaling(HWND hDlg)
+{
+    using SetBehaviourFunction = BOOL(WINAPI*)(HWND, int, int);
+    static const auto setBehaviour = User32Function<SetBehaviourFunction>("SetDialogDpiChangeBehavior");
+    if (setBehaviour != nullptr)
+        setBehaviour(hDlg, kDialogDisableAllDpiBehaviours, kDialogDisableAllDpiBehaviours);
+}
+
+CRect RectInParent(HWND hWnd)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    ::MapWindowPoints(nullptr, ::GetParent(hWnd), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+CRect RescaleRect(const CRect& rc, int nToDpi, int nFromDpi)
+{
+    return {dpi::Rescale(rc.left, nToDpi, nFromDpi), dpi::Rescale(rc.top, nToDpi, nFromDpi),
+            dpi::Rescale(rc.right, nToDpi, nFromDpi), dpi::Rescale(rc.bottom, nToDpi, nFromDpi)};
+}
+
+void MoveChild(HWND hWnd, const CRect& rc)
+{
+    ::SetWindowPos(hWnd, nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
 
 CRunDlg::CRunDlg(CWnd* pParent, RunListStoreFactory makeStore)
     : CDialog(IDD_RUN_DIALOG, pParent),
@@ -30,7 +69,43 @@ BOOL CRunDlg::OnInitDialog()
     // damaged file too.
     m_toolStrip.SubclassDlgItem(IDC_TOOLSTRIP, this);
     m_toolStrip.m_pList = &m_list;
+    TurnOffDialogDpiScaling(m_hWnd);
+    RememberCreatedLayout();
     return TRUE;
+}
+
+void CRunDlg::RememberCreatedLayout()
+{
+    m_nDpi = GetWindowDpi(m_hWnd);
+    m_created.nDpi = m_nDpi;
+    ::GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)), sizeof m_created.lfFont, &m_created.lfFont);
+    // The template gives the font in points; the dialog manager made its height
+    // -MulDiv(points, dpi, 72).
+    m_created.nFontPoints = ::MulDiv(-m_created.lfFont.lfHeight, 72, m_nDpi);
+    m_created.rcList = RectInParent(m_list);
+    m_created.rcStrip = RectInParent(m_toolStrip);
+}
+
+// Nothing is drawn until everything is in its new place and size, then the
+// whole window once: no intermediate picture shows. The font the controls
+// used until now is deleted only after they have the new one.
+void CRunDlg::OnDpiChanged(int nDpi, const RECT& rcSuggested)
+{
+    SendMessage(WM_SETREDRAW, FALSE);
+    m_nDpi = nDpi;
+    LOGFONTA lf = m_created.lfFont;
+    lf.lfHeight = -::MulDiv(m_created.nFontPoints, nDpi, 72);
+    CFont font(::CreateFontIndirectA(&lf));
+    ::SetWindowPos(m_hWnd, nullptr, rcSuggested.left, rcSuggested.top, rcSuggested.right - rcSuggested.left,
+                   rcSuggested.bottom - rcSuggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveChild(m_list, RescaleRect(m_created.rcList, nDpi, m_created.nDpi));
+    MoveChild(m_toolStrip, RescaleRect(m_created.rcStrip, nDpi, m_created.nDpi));
+    m_list.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    m_font = std::move(font);
+    m_list.SetDpi(nDpi);
+    m_toolStrip.SetDpi(nDpi);
+    SendMessage(WM_SETREDRAW, TRUE);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 // Every way of ending the dialog comes here, after the dialog was hidden: the
@@ -74,6 +149,9 @@ LRESULT CRunDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(OnQueryDragIcon());
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     default:
         return CDialog::WindowProc(message, wParam, lParam);
     }

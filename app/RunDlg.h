@@ -1,6 +1,7 @@
 #pragma once
 // The launcher's one window: the run list and the tool strip above it.
 #include "fw/Dialog.h"
+#include "fw/Gdi.h"
 #include "listctrl/RunListBox.h"
 #include "runlist/RunListWin.h"
 #include "toolstrip/ToolStrip.h"
@@ -22,10 +23,17 @@ public:
     CRunListBox m_list;
     CToolStrip m_toolStrip;
 
+    // The DPI the dialog is laid out for: its window's at creation, then the
+    // one WM_DPICHANGED brought.
+    int GetDpi() const { return m_nDpi; }
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint();
+    // The window moved to a monitor of another DPI, or the scale changed: the
+    // dialog takes the suggested rectangle and remakes its fonts and layout.
+    void OnDpiChanged(int nDpi, const RECT& rcSuggested);
     HCURSOR OnQueryDragIcon() const { return reinterpret_cast<HCURSOR>(m_hIcon); }
 
     HICON m_hIcon;
@@ -33,4 +41,19 @@ protected:
     bool m_bSaveAllowed = true;   // false when the file exists but could not be read
     CDialog* m_pHelp = nullptr;   // the help window's object while it runs
     std::string m_strUnsavedStart;   // then: what a save of the list at start would have written
+
+private:
+    // What the dialog manager made at creation, which a change of DPI scales.
+    struct CreatedLayout {
+        int nDpi = 0;
+        int nFontPoints = 0;
+        LOGFONTA lfFont{};
+        CRect rcList;      // client coordinates
+        CRect rcStrip;
+    };
+    void RememberCreatedLayout();
+
+    CreatedLayout m_created;
+    int m_nDpi = 0;
+    CFont m_font;   // the dialog font at m_nDpi once the DPI has changed
 };

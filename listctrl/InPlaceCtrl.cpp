@@ -6,7 +6,6 @@ namespace {
 constexpr UINT kHideFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_HIDEWINDOW;
 // Shown and placed on top of the siblings; drawn once fully set up.
 constexpr UINT kShowFlags = SWP_SHOWWINDOW | SWP_NOREDRAW;
-constexpr int kEditLeftMargin = 2;
 
 bool IsEnterOrEscape(WPARAM vk)
 {
@@ -67,6 +66,13 @@ void CInPlaceCtrl<TBase>::Hide()
 }
 
 template <class TBase>
+void CInPlaceCtrl<TBase>::MoveTo(const CRect& rect)
+{
+    ::SetWindowPos(this->m_hWnd, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+template <class TBase>
 bool CInPlaceCtrl<TBase>::ShowHiddenAt(const CRect& rect)
 {
     if (this->IsWindowVisible() || rect.IsRectEmpty())
@@ -89,11 +95,17 @@ void CInPlaceEdit::ShowAt(CRect rect)
 {
     if (!ShowHiddenAt(rect))
         return;
-    SendMessage(EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(kEditLeftMargin, 0));
+    SendMessage(EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(m_nLeftMargin, 0));
     SetSel(0, -1);
     SendMessage(EM_SCROLLCARET);
     Invalidate(TRUE);
     SetFocus();
+}
+
+void CInPlaceEdit::SetLeftMargin(int nMargin)
+{
+    m_nLeftMargin = nMargin;
+    SendMessage(EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(m_nLeftMargin, 0));
 }
 
 BOOL CInPlaceEdit::PreCreateWindow(CREATESTRUCTA& cs)

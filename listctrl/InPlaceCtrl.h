@@ -32,6 +32,8 @@ public:
     // Hides a visible control and hands the focus to the parent; a hidden one
     // is left alone and the focus stays where it is.
     void Hide();
+    // Moves and sizes the control, shown or not, without changing its order.
+    void MoveTo(const CRect& rect);
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -57,9 +59,15 @@ class CInPlaceEdit : public CInPlaceCtrl<CEdit> {
 public:
     // Shows the hidden edit at rect with its whole text selected, and focuses it.
     void ShowAt(CRect rect);
+    // The left margin inside the border (2 pixels until set), at once and for
+    // every later showing.
+    void SetLeftMargin(int nMargin);
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     // Enter and Escape are reported and consumed, whatever the reply.
     BOOL PreTranslateMessage(MSG* pMsg) override;
+
+private:
+    int m_nLeftMargin = 2;
 };
 
 class CInPlaceButton : public CInPlaceCtrl<CButton> {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "fw/Dpi.h"
 #include "fw/Gdi.h"
 #include "launch/Launch.h"
 #include "listctrl/InPlaceCtrl.h"
@@ -30,6 +31,7 @@ void CListBoxEx::PreSubclassWindow()
     ModifyStyle(0, kListStyles, SWP_SHOWWINDOW);
     ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_SHOWWINDOW);
     CDragListBox::PreSubclassWindow();
+    m_nDpi = GetWindowDpi(m_hWnd);
     // A list in a dialog template measured its items while the dialog was being
     // created, before this object was attached: measure again now, so the
     // height is always the one MeasureItem gives.
@@ -84,7 +86,7 @@ void CListBoxEx::DrawItem(DRAWITEMSTRUCT* pDIS)
     CDC dc(pDIS->hDC);
     const CRect rcItem(pDIS->rcItem);
     CRect rcText = rcItem;
-    rcText.left += kTextIndent;
+    rcText.left += Scaled(kTextIndent);
 
     const bool bSelected = (pDIS->itemState & ODS_SELECTED) != 0;
     dc.FillRect(rcItem, ::GetSysColorBrush(bSelected ? COLOR_ACTIVECAPTION : COLOR_WINDOW));
@@ -93,32 +95,40 @@ void CListBoxEx::DrawItem(DRAWITEMSTRUCT* pDIS)
     dc.DrawText(GetText(static_cast<int>(pDIS->itemID)), rcText, DT_SINGLELINE | DT_VCENTER);
     if (bSelected) {
         dc.SetTextColor(oldColor);
-        dc.DrawFocusRect(rcItem);
+        // One dotted frame per pixel of the scaled line width, each inside the last.
+        CRect rcFocus = rcItem;
+        for (int i = 0; i < Scaled(1); ++i, ::InflateRect(&rcFocus, -1, -1))
+            dc.DrawFocusRect(rcFocus);
     }
 }
 
-// All items share the height of the default font of the list's DC.
+// All items share the height of the default font of the list's DC. That font
+// is made for the system's DPI: on a monitor of another DPI the height scales.
 void CListBoxEx::MeasureItem(MEASUREITEMSTRUCT* pMIS)
 {
     CClientDC dc(m_hWnd);
     const TEXTMETRICA tm = dc.GetTextMetrics();
-    pMIS->itemHeight = static_cast<UINT>(tm.tmHeight + tm.tmExternalLeading);
+    const int nHeight = dpi::Rescale(tm.tmHeight + tm.tmExternalLeading, m_nDpi, GetSystemDpi());
+    pMIS->itemHeight = static_cast<UINT>(nHeight);
 }
 
 // The focus item is the one last pressed on; F2 and Delete act on it. An edit
 // under way ends before the press is handled, as the focus coming to the list
 // would end it; when that removes the emptied entry, the entry pressed on has
 // moved and the press follows it (a press on the removed entry itself only
-// takes the focus).
+// takes the focus). Such a press begins no drag: its release, where the
+// pointer still is, would lie over another row and move the entry there.
 void CListBoxEx::OnLButtonDown(UINT, CPoint point)
 {
     int nItem = ItemFromClientPoint(point);
+    bool bRowsMoved = false;
     if (IsEditing()) {
         const int nEdited = m_nEditItem;
         const int nCount = GetCount();
         const int nOffset = nItem != -1 ? point.y - GetItemRect(nItem).top : 0;
         EndEditAsFocusLoss();
-        if (nItem != -1 && GetCount() < nCount) {
+        bRowsMoved = GetCount() < nCount;
+        if (nItem != -1 && bRowsMoved) {
             if (nItem == nEdited) {
                 SetFocus();
                 return;
@@ -130,7 +140,9 @@ void CListBoxEx::OnLButtonDown(UINT, CPoint point)
     }
     if (nItem != -1)
         m_nFocusItem = nItem;
+    m_bPressMovedRows = bRowsMoved;
     DefaultWith(GetCurrentMessage()->wParam, MAKELPARAM(point.x, point.y));
+    m_bPressMovedRows = false;
 }
 
 // Called on a double-click: the entry under the pointer (not the selection) is

@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "dpi/DpiScale.h"
 #include "fw/Controls.h"
 #include "listctrl/ListHistory.h"
 #include "listctrl/PathTable.h"
@@ -73,6 +74,14 @@ public:
     // Starts the player with a complete command line; tells the user on failure.
     BOOL Launch(std::string strCmdLine);
 
+    // The DPI the list's figures and item height are made for: the window's
+    // own when attached or created, then what SetDpi was told.
+    int GetDpi() const { return m_nDpi; }
+    // Remakes the item height, the in-place controls' font and margins and an
+    // edit's rectangles for a new DPI; the caller has given the list its new
+    // size and font.
+    void SetDpi(int nDpi);
+
     PathTable& Paths() { return m_arrPaths; }
     const PathTable& Paths() const { return m_arrPaths; }
     int GetFocusItem() const { return m_nFocusItem; }
@@ -103,6 +112,12 @@ protected:
 
     // Inverts the insertion marker at the top edge of an item.
     void DrawInsertMark(int nIndex);
+    // A 96-DPI pixel figure at the list's DPI.
+    int Scaled(int f) const { return dpi::Scale(f, m_nDpi); }
+    // The point of a drag report, in screen coordinates (see the definition).
+    CPoint DragReportPoint(POINT ptCursor) const;
+    // m_rcEdit and m_rcButton over item nItem.
+    void ComputeEditRects(int nItem);
     // The item under a point in client coordinates, or -1.
     int ItemFromClientPoint(CPoint point) const;
     int ResolveEditIndex(int nIndex);
@@ -138,4 +153,8 @@ protected:
     ListHistory m_history;
     BOOL m_bEditable = TRUE;
     BOOL m_bMovable = TRUE;
+    // While a press that ended an edit is handed on: the rows under the
+    // pointer have moved, so that press selects but begins no drag.
+    bool m_bPressMovedRows = false;
+    int m_nDpi = dpi::kDefaultDpi;
 };

@@ -25,12 +25,12 @@ BOOL CListBoxEx::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     LRESULT result = 0;
     const auto* pInfo = RecordOfThisThread<DRAGLISTINFO>(lParam);
     if (pInfo != nullptr && pInfo->hWnd == m_hWnd && m_nEditItem == -1 && m_bMovable) {
-        const CPoint pt(pInfo->ptCursor.x, pInfo->ptCursor.y);
+        const CPoint pt = DragReportPoint(pInfo->ptCursor);
         switch (pInfo->uNotification) {
         case DL_BEGINDRAG:
             // Only a press on an item begins a drag; the marker appears with
             // the first move.
-            result = ItemFromPt(pt, FALSE) != -1;
+            result = !m_bPressMovedRows && ItemFromPt(pt, FALSE) != -1;
             break;
         case DL_DRAGGING:
             result = Dragging(pt);
@@ -48,6 +48,29 @@ BOOL CListBoxEx::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     if (pResult != nullptr)
         *pResult = result;
     return TRUE;
+}
+
+// The drag list reports where the cursor is when it sends the report, while
+// the list box selects, and the list hit-tests, at the position in the mouse
+// message being handled. Those disagree whenever the cursor has moved since
+// the message was posted (input posted by another process, Wine taking in
+// the X pointer late): a click on item 1 was then dropped at the item under
+// the cursor, below item 2. A report made for a mouse message takes that
+// message's position; only the drag list's timer reports the cursor's.
+CPoint CListBoxEx::DragReportPoint(POINT ptCursor) const
+{
+    const MSG& msg = *GetCurrentMessage();
+    switch (msg.message) {
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP: {
+        CPoint pt(msg.lParam);
+        ClientToScreen(&pt);
+        return pt;
+    }
+    default:
+        return CPoint(ptCursor.x, ptCursor.y);
+    }
 }
 
 // The entry goes into the gap above the item under the pointer, and its path
@@ -88,7 +111,8 @@ void CListBoxEx::DrawInsertMark(int nIndex)
     dc.SelectClipRgn(clip);
     const CRect rc = GetItemRect(nIndex);
     const CSelectObject brush(dc, CDC::GetHalftoneBrush());
-    dc.PatBlt(rc.left + 5, rc.top - 2, rc.Width() - 10, 4, PATINVERT);
-    dc.PatBlt(rc.left + 2, rc.top - 6, 3, 12, PATINVERT);
-    dc.PatBlt(rc.right - 5, rc.top - 6, 3, 12, PATINVERT);
+    const int nTickInset = Scaled(2), nTickWidth = Scaled(3), nBarInset = nTickInset + nTickWidth;
+    dc.PatBlt(rc.left + nBarInset, rc.top - Scaled(2), rc.Width() - 2 * nBarInset, Scaled(4), PATINVERT);
+    dc.PatBlt(rc.left + nTickInset, rc.top - Scaled(6), nTickWidth, Scaled(12), PATINVERT);
+    dc.PatBlt(rc.right - nBarInset, rc.top - Scaled(6), nTickWidth, Scaled(12), PATINVERT);
 }

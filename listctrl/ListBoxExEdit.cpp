@@ -6,17 +6,22 @@
 #include <optional>
 #include <utility>
 
+#include "fw/Dpi.h"
+
 namespace {
 
 constexpr UINT kEditID = 1;
 constexpr UINT kButtonID = 2;
-// The edit starts this far into the item and, without a button, ends this far
-// before its right edge; the button ends there instead.
+// At 96 DPI, scaled for others: the edit starts this far into the item and,
+// without a button, ends this far before its right edge; the button ends
+// there instead.
 constexpr int kEditInset = 5;
 // Room kept at the item's right end for the button and the inset after it.
 constexpr int kButtonRoom = 30;
 // Both controls reach this far above and below the item.
 constexpr int kOverhang = 2;
+// The edit's left margin inside its border.
+constexpr int kEditLeftMargin = 2;
 
 }  // namespace
 
@@ -24,8 +29,31 @@ int CListBoxEx::OnCreate(CREATESTRUCTA*)
 {
     if (Default() == -1)
         return -1;
+    m_nDpi = GetWindowDpi(m_hWnd);
     CreateInPlaceControls();
     return 0;
+}
+
+void CListBoxEx::SetDpi(int nDpi)
+{
+    m_nDpi = nDpi;
+    MEASUREITEMSTRUCT mis{};
+    mis.CtlType = ODT_LISTBOX;
+    MeasureItem(&mis);
+    SetItemHeight(0, mis.itemHeight);
+    if (!m_pEdit)
+        return;
+    m_pEdit->SendMessage(WM_SETFONT, static_cast<WPARAM>(SendMessage(WM_GETFONT)), FALSE);
+    m_pEdit->SetLeftMargin(Scaled(kEditLeftMargin));
+    if (IsEditing()) {
+        // The edit stays open over its item, at the item's new place and size.
+        // (Visibility cannot tell here: the dialog may have its drawing off.)
+        ComputeEditRects(m_nEditItem);
+        m_pEdit->MoveTo(m_rcEdit);
+        if ((m_dwEditStyle & kBrowseStyle) != 0)
+            m_pButton->MoveTo(m_rcButton);
+    }
+    Invalidate(TRUE);
 }
 
 // Created once, hidden; shown only while an edit is under way. Both or none:
@@ -42,6 +70,7 @@ void CListBoxEx::CreateInPlaceControls()
         return;
     }
     pEdit->SendMessage(WM_SETFONT, static_cast<WPARAM>(SendMessage(WM_GETFONT)), TRUE);
+    pEdit->SetLeftMargin(Scaled(kEditLeftMargin));
     m_pEdit = std::move(pEdit);
     m_pButton = std::move(pButton);
 }
@@ -100,21 +129,26 @@ void CListBoxEx::BeginEdit(int nIndex)
     m_nFocusItem = nItem;
     m_nEditItem = nItem;
 
-    const bool bBrowse = (m_dwEditStyle & kBrowseStyle) != 0;
-    const CRect rcItem = GetItemRect(nItem);
-    m_rcEdit = rcItem;
-    m_rcEdit.left += kEditInset;
-    m_rcEdit.right -= bBrowse ? kButtonRoom : kEditInset;
-    ::InflateRect(&m_rcEdit, 0, kOverhang);
+    ComputeEditRects(nItem);
     m_pEdit->SetWindowText(GetText(nItem));
     m_pEdit->ShowAt(m_rcEdit);
-    if (!bBrowse)
-        return;
+    if ((m_dwEditStyle & kBrowseStyle) != 0)
+        m_pButton->ShowAt(m_rcButton);
+}
+
+void CListBoxEx::ComputeEditRects(int nItem)
+{
+    const bool bBrowse = (m_dwEditStyle & kBrowseStyle) != 0;
+    const int nInset = Scaled(kEditInset), nOverhang = Scaled(kOverhang);
+    const CRect rcItem = GetItemRect(nItem);
+    m_rcEdit = rcItem;
+    m_rcEdit.left += nInset;
+    m_rcEdit.right -= bBrowse ? Scaled(kButtonRoom) : nInset;
+    ::InflateRect(&m_rcEdit, 0, nOverhang);
     m_rcButton = rcItem;
     m_rcButton.left = m_rcEdit.right;
-    m_rcButton.right -= kEditInset;
-    ::InflateRect(&m_rcButton, 0, kOverhang);
-    m_pButton->ShowAt(m_rcButton);
+    m_rcButton.right -= nInset;
+    ::InflateRect(&m_rcButton, 0, nOverhang);
 }
 
 void CListBoxEx::BeginEditNew()

@@ -1,6 +1,7 @@
 #include "toolstrip/GlyphImage.h"
 #include "toolstrip/StripLayout.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string_view>
 
@@ -93,6 +94,13 @@ private:
     std::size_t m_pos = 0;
 };
 
+template <class Bytes>
+constexpr void Put32At(Bytes& bytes, std::size_t offset, std::uint32_t v)
+{
+    for (std::size_t i = 0; i < 4; ++i)
+        bytes[offset + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
 constexpr void PutHeaders(ByteWriter& out)
 {
     out.Put8('B');
@@ -147,6 +155,23 @@ void SetEntry(std::uint8_t* entry, Rgb colour)
     entry[2] = colour.r;
 }
 
+// The palette index of pixel (x, y), y counted from the top, in a 4-bit
+// bottom-up image whose rows are nRowBytes long.
+template <class Bytes>
+std::uint8_t IndexAt(const Bytes& bytes, int x, int y, int nHeight, int nRowBytes)
+{
+    const std::uint8_t pair = bytes[kGlyphPixelOffset + static_cast<std::size_t>((nHeight - 1 - y) * nRowBytes + x / 2)];
+    return x % 2 == 0 ? pair >> 4 : pair & 0x0F;
+}
+
+template <class Bytes>
+void SetIndexAt(Bytes& bytes, int x, int y, int nHeight, int nRowBytes, std::uint8_t index)
+{
+    std::uint8_t& pair = bytes[kGlyphPixelOffset + static_cast<std::size_t>((nHeight - 1 - y) * nRowBytes + x / 2)];
+    pair = x % 2 == 0 ? static_cast<std::uint8_t>((pair & 0x0F) | index << 4)
+                      : static_cast<std::uint8_t>((pair & 0xF0) | index);
+}
+
 }  // namespace
 
 const GlyphFile& GlyphBitmapFile()
@@ -165,6 +190,28 @@ GlyphFile RecolourGlyphs(const GlyphFile& image, Rgb face, Rgb shadow)
             SetEntry(entry, shadow);
     }
     return copy;
+}
+
+std::vector<std::uint8_t> EnlargeGlyphs(const GlyphFile& image, int nFactor)
+{
+    nFactor = std::max(nFactor, 1);
+    const int nWidth = kGlyphWidth * nFactor, nHeight = kGlyphHeight * nFactor;
+    const int nRowBytes = kRowBytes * nFactor;   // 44 * factor: a multiple of 4
+    const std::size_t nPixelBytes = static_cast<std::size_t>(nRowBytes) * static_cast<std::size_t>(nHeight);
+    // Headers and palette as in the original, with the new sizes.
+    std::vector<std::uint8_t> out(image.begin(), image.begin() + kGlyphPixelOffset);
+    out.resize(kGlyphPixelOffset + nPixelBytes);
+    Put32At(out, 2, static_cast<std::uint32_t>(out.size()));
+    Put32At(out, kGlyphInfoOffset + 4, static_cast<std::uint32_t>(nWidth));
+    Put32At(out, kGlyphInfoOffset + 8, static_cast<std::uint32_t>(nHeight));
+    Put32At(out, kGlyphInfoOffset + 20, static_cast<std::uint32_t>(nPixelBytes));
+    for (int y = 0; y < nHeight; ++y) {
+        for (int x = 0; x < nWidth; ++x) {
+            const std::uint8_t index = IndexAt(image, x / nFactor, y / nFactor, kGlyphHeight, kRowBytes);
+            SetIndexAt(out, x, y, nHeight, nRowBytes, index);
+        }
+    }
+    return out;
 }
 
 }  // namespace toolstrip

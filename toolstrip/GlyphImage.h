@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace toolstrip {
 
@@ -30,5 +31,11 @@ struct Rgb {
 // face colour and whose dark grey (128,128,128) entry shows the shadow colour,
 // as the platform's 3-D colour mapping does when it loads an image.
 GlyphFile RecolourGlyphs(const GlyphFile& image, Rgb face, Rgb shadow);
+
+// The image enlarged by a whole factor (1 or more): a bitmap file image of the
+// same form, 88 * nFactor by 20 * nFactor pixels, in which each pixel of the
+// original is an nFactor x nFactor block of its palette entry. No pixel is
+// blended with its neighbours, so the glyphs stay sharp.
+std::vector<std::uint8_t> EnlargeGlyphs(const GlyphFile& image, int nFactor);
 
 }  // namespace toolstrip

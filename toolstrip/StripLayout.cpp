@@ -6,20 +6,40 @@
 
 namespace toolstrip {
 
-int ButtonTop(int nHeight)
+StripMetrics MetricsForDpi(int nDpi)
 {
-    return (nHeight - kButtonHeight) / 2;  // C++ division truncates toward zero
+    StripMetrics m;
+    m.nButtonWidth = dpi::Scale(kButtonWidth, nDpi);
+    m.nButtonHeight = dpi::Scale(kButtonHeight, nDpi);
+    m.nShift = dpi::Scale(kPictureShift, nDpi);
+    m.nGlyphFactor = dpi::GlyphFactor(nDpi);
+    m.nGlyphWidth = kButtonWidth * m.nGlyphFactor;
+    m.nGlyphHeight = kButtonHeight * m.nGlyphFactor;
+    m.nGlyphInsetX = (m.nButtonWidth - m.nGlyphWidth) / 2;
+    m.nGlyphInsetY = (m.nButtonHeight - m.nGlyphHeight) / 2;
+    m.nFocusInset = dpi::Scale(kFocusInset, nDpi);
+    return m;
 }
 
-ButtonRects LayoutButtons(int nWidth, int nHeight)
+int ButtonTop(int nHeight, const StripMetrics& metrics)
 {
-    const int top = ButtonTop(nHeight);
-    ButtonRects rcButtons;
+    return (nHeight - metrics.nButtonHeight) / 2;  // C++ division truncates toward zero
+}
+
+// The four abutting buttons from (nLeft, nTop) rightwards.
+static ButtonRects LayoutFrom(int nLeft, int nTop, const StripMetrics& m)
+{
+    ButtonRects rc;
     for (int i = 0; i < kButtonCount; ++i) {
-        const int left = nWidth - kGlyphStripWidth + kButtonWidth * i;
-        rcButtons[static_cast<std::size_t>(i)] = {left, top, left + kButtonWidth, top + kButtonHeight};
+        const int left = nLeft + m.nButtonWidth * i;
+        rc[static_cast<std::size_t>(i)] = {left, nTop, left + m.nButtonWidth, nTop + m.nButtonHeight};
     }
-    return rcButtons;
+    return rc;
+}
+
+ButtonRects LayoutButtons(int nWidth, int nHeight, const StripMetrics& metrics)
+{
+    return LayoutFrom(nWidth - kButtonCount * metrics.nButtonWidth, ButtonTop(nHeight, metrics), metrics);
 }
 
 int HitTest(const ButtonRects& rcButtons, int x, int y)
@@ -31,31 +51,37 @@ int HitTest(const ButtonRects& rcButtons, int x, int y)
     return kNoButton;
 }
 
-int HitTest(int x, int y, int nWidth, int nHeight)
+int HitTest(int x, int y, int nWidth, int nHeight, const StripMetrics& metrics)
 {
-    return HitTest(LayoutButtons(nWidth, nHeight), x, y);
+    return HitTest(LayoutButtons(nWidth, nHeight, metrics), x, y);
 }
 
-StripPicture ComposePicture(int nWidth, int nHeight, int nHot, bool bPressed, int nFocusMark)
+StripPicture ComposePicture(int nWidth, int nHeight, int nHot, bool bPressed, int nFocusMark, const StripMetrics& m)
 {
     StripPicture picture;
     picture.rcClient = {0, 0, nWidth, nHeight};
-    picture.nGlyphX = nWidth - kGlyphStripWidth - kPictureShift;
-    picture.nGlyphY = ButtonTop(nHeight);
+    picture.nGlyphX = nWidth - kButtonCount * m.nButtonWidth - m.nShift;
+    picture.nGlyphY = ButtonTop(nHeight, m);
+    const ButtonRects rcButtons = LayoutFrom(picture.nGlyphX, picture.nGlyphY, m);
+    for (int i = 0; i < kButtonCount; ++i) {
+        const StripRect& b = rcButtons[static_cast<std::size_t>(i)];
+        const int left = b.left + m.nGlyphInsetX, top = b.top + m.nGlyphInsetY;
+        picture.rcGlyphs[static_cast<std::size_t>(i)] = {left, top, left + m.nGlyphWidth, top + m.nGlyphHeight};
+    }
     if (nHot >= 0 && nHot < kButtonCount) {
-        const int left = picture.nGlyphX + kButtonWidth * nHot;
         picture.bEdge = true;
         picture.bSunken = bPressed;
-        picture.rcEdge = {left, picture.nGlyphY, left + kButtonWidth, picture.nGlyphY + kButtonHeight};
+        picture.rcEdge = rcButtons[static_cast<std::size_t>(nHot)];
     }
     if (nFocusMark >= 0 && nFocusMark < kButtonCount) {
-        const int left = picture.nGlyphX + kButtonWidth * nFocusMark;
+        const StripRect& b = rcButtons[static_cast<std::size_t>(nFocusMark)];
+        const int inset = m.nFocusInset;
         picture.bFocusMark = true;
-        picture.rcFocus = {left + kFocusInset, picture.nGlyphY + kFocusInset,
-                           left + kButtonWidth - kFocusInset, picture.nGlyphY + kButtonHeight - kFocusInset};
+        picture.rcFocus = {b.left + inset, b.top + inset, b.right - inset, b.bottom - inset};
     }
+    picture.nCopyX = m.nShift;
     // A strip narrower than the shift copies nothing rather than a negative width.
-    picture.nCopyWidth = std::max(nWidth - kPictureShift, 0);
+    picture.nCopyWidth = std::max(nWidth - m.nShift, 0);
     picture.nCopyHeight = nHeight;
     return picture;
 }

@@ -5,9 +5,9 @@
 using toolstrip::kButtonCount;
 using toolstrip::kNoButton;
 
-void StripModel::Size(int nWidth, int nHeight)
+void StripModel::Size(int nWidth, int nHeight, const toolstrip::StripMetrics& metrics)
 {
-    m_rcButtons = toolstrip::LayoutButtons(nWidth, nHeight);
+    m_rcButtons = toolstrip::LayoutButtons(nWidth, nHeight, metrics);
 }
 
 void StripModel::InvalidateButton(int nButton, bool bUpdateNow)

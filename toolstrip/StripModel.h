@@ -37,9 +37,9 @@ public:
     StripModel(const StripModel&) = delete;
     StripModel& operator=(const StripModel&) = delete;
 
-    // Lays the buttons out for a client area of this size. Until the first
-    // layout no point is on a button.
-    void Size(int nWidth, int nHeight);
+    // Lays the buttons out for a client area of this size, with the figures
+    // of the window's DPI. Until the first layout no point is on a button.
+    void Size(int nWidth, int nHeight, const toolstrip::StripMetrics& metrics = {});
 
     // Pointer positions are in client coordinates; the window converts the
     // screen position of WM_NCMOUSEMOVE before calling NcMouseMove.

@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <vector>
 
+#include "fw/Dpi.h"
 #include "listctrl/ListBoxEx.h"
 
 namespace {
@@ -62,12 +64,17 @@ CBitmap CreateBitmapFromFileImage(const std::uint8_t* pData, std::size_t size)
                                     reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS));
 }
 
-// Copies the cx by cy area at the bitmap's origin to (x, y) in the DC.
-void DrawBitmap(CDC& dc, HBITMAP hBitmap, int x, int y, int cx, int cy)
+// Copies glyph i of the strip bitmap (the glyphs side by side, each as wide
+// as its rectangle) to rectangle i in the DC.
+void DrawGlyphs(CDC& dc, HBITMAP hBitmap, const toolstrip::ButtonRects& rcGlyphs)
 {
     CMemoryDC dcBitmap(dc);
     CSelectObject select(dcBitmap, hBitmap);
-    dc.BitBlt(x, y, cx, cy, dcBitmap, 0, 0, SRCCOPY);
+    for (int i = 0; i < kButtonCount; ++i) {
+        const StripRect& rc = rcGlyphs[static_cast<std::size_t>(i)];
+        const int cx = rc.right - rc.left;
+        dc.BitBlt(rc.left, rc.top, cx, rc.bottom - rc.top, dcBitmap, cx * i, 0, SRCCOPY);
+    }
 }
 
 }  // namespace
@@ -84,12 +91,43 @@ void CToolStrip::UpdateGlyphColours()
 {
     const COLORREF clrFace = ::GetSysColor(COLOR_3DFACE);
     const COLORREF clrShadow = ::GetSysColor(COLOR_3DSHADOW);
-    if (clrFace == m_clrGlyphFace && clrShadow == m_clrGlyphShadow)
+    if (clrFace == m_clrGlyphFace && clrShadow == m_clrGlyphShadow && m_metrics.nGlyphFactor == m_nGlyphFactor)
         return;
     const toolstrip::GlyphFile image = toolstrip::RecolourGlyphs(m_glyphImage, ToRgb(clrFace), ToRgb(clrShadow));
-    m_bmpGlyphs = CreateBitmapFromFileImage(image.data(), image.size());
+    if (m_metrics.nGlyphFactor == 1) {
+        m_bmpGlyphs = CreateBitmapFromFileImage(image.data(), image.size());
+    } else {
+        const std::vector<std::uint8_t> enlarged = toolstrip::EnlargeGlyphs(image, m_metrics.nGlyphFactor);
+        m_bmpGlyphs = CreateBitmapFromFileImage(enlarged.data(), enlarged.size());
+    }
     m_clrGlyphFace = clrFace;
     m_clrGlyphShadow = clrShadow;
+    m_nGlyphFactor = m_metrics.nGlyphFactor;
+}
+
+void CToolStrip::SetDpi(int nDpi)
+{
+    m_nDpi = nDpi;
+    m_metrics = toolstrip::MetricsForDpi(nDpi);
+    m_fontCaption.DeleteObject();
+    const int nSystemDpi = GetSystemDpi();
+    if (nDpi != nSystemDpi) {
+        LOGFONTA lf{};
+        ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+        lf.lfHeight = dpi::Rescale(lf.lfHeight, nDpi, nSystemDpi);
+        m_fontCaption.Attach(::CreateFontIndirectA(&lf));
+    }
+    UpdateGlyphColours();
+    if (m_hWnd == nullptr)
+        return;
+    const CRect rc = GetClientRect();
+    Layout(rc.Width(), rc.Height());
+    InvalidateAll();
+}
+
+HGDIOBJ CToolStrip::CaptionFont() const
+{
+    return m_fontCaption.Get() != nullptr ? m_fontCaption.Get() : ::GetStockObject(DEFAULT_GUI_FONT);
 }
 
 CRect CToolStrip::GetButtonRect(int nButton) const
@@ -103,8 +141,7 @@ CRect CToolStrip::GetButtonRect(int nButton) const
 void CToolStrip::PreSubclassWindow()
 {
     CreateToolTips();
-    const CRect rc = GetClientRect();
-    Layout(rc.Width(), rc.Height());
+    SetDpi(GetWindowDpi(m_hWnd));   // lays the buttons out
     m_bHideFocus = (SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS) != 0;
     CWnd::PreSubclassWindow();
 }
@@ -181,6 +218,7 @@ int CToolStrip::OnCreate(CREATESTRUCTA*)
     if (Default() == -1)
         return -1;
     CreateToolTips();
+    SetDpi(GetWindowDpi(m_hWnd));
     return 0;
 }
 
@@ -196,22 +234,21 @@ void CToolStrip::Paint(HDC hDC)
 {
     UpdateGlyphColours();
     const CRect rcClient = GetClientRect();
-    const toolstrip::StripPicture picture = toolstrip::ComposePicture(
-        rcClient.Width(), rcClient.Height(), m_model.GetHot(), m_model.IsPressed(), VisibleFocusMark());
+    const toolstrip::StripPicture picture =
+        toolstrip::ComposePicture(rcClient.Width(), rcClient.Height(), m_model.GetHot(), m_model.IsPressed(),
+                                  VisibleFocusMark(), m_metrics);
 
     CMemoryDC dcMem(hDC);
     CBitmap bmpPicture(::CreateCompatibleBitmap(hDC, rcClient.Width(), rcClient.Height()));
-    CSelectObject selectFont(dcMem, ::GetStockObject(DEFAULT_GUI_FONT));
+    CSelectObject selectFont(dcMem, CaptionFont());
     CSelectObject selectPicture(dcMem, bmpPicture);
 
     dcMem.FillRect(ToRect(picture.rcClient), ::GetSysColorBrush(COLOR_BTNFACE));
     dcMem.SetBkMode(TRANSPARENT);
     dcMem.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
     dcMem.DrawText(GetWindowText(), ToRect(picture.rcClient), DT_SINGLELINE | DT_VCENTER);
-    if (HasGlyphs()) {
-        DrawBitmap(dcMem, m_bmpGlyphs, picture.nGlyphX, picture.nGlyphY, toolstrip::kGlyphStripWidth,
-                   toolstrip::kButtonHeight);
-    }
+    if (HasGlyphs())
+        DrawGlyphs(dcMem, m_bmpGlyphs, picture.rcGlyphs);
     if (picture.bEdge)
         dcMem.DrawEdge(ToRect(picture.rcEdge), picture.bSunken ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
     if (picture.bFocusMark)
@@ -307,7 +344,7 @@ void CToolStrip::OnSize(UINT, int cx, int cy)
 
 void CToolStrip::Layout(int cx, int cy)
 {
-    m_model.Size(cx, cy);
+    m_model.Size(cx, cy, m_metrics);
     if (m_toolTip.m_hWnd == nullptr)
         return;
     for (int i = 0; i < kButtonCount; ++i)

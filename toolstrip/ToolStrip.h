@@ -37,6 +37,12 @@ public:
     // The button the keyboard's focus mark is drawn on, or 4 when none shows.
     int VisibleFocusMark() const;
     bool HasGlyphs() const { return m_bmpGlyphs.Get() != nullptr; }
+    // The DPI the strip's figures, glyphs and caption font are made for: the
+    // window's own when attached or created, then what SetDpi was told.
+    int GetDpi() const { return m_nDpi; }
+    // Remakes everything for a new DPI (the window moved to another monitor)
+    // and repaints; the caller has sized the window already.
+    void SetDpi(int nDpi);
     const CToolTipCtrl& GetToolTip() const { return m_toolTip; }
 
     // Framework overrides.
@@ -72,13 +78,21 @@ private:
     void Layout(int cx, int cy);
     // Paints the whole strip through an off-screen picture into hDC.
     void Paint(HDC hDC);
-    // Makes the glyph bitmap match the current face and shadow colours.
+    // Makes the glyph bitmap match the current face and shadow colours and
+    // the glyph factor of the current DPI.
     void UpdateGlyphColours();
+    // The caption's font at the current DPI: the stock GUI font, or one made
+    // from it for a DPI other than the system's.
+    HGDIOBJ CaptionFont() const;
 
     toolstrip::GlyphFile m_glyphImage;
     CBitmap m_bmpGlyphs;
     COLORREF m_clrGlyphFace = CLR_INVALID;     // the colours m_bmpGlyphs was made for
     COLORREF m_clrGlyphShadow = CLR_INVALID;
+    int m_nGlyphFactor = 0;                    // ... and the factor
+    int m_nDpi = dpi::kDefaultDpi;
+    toolstrip::StripMetrics m_metrics;
+    CFont m_fontCaption;                       // null: the stock font fits
     StripModel m_model;
     CToolTipCtrl m_toolTip;
     bool m_bHideFocus = false;      // the UI state hides focus rectangles

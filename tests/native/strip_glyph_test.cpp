@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -121,6 +122,37 @@ TEST(GlyphImage, RecolouringChangesOnlyTheTwoGreys)
         const bool inChangedEntry = (i >= lightGrey && i < lightGrey + 3) || (i >= darkGrey && i < darkGrey + 3);
         EXPECT_TRUE(inChangedEntry || recoloured[i] == original[i]) << "byte " << i;
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GlyphImage, EnlargedByTwoEachPixelIsA2By2BlockAndTheHeadersFollow)
+{
+    const GlyphFile& f = GlyphBitmapFile();
+    const std::vector<std::uint8_t> big = EnlargeGlyphs(f, 2);
+    ASSERT_EQ(big.size(), 118u + 88u * 40u);
+    EXPECT_EQ(big[0], 'B');
+    std::uint32_t width = 0, height = 0, fileSize = 0;
+    for (int i = 3; i >= 0; --i) {
+        fileSize = fileSize << 8 | big[2 + static_cast<std::size_t>(i)];
+        width = width << 8 | big[18 + static_cast<std::size_t>(i)];
+        height = height << 8 | big[22 + static_cast<std::size_t>(i)];
+    }
+    EXPECT_EQ(fileSize, big.size());
+    EXPECT_EQ(width, 176u);
+    EXPECT_EQ(height, 40u);
+    for (std::size_t i = 54; i < 118; ++i)
+        ASSERT_EQ(big[i], f[i]) << "palette byte " << i;
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 176; ++x) {
+            const std::uint8_t pair = big[118 + static_cast<std::size_t>((39 - y) * 88 + x / 2)];
+            const int index = x % 2 == 0 ? pair >> 4 : pair & 0x0F;
+            ASSERT_EQ(index, Pixel(f, x / 2, y / 2)) << x << ", " << y;
+        }
+    }
+    EXPECT_EQ(EnlargeGlyphs(f, 1), std::vector<std::uint8_t>(f.begin(), f.end()));
 }
 
 }  // namespace

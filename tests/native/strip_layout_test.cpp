@@ -111,3 +111,61 @@ TEST(StripLayout, ToolTipTextsAndOutOfRangeIndices)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DpiScale, RoundsAsMulDivAndKeepsFiguresAt96)
+{
+    EXPECT_EQ(dpi::Scale(22, 96), 22);
+    EXPECT_EQ(dpi::Scale(22, 144), 33);
+    EXPECT_EQ(dpi::Scale(5, 144), 8);     // 7.5: half away from zero
+    EXPECT_EQ(dpi::Scale(2, 120), 3);     // 2.5
+    EXPECT_EQ(dpi::Scale(5, 120), 6);     // 6.25
+    EXPECT_EQ(dpi::Scale(-2, 120), -3);
+    EXPECT_EQ(dpi::Scale(7, 0), 7);       // no DPI known: as at 96
+    EXPECT_EQ(dpi::Rescale(16, 144, 96), 24);
+    EXPECT_EQ(dpi::Rescale(24, 96, 144), 16);
+    EXPECT_EQ(dpi::GlyphFactor(120), 1);
+    EXPECT_EQ(dpi::GlyphFactor(191), 1);
+    EXPECT_EQ(dpi::GlyphFactor(192), 2);
+    EXPECT_EQ(dpi::GlyphFactor(288), 3);
+}
+
+TEST(StripLayout, At144ButtonsAre33By30FromTheRightEdge)
+{
+    const StripMetrics m = MetricsForDpi(144);
+    const int W = 278 - 4, H = 40 - 4;   // the strip's client area at 144
+    const ButtonRects rc = LayoutButtons(W, H, m);
+    for (int i = 0; i < kButtonCount; ++i)
+        EXPECT_EQ(rc[static_cast<std::size_t>(i)], (StripRect{W - 132 + 33 * i, 3, W - 99 + 33 * i, 33}));
+    EXPECT_EQ(HitTest(W - 133, 3, W, H, m), kNoButton);
+    EXPECT_EQ(HitTest(W - 100, 32, W, H, m), 0);
+    EXPECT_EQ(HitTest(W - 99, 3, W, H, m), 1);
+}
+
+TEST(StripLayout, PictureShiftAndGlyphsFollowTheDpi)
+{
+    struct Case { int nDpi, nShift, nFactor, nInsetX, nInsetY; };
+    for (const Case c : {Case{96, 2, 1, 0, 0}, Case{120, 3, 1, 3, 2}, Case{144, 3, 1, 5, 5}, Case{192, 4, 2, 0, 0}}) {
+        SCOPED_TRACE(c.nDpi);
+        const StripMetrics m = MetricsForDpi(c.nDpi);
+        const int W = 300, H = 50;
+        const ButtonRects rcButtons = LayoutButtons(W, H, m);
+        const StripPicture picture = ComposePicture(W, H, 2, true, kNoButton, m);
+        EXPECT_EQ(picture.nCopyX, c.nShift);
+        EXPECT_EQ(picture.nCopyWidth, W - c.nShift);
+        const StripRect& e = picture.rcEdge;
+        EXPECT_EQ((StripRect{e.left + c.nShift, e.top, e.right + c.nShift, e.bottom}), rcButtons[2]);
+        for (int i = 0; i < kButtonCount; ++i) {
+            const StripRect& g = picture.rcGlyphs[static_cast<std::size_t>(i)];
+            const StripRect& b = rcButtons[static_cast<std::size_t>(i)];
+            EXPECT_EQ(g.left + c.nShift, b.left + c.nInsetX);
+            EXPECT_EQ(g.top, b.top + c.nInsetY);
+            EXPECT_EQ(g.right - g.left, 22 * c.nFactor);
+            EXPECT_EQ(g.bottom - g.top, 20 * c.nFactor);
+            EXPECT_LE(g.right + c.nShift, b.right);   // the glyph stays inside its button
+        }
+    }
+}
+
+}  // namespace

@@ -10,6 +10,7 @@
 
 #include "WinTest.h"
 #include "app/RunDlg.h"
+#include "dpi/DpiScale.h"
 #include "runlist/RunListFile.h"
 
 namespace wintest {
@@ -60,6 +61,22 @@ protected:
     {
         PostClick(List(), ItemCenter(List(), i));
         Pump(*m_dlg);
+    }
+
+    // What the system sends when the window moves to a monitor of another DPI
+    // (Wine never sends it): a suggested rectangle at the same top left corner,
+    // its size scaled from the dialog's current DPI. Pumped unless bPump is false.
+    CRect ChangeDpi(int nDpi, bool bPump = true)
+    {
+        CRect rc;
+        ::GetWindowRect(*m_dlg, &rc);
+        const int nFrom = m_dlg->GetDpi();
+        const CRect suggested(rc.left, rc.top, rc.left + dpi::Rescale(rc.Width(), nDpi, nFrom),
+                              rc.top + dpi::Rescale(rc.Height(), nDpi, nFrom));
+        ::SendMessageA(*m_dlg, WM_DPICHANGED, MAKEWPARAM(nDpi, nDpi), reinterpret_cast<LPARAM>(&suggested));
+        if (bPump)
+            Pump(*m_dlg);
+        return suggested;
     }
 
     std::unique_ptr<CRunDlg> m_dlg;

@@ -43,16 +43,20 @@ bool Contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
-TEST(AppManifest, AsksForCommonControls6AndTheUsersOwnRights)
+TEST(AppManifest, AsksForCommonControls6TheUsersOwnRightsAndPerMonitorDpi)
 {
     const std::string manifest = wintest::ManifestText(Self());
     ASSERT_FALSE(manifest.empty()) << "no RT_MANIFEST resource 1";
     EXPECT_TRUE(Contains(manifest, R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")")) << manifest;
     EXPECT_TRUE(Contains(manifest, R"(level="asInvoker")")) << manifest;
     EXPECT_TRUE(Contains(manifest, R"(version=")" + FourPartVersion(NIMBREL_PROJECT_VERSION) + '"')) << manifest;
-    // Fixed-pixel layout: the system scales the window, the program does not.
-    EXPECT_FALSE(Contains(manifest, "<dpiAware")) << manifest;
-    EXPECT_FALSE(Contains(manifest, "<dpiAwareness")) << manifest;
+    // Per-monitor version 2, then version 1; system awareness where only the
+    // older element is read. Each element counts only in its own namespace.
+    EXPECT_TRUE(Contains(manifest, R"(<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">)"
+                                   "PerMonitorV2, PerMonitor</dpiAwareness>")) << manifest;
+    EXPECT_TRUE(Contains(manifest, R"(<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">)"
+                                   "true/pm</dpiAware>")) << manifest;
+    EXPECT_TRUE(Contains(manifest, R"(<application xmlns="urn:schemas-microsoft-com:asm.v3">)")) << manifest;
 }
 
 // The manifest is honoured: the process runs with the version 6 common

@@ -183,6 +183,23 @@ TEST_F(DragListTest, ADropPutsTheEntryAndItsPathIntoTheGapAboveTheTarget)
     EXPECT_EQ(SavedPaths(), Paths("debca"));
 }
 
+// A click posted from elsewhere while the cursor rests on another item: the
+// drag list reads the cursor, the list box the message. The click's own
+// position counts, so it only selects (the cursor's item once took the entry).
+TEST_F(DragListTest, APostedClickCountsWhereItWasMadeNotWhereTheCursorIs)
+{
+    OpenFive();
+    POINT cursor = ItemCenter(List(), 3);
+    ::ClientToScreen(List(), &cursor);
+    PlaceCursor(cursor);
+    const POINT click = ItemCenter(List(), 1);
+    ::PostMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(click.x, click.y));
+    ::PostMessageA(List(), WM_LBUTTONUP, 0, MAKELPARAM(click.x, click.y));
+    Pump(*m_dlg);
+    ExpectOrder("abcde");
+    EXPECT_EQ(List().GetCurSel(), 1);
+}
+
 TEST_F(DragListTest, AnEntryBeyondTheEndOfThePathTableMovesWithItsPathToo)
 {
     OpenWith({"C:\\s\\a.zel"});   // a table of 1 + 32 elements

@@ -21,6 +21,7 @@ namespace {
 constexpr int kHoverTransitions = 10000;
 constexpr int kEditCycles = 1000;
 constexpr int kDrags = 1000;
+constexpr int kDpiChanges = 1000;
 // Steps made before the first count, so that what is made once on first use
 // (the tooltip's timers and texts, the edit's caret and font, cached DCs) is
 // not taken for a leak.
@@ -144,6 +145,16 @@ TEST_F(LeakTest, Drags)
     for (int i = 0; i < kWarmUpSteps + kDrags; ++i)
         expected = moveAsOnce(expected);
     EXPECT_EQ(ItemTexts(List()), expected) << "every drag moved the first entry";
+}
+
+// Each change remakes the dialog font, the strip's caption font and glyphs
+// and the list's figures, between 96 and 144 DPI.
+TEST_F(LeakTest, DpiChanges)
+{
+    const auto change = [&](int i) { ChangeDpi(i % 2 == 0 ? 144 : 96, false); };
+    ExpectNoGrowth(std::to_string(kDpiChanges) + " DPI changes", kDpiChanges, change);
+    EXPECT_EQ(m_dlg->GetDpi(), 96);
+    EXPECT_EQ(Strip().GetButtonRect(0).Width(), 22);
 }
 
 }  // namespace

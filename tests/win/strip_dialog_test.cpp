@@ -180,6 +180,34 @@ TEST_F(StripDialogTest, GlyphsLieOnTheirButtonsOverTheFaceWithTheHotButtonsFrame
     Release(Centre(kMoveUp));
 }
 
+// At 200% each glyph pixel is a 2 x 2 block filling the 44 x 40 button; at
+// 150% the glyph keeps its pixels, centred in the 33 x 30 button over the face.
+TEST_F(StripDialogTest, GlyphsAreWholePixelBlocksAtEveryDpi)
+{
+    Open();
+    struct Case { int nDpi, nFactor, nInsetX, nInsetY; };
+    for (const Case c : {Case{192, 2, 0, 0}, Case{144, 1, 5, 5}}) {
+        ChangeDpi(c.nDpi);
+        const Screen screen = ReadScreen(Strip());
+        int nWrong = 0;
+        for (int i = 0; i < 4; ++i) {
+            const CRect rc = Strip().GetButtonRect(i);
+            ASSERT_EQ(rc.Width(), dpi::Scale(22, c.nDpi));
+            for (int y = 0; y < rc.Height(); ++y) {
+                for (int x = 0; x < rc.Width(); ++x) {
+                    const int gx = x - c.nInsetX, gy = y - c.nInsetY;
+                    const bool bInGlyph = gx >= 0 && gy >= 0 && gx < 22 * c.nFactor && gy < 20 * c.nFactor;
+                    const COLORREF expected =
+                        bInGlyph ? GlyphPixel(i, gx / c.nFactor, gy / c.nFactor) : FacePixel(i, x, y);
+                    if (screen.At(rc.left + x, rc.top + y) != expected && nWrong++ < 3)
+                        ADD_FAILURE() << c.nDpi << " DPI, button " << i << " pixel " << x << "," << y;
+                }
+            }
+        }
+        EXPECT_EQ(nWrong, 0) << c.nDpi << " DPI";
+    }
+}
+
 // The caption is drawn as DrawText places it in the client area, 2 pixels to the right.
 TEST_F(StripDialogTest, TheCaptionStartsTwoPixelsFromTheLeft)
 {

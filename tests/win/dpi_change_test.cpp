@@ -1,0 +1,97 @@
+// The dialog when its DPI changes while it runs (moved to a monitor of another
+// scale): WM_DPICHANGED delivered as the system would, the layout, the list's
+// and the strip's figures and the in-place controls at the new DPI, and back.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "GuiObjects.h"
+#include "RunDialogTest.h"
+#include "WinTest.h"
+#include "listctrl/InPlaceCtrl.h"
+
+using namespace wintest;
+
+namespace {
+
+CRect Rescaled(const CRect& rc, int nTo, int nFrom)
+{
+    return {dpi::Rescale(rc.left, nTo, nFrom), dpi::Rescale(rc.top, nTo, nFrom), dpi::Rescale(rc.right, nTo, nFrom),
+            dpi::Rescale(rc.bottom, nTo, nFrom)};
+}
+
+// What a change of DPI may alter, read from the dialog.
+struct Layout {
+    CRect rcWindow, rcList, rcStrip;
+    std::vector<CRect> buttons;
+    int nItemHeight = 0;
+
+    bool operator==(const Layout& o) const
+    {
+        return rcWindow == o.rcWindow && rcList == o.rcList && rcStrip == o.rcStrip && buttons == o.buttons &&
+               nItemHeight == o.nItemHeight;
+    }
+};
+
+class DpiChangeTest : public RunDialogTest {
+protected:
+    Layout Read()
+    {
+        Layout layout;
+        ::GetWindowRect(*m_dlg, &layout.rcWindow);
+        layout.rcList = RectInParent(List());
+        layout.rcStrip = RectInParent(m_dlg->m_toolStrip);
+        for (int i = 0; i < 4; ++i)
+            layout.buttons.push_back(m_dlg->m_toolStrip.GetButtonRect(i));
+        layout.nItemHeight = List().GetItemRect(0).Height();
+        return layout;
+    }
+};
+
+TEST_F(DpiChangeTest, TheDialogTakesTheSuggestedRectangleAndScalesItsPartsThenReturns)
+{
+    OpenWith({"C:\\s\\a.zel", "C:\\s\\b.zel", "C:\\s\\c.zel"});
+    ASSERT_EQ(m_dlg->GetDpi(), 96) << "the tests' prefix runs at 96 DPI";
+    ClickItem(1);
+    const Layout before = Read();
+    // The first round makes what is made once on first use (the edit's caret,
+    // Wine's font caches, the dialog's own font); the second must make nothing.
+    GuiObjects objectsBefore;
+    for (int nRound = 0; nRound < 2; ++nRound) {
+        SCOPED_TRACE(nRound);
+        objectsBefore = CountGuiObjects();
+        const CRect suggested = ChangeDpi(144);
+        const Layout at144 = Read();
+        EXPECT_EQ(at144.rcWindow, suggested);
+        EXPECT_EQ(at144.rcList, Rescaled(before.rcList, 144, 96));
+        EXPECT_EQ(at144.rcStrip, Rescaled(before.rcStrip, 144, 96));
+        const CRect rcStripClient = m_dlg->m_toolStrip.GetClientRect();
+        const int W = rcStripClient.Width(), H = rcStripClient.Height(), top = (H - 30) / 2;
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(at144.buttons[static_cast<size_t>(i)], CRect(W - 132 + 33 * i, top, W - 99 + 33 * i, top + 30));
+        EXPECT_EQ(at144.nItemHeight, dpi::Rescale(before.nItemHeight, 144, 96));
+        EXPECT_EQ(m_dlg->m_toolStrip.HitTest(CPoint(W - 1, top)), 3);
+        EXPECT_EQ(m_dlg->m_toolStrip.HitTest(CPoint(W - 133, top)), 4);
+
+        // An edit opened now: the 5-pixel inset becomes 8, the 30-pixel room
+        // 45, the 2-pixel overhang 3, so the "..." button is 37 wide.
+        PostKey(List(), VK_F2);
+        Pump(*m_dlg);
+        const CRect rc = List().GetItemRect(1);
+        EXPECT_EQ(RectInParent(*List().GetInPlaceEdit()), CRect(rc.left + 8, rc.top - 3, rc.right - 45, rc.bottom + 3));
+        EXPECT_EQ(RectInParent(*List().GetInPlaceButton()), CRect(rc.right - 45, rc.top - 3, rc.right - 8, rc.bottom + 3));
+        EXPECT_EQ(LOWORD(List().GetInPlaceEdit()->SendMessage(EM_GETMARGINS)), 3);
+
+        // Back while the edit is open: it follows its item.
+        ChangeDpi(96);
+        const CRect rc96 = List().GetItemRect(1);
+        EXPECT_EQ(RectInParent(*List().GetInPlaceEdit()), CRect(rc96.left + 5, rc96.top - 2, rc96.right - 30, rc96.bottom + 2));
+        EXPECT_EQ(LOWORD(List().GetInPlaceEdit()->SendMessage(EM_GETMARGINS)), 2);
+        PostKey(*List().GetInPlaceEdit(), VK_ESCAPE);
+        Pump(*m_dlg);
+        EXPECT_EQ(Read(), before);
+    }
+    EXPECT_EQ(CountGuiObjects().gdi, objectsBefore.gdi) << "the fonts and glyphs of 144 DPI are gone";
+}
+
+}  // namespace

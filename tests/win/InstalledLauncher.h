@@ -14,6 +14,7 @@ namespace wintest {
 
 inline constexpr char kLauncherCaption[] = "Nimbrel Run XP";
 inline constexpr int kLauncherListId = 1000;
+inline constexpr int kLauncherStripId = 1009;
 
 // Polls until done() holds, for at most patienceMs.
 template <typename Done>

@@ -24,6 +24,9 @@
 namespace {
 
 using wintest::ChildProcess;
+using wintest::FoundProcess;
+using wintest::ListItemText;
+using wintest::SamePath;
 using wintest::kPatienceMs;
 
 constexpr char kLauncherCaption[] = "Nimbrel Run XP";
@@ -45,61 +48,12 @@ bool Contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
-bool SamePath(const std::string& a, const std::string& b)
-{
-    return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
-}
-
 std::string CurrentDirectory()
 {
     char dir[MAX_PATH];
     const DWORD n = GetCurrentDirectoryA(MAX_PATH, dir);
     return n > 0 && n < MAX_PATH ? std::string(dir, n) : std::string();
 }
-
-// An item's text in another process's list box: the wide message is the one
-// marshalled faithfully across processes.
-std::string ListItemText(HWND list, int index)
-{
-    const auto length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
-    if (length < 0)
-        return "";
-    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    wide.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data()))));
-    std::string text(wide.size() * 2 + 1, '\0');
-    text.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                                        text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
-    return text;
-}
-
-// A process that someone else started, found by its window; ended by force if
-// it is still running when the driver lets go of it.
-class FoundProcess {
-public:
-    explicit FoundProcess(DWORD id = 0)
-        : m_process(id ? OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id)
-                       : nullptr)
-    {
-    }
-    ~FoundProcess()
-    {
-        if (m_process && !Ended(0))
-            TerminateProcess(m_process.get(), 1);
-    }
-    FoundProcess(FoundProcess&&) = default;
-    FoundProcess& operator=(FoundProcess&&) = default;
-
-    bool Ended(DWORD waitMs) const { return WaitForSingleObject(m_process.get(), waitMs) == WAIT_OBJECT_0; }
-    std::string ImagePath() const
-    {
-        char path[MAX_PATH];
-        DWORD size = MAX_PATH;
-        return m_process && QueryFullProcessImageNameA(m_process.get(), 0, path, &size) ? std::string(path, size) : "";
-    }
-
-private:
-    UniqueHandle m_process;
-};
 
 struct FreeModule {
     void operator()(HMODULE module) const { FreeLibrary(module); }
@@ -134,18 +88,7 @@ HWND LaunchFirstEntry(HWND list, const std::string& player, const std::string& t
     PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
 
-    for (DWORD waited = 0; waited < kPatienceMs; waited += 100, Sleep(100)) {
-        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, title.c_str())) != nullptr;) {
-            DWORD id = 0;
-            GetWindowThreadProcessId(w, &id);
-            FoundProcess candidate(id);
-            if (SamePath(candidate.ImagePath(), player)) {
-                started = std::move(candidate);
-                return w;
-            }
-        }
-    }
-    return nullptr;
+    return wintest::WaitForWindowOf(player, title, started);
 }
 
 // The run list the launcher saved at close: beside it, every entry a scene

@@ -2,6 +2,7 @@
 // Programs the Windows tests start: found beside the test executable, started
 // the way the launcher starts the player, and their top-level windows.
 #include <windows.h>
+#include <winternl.h>
 
 #include <string>
 
@@ -84,18 +85,114 @@ inline HWND WaitForFrame(const ChildProcess& child, const std::string& caption)
     return nullptr;
 }
 
-// The text the player shows. Across processes the wide message is the one
-// that is marshalled faithfully.
+// Text that another process's window gave through a wide message (the one
+// marshalled faithfully across processes), in the code page of the ANSI calls.
+inline std::string Narrow(const std::wstring& wide)
+{
+    std::string text(wide.size() * 2 + 1, '\0');
+    text.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                                        text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
+    return text;
+}
+
+// The text the player shows.
 inline std::string ShownText(HWND frame)
 {
     HWND edit = FindWindowExA(frame, nullptr, "Edit", nullptr);
     const auto length = SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
     std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
     wide.resize(static_cast<size_t>(SendMessageW(edit, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()))));
-    std::string text(wide.size() * 2 + 1, '\0');
-    text.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                                        text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
-    return text;
+    return Narrow(wide);
+}
+
+// An item's text in another process's list box.
+inline std::string ListItemText(HWND list, int index)
+{
+    const auto length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    if (length < 0)
+        return "";
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    wide.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data()))));
+    return Narrow(wide);
+}
+
+inline bool SamePath(const std::string& a, const std::string& b)
+{
+    return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
+}
+
+// A process that someone else started, found by its window; ended by force if
+// it is still running when the test lets go of it.
+class FoundProcess {
+public:
+    explicit FoundProcess(DWORD id = 0)
+        : m_process(id ? OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ,
+                                     FALSE, id)
+                       : nullptr)
+    {
+    }
+    ~FoundProcess()
+    {
+        if (m_process && !Ended(0))
+            TerminateProcess(m_process.get(), 1);
+    }
+    FoundProcess(FoundProcess&&) = default;
+    FoundProcess& operator=(FoundProcess&&) = default;
+
+    HANDLE Handle() const { return m_process.get(); }
+    bool Ended(DWORD waitMs) const { return WaitForSingleObject(m_process.get(), waitMs) == WAIT_OBJECT_0; }
+    std::string ImagePath() const
+    {
+        char path[MAX_PATH];
+        DWORD size = MAX_PATH;
+        return m_process && QueryFullProcessImageNameA(m_process.get(), 0, path, &size) ? std::string(path, size) : "";
+    }
+
+private:
+    UniqueHandle m_process;
+};
+
+// The command line another process was started with, read from its process
+// parameters. For a 32-bit process started by a 64-bit one the process block
+// reported is its 64-bit one, laid out as this program's own.
+inline std::string ProcessCommandLine(HANDLE process)
+{
+    using Query = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    const FARPROC proc = GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess");
+    PROCESS_BASIC_INFORMATION info{};
+    // Through the generic function type, which any function pointer converts to.
+    if (proc == nullptr || reinterpret_cast<Query>(reinterpret_cast<void (*)()>(proc))(
+                               process, ProcessBasicInformation, &info, sizeof info, nullptr) != 0)
+        return "";
+    const auto read = [process](const void* from, void* to, SIZE_T size) {
+        SIZE_T got = 0;
+        return ReadProcessMemory(process, from, to, size, &got) && got == size;
+    };
+    PEB peb{};
+    RTL_USER_PROCESS_PARAMETERS parameters{};
+    if (!read(info.PebBaseAddress, &peb, sizeof peb) ||
+        !read(peb.ProcessParameters, &parameters, sizeof parameters))
+        return "";
+    std::wstring line(parameters.CommandLine.Length / sizeof(WCHAR), L'\0');
+    return read(parameters.CommandLine.Buffer, line.data(), parameters.CommandLine.Length) ? Narrow(line) : "";
+}
+
+// The top-level window captioned `caption` of a process started from `image`
+// by someone else, once it is there; the process is handed to `started`.
+inline HWND WaitForWindowOf(const std::string& image, const std::string& caption, FoundProcess& started)
+{
+    for (DWORD waited = 0; waited < kPatienceMs; waited += 100, Sleep(100)) {
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, caption.c_str())) != nullptr;) {
+            DWORD id = 0;
+            GetWindowThreadProcessId(w, &id);
+            FoundProcess candidate(id);
+            if (SamePath(candidate.ImagePath(), image)) {
+                started = std::move(candidate);
+                return w;
+            }
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace wintest

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "ChildProcess.h"
 #include "WinTest.h"
@@ -69,6 +70,48 @@ public:
         return rc;
     }
     POINT ItemCenter(int i) const { return Center(ItemRect(i)); }
+    std::vector<std::string> Texts() const
+    {
+        std::vector<std::string> texts;
+        const auto count = SendMessageA(m_list, LB_GETCOUNT, 0, 0);
+        for (int i = 0; i < count; ++i)
+            texts.push_back(ListItemText(m_list, i));
+        return texts;
+    }
+    // The in-place edit over an entry, while one is open.
+    HWND VisibleEdit() const
+    {
+        HWND edit = FindWindowExA(m_list, nullptr, "Edit", nullptr);
+        return edit != nullptr && IsWindowVisible(edit) ? edit : nullptr;
+    }
+    // Returns once the launcher has taken the `posted` messages posted to it
+    // last. A message sent from another thread is handled when the launcher
+    // next looks at its queue, before the posted message it then takes; so
+    // each send but the first returns after one more posted message is taken.
+    void Settle(int posted) const
+    {
+        for (int i = 0; i <= posted; ++i)
+            SendMessageTimeoutA(m_list, WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, nullptr);
+    }
+    // Drags entry `from` onto entry `to` with the left button. The drag list
+    // reads the real cursor, so it is placed before each message, and each
+    // message is taken before the next is posted.
+    void Drag(int from, int to) const
+    {
+        const POINT a = ItemCenter(from);
+        const POINT b = ItemCenter(to);
+        const auto post = [this](UINT message, WPARAM keys, POINT pt) {
+            POINT screen = pt;
+            ClientToScreen(m_list, &screen);
+            PlaceCursor(screen, 10);
+            PostMessageA(m_list, message, keys, MAKELPARAM(pt.x, pt.y));
+            Settle(1);
+        };
+        post(WM_LBUTTONDOWN, MK_LBUTTON, a);
+        post(WM_MOUSEMOVE, MK_LBUTTON, {a.x, (a.y + b.y) / 2});
+        post(WM_MOUSEMOVE, MK_LBUTTON, b);
+        post(WM_LBUTTONUP, 0, b);
+    }
     // Asks it to end as the user would; it saves its list on the way out.
     void PostClose() const { PostMessageA(m_dialog, WM_CLOSE, 0, 0); }
 

@@ -10,7 +10,7 @@ constexpr std::uint32_t kWordEscape = 0xFFFF;
 constexpr std::uint32_t kWideMarker = 0xFFFE;
 constexpr std::uint32_t kDwordEscape = 0xFFFFFFFF;
 
-// A length's form: escapes bytes of FF (none, FF, or FF and the 16-bit
+// A length's form: `escapes` bytes of FF (none, FF, or FF and the 16-bit
 // escape FF FF), then the length in width bytes.
 struct LengthForm {
     std::size_t escapes;

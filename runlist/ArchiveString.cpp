@@ -1,5 +1,6 @@
 #include "runlist/ArchiveString.h"
 
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -9,35 +10,77 @@ constexpr std::uint32_t kWordEscape = 0xFFFF;
 constexpr std::uint32_t kWideMarker = 0xFFFE;
 constexpr std::uint32_t kDwordEscape = 0xFFFFFFFF;
 
-void AppendLittleEndian(std::string& out, std::uint32_t value, int width)
+// A length's form: `escapes` bytes of FF (none, FF, or FF and the 16-bit
+// escape FF FF), then the length in width bytes.
+struct LengthForm {
+    std::size_t escapes;
+    std::size_t width;
+};
+
+inline LengthForm LengthFormOf(std::size_t n)
 {
-    for (int i = 0; i < width; ++i)
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    if (n < kByteEscape)
+        return {0, 1};
+    if (n < kWideMarker)
+        return {1, 2};
+    if (n < kDwordEscape)
+        return {3, 4};
+    throw std::length_error("string too long for the archive encoding");
+}
+
+inline char* PutLittleEndian(char* out, std::uint32_t value, std::size_t width)
+{
+    for (std::size_t i = 0; i < width; ++i)
+        *out++ = static_cast<char>((value >> (8 * i)) & 0xFF);
+    return out;
+}
+
+// Appends what put writes into size bytes.
+template <class Put>
+void Append(std::string& out, std::size_t size, Put put)
+{
+    const std::size_t used = out.size();
+    out.resize(used + size);
+    put(&out[used]);
 }
 
 }  // namespace
 
+std::size_t ArchiveStringSize(std::size_t n)
+{
+    const LengthForm form = LengthFormOf(n);
+    return form.escapes + form.width + n;
+}
+
+char* PutArchiveInt32(char* out, std::int32_t n)
+{
+    return PutLittleEndian(out, static_cast<std::uint32_t>(n), kArchiveInt32Size);
+}
+
+char* PutArchiveString(char* out, std::string_view s)
+{
+    const LengthForm form = LengthFormOf(s.size());
+    if (form.escapes == 0) {
+        // The usual path: its length in one byte, written without a loop.
+        *out++ = static_cast<char>(s.size());
+    } else {
+        for (std::size_t i = 0; i < form.escapes; ++i)
+            *out++ = static_cast<char>(kByteEscape);
+        out = PutLittleEndian(out, static_cast<std::uint32_t>(s.size()), form.width);
+    }
+    if (!s.empty())
+        std::memcpy(out, s.data(), s.size());
+    return out + s.size();
+}
+
 void WriteArchiveInt32(std::string& out, std::int32_t n)
 {
-    AppendLittleEndian(out, static_cast<std::uint32_t>(n), 4);
+    Append(out, kArchiveInt32Size, [n](char* at) { PutArchiveInt32(at, n); });
 }
 
 void WriteArchiveString(std::string& out, std::string_view s)
 {
-    const std::size_t n = s.size();
-    if (n < kByteEscape) {
-        AppendLittleEndian(out, static_cast<std::uint32_t>(n), 1);
-    } else if (n < kWideMarker) {
-        AppendLittleEndian(out, kByteEscape, 1);
-        AppendLittleEndian(out, static_cast<std::uint32_t>(n), 2);
-    } else if (n < kDwordEscape) {
-        AppendLittleEndian(out, kByteEscape, 1);
-        AppendLittleEndian(out, kWordEscape, 2);
-        AppendLittleEndian(out, static_cast<std::uint32_t>(n), 4);
-    } else {
-        throw std::length_error("string too long for the archive encoding");
-    }
-    out.append(s);
+    Append(out, ArchiveStringSize(s.size()), [s](char* at) { PutArchiveString(at, s); });
 }
 
 bool ArchiveReader::PeekUnsigned(std::size_t offset, std::size_t width, std::uint32_t& value) const

@@ -13,14 +13,21 @@
 #include <string>
 #include <string_view>
 
-// The longest length form: FF FF FF and 4 bytes.
-inline constexpr std::size_t kMaxArchiveLengthSize = 7;
+inline constexpr std::size_t kArchiveInt32Size = 4;
 
-// Appends n as 4 bytes little-endian.
+// The bytes a string of length n takes in the encoding above: its length form
+// and n. Lengths of 0xFFFFFFFF and more have no 32-bit form; they throw
+// std::length_error, here and in every writer below.
+std::size_t ArchiveStringSize(std::size_t n);
+
+// Write n, or s, at out, which has room for it (kArchiveInt32Size, or
+// ArchiveStringSize(s.size()) bytes), and return the end of what they wrote:
+// a long list is written into one buffer sized in advance.
+char* PutArchiveInt32(char* out, std::int32_t n);
+char* PutArchiveString(char* out, std::string_view s);
+
+// Append n as 4 bytes little-endian, or s in the encoding above.
 void WriteArchiveInt32(std::string& out, std::int32_t n);
-
-// Appends s in the encoding above. Lengths of 0xFFFFFFFF and more have no
-// 32-bit form; they throw std::length_error.
 void WriteArchiveString(std::string& out, std::string_view s);
 
 // Reads values from a byte buffer it does not own. Every read checks the bytes

@@ -2,7 +2,6 @@
 
 #include "runlist/ArchiveString.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
@@ -59,19 +58,4 @@ std::string SerializeRunList(const std::vector<std::string>& paths)
         throw std::length_error("too many entries for the run list file");
     return SerializeRunList(static_cast<int>(paths.size()),
                             [&paths](int i) { return std::string_view(paths[static_cast<std::size_t>(i)]); });
-}
-
-std::string SerializeRunList(int count, const std::function<std::string_view(int)>& pathAt)
-{
-    count = std::max(count, 0);
-    // Sized once, so a long list is not copied again at every doubling.
-    std::size_t size = sizeof(std::int32_t);
-    for (int i = 0; i < count; ++i)
-        size += kMaxArchiveLengthSize + pathAt(i).size();
-    std::string bytes;
-    bytes.reserve(size);
-    WriteArchiveInt32(bytes, count);
-    for (int i = 0; i < count; ++i)
-        WriteArchiveString(bytes, pathAt(i));
-    return bytes;
 }

@@ -89,6 +89,23 @@ bool OpenOverEmptyRunList(CRunDlg& dlg)
     return true;
 }
 
+// The save's yardstick: the same bytes, already in memory, written as the store
+// writes them with nothing to derive: one WriteFile to a temporary file beside
+// the target, a flush and a rename over the target.
+bool RawWrite(const std::string& path, const std::string& bytes)
+{
+    const std::string tempPath = path + ".raw.tmp";
+    const HANDLE file = ::CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size() && ::FlushFileBuffers(file);
+    return ::CloseHandle(file) && ok &&
+           ::MoveFileExA(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
 void Close(CRunDlg& dlg)
 {
     dlg.EndDialog(IDCANCEL);
@@ -123,9 +140,10 @@ bool MeasurePlatformCosts(std::size_t largeFileSize, bench::Results& results)
 }
 
 // One dialog: opened over an empty run list, then loaded with `bytes` as the
-// dialog's own start loads them. False when the list does not hold count
-// entries or the save wrote other bytes.
-bool MeasureGrowth(int count, const std::string& bytes, bench::Results* results)
+// dialog's own start loads them. The save and its yardstick run side by side,
+// the yardstick first in every other run. False when the list does not hold
+// count entries or the save wrote other bytes.
+bool MeasureGrowth(int count, const std::string& bytes, bool rawWriteFirst, bench::Results* results)
 {
     CRunDlg dlg;
     if (!OpenOverEmptyRunList(dlg))
@@ -135,8 +153,19 @@ bool MeasureGrowth(int count, const std::string& bytes, bench::Results* results)
 
     const double loadMs = TimeMs(list, [&] { LoadRunList(list); });
     const bool loaded = list.GetCount() == count;
+    double rawWriteMs = 0;
+    bool rawWritten = true;
+    const auto rawWrite = [&] {
+        const bench::Stopwatch watch;
+        rawWritten = RawWrite(wintest::RunListPath(), bytes);
+        rawWriteMs = watch.ElapsedMs();
+    };
+    if (rawWriteFirst)
+        rawWrite();
     const double saveMs = TimeMs(list, [&] { SaveRunList(list); });
     const bool saved = wintest::ReadFileBytes(wintest::RunListPath()) == bytes;
+    if (!rawWriteFirst)
+        rawWrite();
     const auto deleteFirst = [&list](int times) {
         for (int i = 0; i < times; ++i)
             list.DeleteEntry(0);
@@ -173,14 +202,16 @@ bool MeasureGrowth(int count, const std::string& bytes, bench::Results* results)
         std::fprintf(stderr, "%d entries: undo or redo left another list\n", count);
         return false;
     }
-    if (!loaded || !saved) {
-        std::fprintf(stderr, "%d entries: %s\n", count, loaded ? "saved other bytes" : "not all loaded");
+    if (!loaded || !saved || !rawWritten) {
+        std::fprintf(stderr, "%d entries: %s\n", count,
+                     !loaded ? "not all loaded" : !saved ? "saved other bytes" : "the raw write failed");
         return false;
     }
     if (results != nullptr) {
         const std::string size = "." + std::to_string(count);
         results->Add("growth.load" + size, loadMs);
         results->Add("growth.save" + size, saveMs);
+        results->Add("save.raw_write" + size, rawWriteMs);
         results->Add("growth.delete_first_x1000" + size, deleteMs);
         results->Add("growth.move_first_down_x1000" + size, moveMs);
         results->Add("shown.delete_first" + size, shownDeleteMs);
@@ -212,7 +243,9 @@ int main(int argc, char** argv)
     // The first round warms the caches and is not counted.
     for (int run = -1; ok && run < runs; ++run) {
         bench::Results* record = run < 0 ? nullptr : &results;
-        ok = MeasureGrowth(bench::kSmallCount, small, record) && MeasureGrowth(bench::kLargeCount, large, record) &&
+        const bool rawWriteFirst = run % 2 == 0;
+        ok = MeasureGrowth(bench::kSmallCount, small, rawWriteFirst, record) &&
+             MeasureGrowth(bench::kLargeCount, large, rawWriteFirst, record) &&
              (record == nullptr || MeasurePlatformCosts(large.size(), *record));
     }
     ::DeleteFileA(wintest::RunListPath().c_str());

@@ -36,6 +36,8 @@ TEST(RunListFile, EveryLengthFormRoundTrips)
     for (std::size_t n : {0u, 254u, 255u, 65533u, 65534u, 70000u})
         paths.emplace_back(n, static_cast<char>('a' + paths.size()));
     const std::string bytes = SerializeRunList(paths);
+    // Sized in advance: one byte too many would end the file in a stray byte.
+    EXPECT_EQ(bytes.size(), 4u + (1 + 1 + 3 + 3 + 7 + 7) + (254 + 255 + 65533 + 65534 + 70000));
     const RunListContents contents = ParseRunList(bytes);
     EXPECT_FALSE(contents.IsDamaged());
     EXPECT_EQ(contents.paths, paths);

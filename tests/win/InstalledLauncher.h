@@ -78,12 +78,14 @@ public:
             texts.push_back(ListItemText(m_list, i));
         return texts;
     }
-    // The in-place edit over an entry, while one is open.
-    HWND VisibleEdit() const
+    // An in-place control of the list ("Edit", "Button"), while one is open.
+    HWND VisibleChild(const char* className) const
     {
-        HWND edit = FindWindowExA(m_list, nullptr, "Edit", nullptr);
-        return edit != nullptr && IsWindowVisible(edit) ? edit : nullptr;
+        HWND child = FindWindowExA(m_list, nullptr, className, nullptr);
+        return child != nullptr && IsWindowVisible(child) ? child : nullptr;
     }
+    HWND VisibleEdit() const { return VisibleChild("Edit"); }
+    int Selection() const { return static_cast<int>(SendMessageA(m_list, LB_GETCURSEL, 0, 0)); }
     // Returns once the launcher has taken the `posted` messages posted to it
     // last. A message sent from another thread is handled when the launcher
     // next looks at its queue, before the posted message it then takes; so

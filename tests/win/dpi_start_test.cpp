@@ -1,7 +1,7 @@
 // The installed launcher started at the display scales users run (the
 // prefix's LogPixels, set before it starts): its rows, strip and in-place
-// controls measured from outside, and clicks on the strip and a real drag
-// landing where the scaled parts are drawn.
+// controls measured from outside, and clicks on the strip and a drag landing
+// where the scaled parts are drawn.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -60,18 +60,6 @@ CRect ClientRectOf(HWND hWnd)
     return rc;
 }
 
-// A child of the list found by its class, in the list's client coordinates.
-CRect InPlaceRect(HWND list, const char* className)
-{
-    const HWND child = ::FindWindowExA(list, nullptr, className, nullptr);
-    return child != nullptr && ::IsWindowVisible(child) ? RectInParent(child) : CRect();
-}
-
-int Selection(HWND list)
-{
-    return static_cast<int>(::SendMessageA(list, LB_GETCURSEL, 0, 0));
-}
-
 class DpiStartTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -80,7 +68,6 @@ protected:
         ASSERT_FALSE(m_exe.empty());
         for (char name = 'a'; name <= 'e'; ++name)
             m_paths.push_back(std::string("C:\\Scenes\\") + name + ".zel");
-        WriteFileBytes(RunListFilePath(m_exe), SerializeRunList(m_paths));
     }
 
     // Everything below at one DPI, in one start: returns the row height.
@@ -101,6 +88,10 @@ int DpiStartTest::CheckAt(int dpi)
     if (!launcher.Ready())
         return 0;
     const HWND list = launcher.List();
+    const auto inPlaceRect = [&](const char* className) {
+        const HWND child = launcher.VisibleChild(className);
+        return child != nullptr ? RectInParent(child) : CRect();
+    };
 
     // The rows lie one below the other, all of one height.
     const int nRow = launcher.ItemRect(0).Height();
@@ -119,41 +110,28 @@ int DpiStartTest::CheckAt(int dpi)
     // Up, and one beside New on the caption, which does nothing.
     PostClick(list, launcher.ItemCenter(1));
     PostClick(strip, {button(3).left, button(3).top});
-    EXPECT_TRUE(WaitUntil([&] { return Selection(list) == 2; }, 3000)) << "Move Down's top left corner";
+    EXPECT_TRUE(WaitUntil([&] { return launcher.Selection() == 2; }, 3000)) << "Move Down's top left corner";
     PostClick(strip, {button(2).right - 1, button(2).bottom - 1});
-    EXPECT_TRUE(WaitUntil([&] { return Selection(list) == 1; }, 3000)) << "Move Up's bottom right corner";
+    EXPECT_TRUE(WaitUntil([&] { return launcher.Selection() == 1; }, 3000)) << "Move Up's bottom right corner";
     PostClick(strip, {button(0).left - 1, button(0).top + 1});
     PostClick(strip, {button(3).left - 1, button(3).bottom - 1});   // Move Up's last column
-    EXPECT_TRUE(WaitUntil([&] { return Selection(list) == 0; }, 3000)) << "beside the buttons, then Move Up";
+    EXPECT_TRUE(WaitUntil([&] { return launcher.Selection() == 0; }, 3000)) << "beside the buttons, then Move Up";
 
     // The in-place controls over the focus item, at the scaled insets.
     PostClick(list, launcher.ItemCenter(0));
     PostKey(list, VK_F2);
     CRect rcEdit;
-    EXPECT_TRUE(WaitUntil([&] { return !(rcEdit = InPlaceRect(list, "Edit")).IsRectEmpty(); }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return !(rcEdit = inPlaceRect("Edit")).IsRectEmpty(); }, 3000));
     const CRect rcItem = launcher.ItemRect(0);
     EXPECT_EQ(rcEdit, CRect(s(5), rcItem.top - s(2), rcItem.right - s(30), rcItem.bottom + s(2)));
-    EXPECT_EQ(InPlaceRect(list, "Button"), CRect(rcEdit.right, rcEdit.top, rcItem.right - s(5), rcEdit.bottom));
-    PostKey(::FindWindowExA(list, nullptr, "Edit", nullptr), VK_ESCAPE);
-    EXPECT_TRUE(WaitUntil([&] { return InPlaceRect(list, "Edit").IsRectEmpty(); }, 3000));
+    EXPECT_EQ(inPlaceRect("Button"), CRect(rcEdit.right, rcEdit.top, rcItem.right - s(5), rcEdit.bottom));
+    PostKey(launcher.VisibleEdit(), VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return inPlaceRect("Edit").IsRectEmpty(); }, 3000));
 
-    // A real drag of the first entry into the gap above the fourth.
-    POINT from = launcher.ItemCenter(0), to = launcher.ItemCenter(3);
-    ::ClientToScreen(list, &from);
-    ::ClientToScreen(list, &to);
-    ::SetForegroundWindow(launcher.Dialog());
-    PlaceCursor(from);
-    SendMouseAt(from);
-    Sleep(100);
-    SendMouseAt(from, MOUSEEVENTF_LEFTDOWN);
-    for (LONG y = from.y; y <= to.y; y += s(4)) {
-        SendMouseAt({from.x, y});
-        Sleep(10);
-    }
-    SendMouseAt(to);
-    Sleep(100);
-    SendMouseAt(to, MOUSEEVENTF_LEFTUP);
-    EXPECT_TRUE(WaitUntil([&] { return Selection(list) == 2; }, 3000)) << "the dragged entry is dropped";
+    // A drag of the first entry into the gap above the fourth, the cursor
+    // where each mouse message says.
+    launcher.Drag(0, 3);
+    EXPECT_TRUE(WaitUntil([&] { return launcher.Selection() == 2; }, 3000)) << "the dragged entry is dropped";
 
     launcher.PostClose();
     EXPECT_TRUE(launcher.Process().Ended(kPatienceMs));

@@ -51,12 +51,15 @@ public:
         bytes = *file;
         return ReadResult::Ok;
     }
-    bool Write(const std::string& bytes) override
+    using IRunListStore::Write;
+    bool Write(IByteSource& bytes) override
     {
         ++writes;
         if (!writable)
             return false;
-        file = bytes;
+        file.emplace();
+        for (std::string_view piece = bytes.NextChunk(); !piece.empty(); piece = bytes.NextChunk())
+            file->append(piece);
         return true;
     }
 

@@ -95,13 +95,25 @@ RunListLoadResult LoadRunList(IRunListTarget& list, IRunListStore& store, std::s
     return {RunListOutcome::Unreadable, 0};
 }
 
-std::string RunListBytes(const IRunListTarget& list)
+namespace {
+
+// Element i of the list's path table, as the writers read the paths.
+auto TablePathAt(const IRunListTarget& list)
 {
     const PathTable& table = list.Paths();
-    return SerializeRunList(list.GetCount(), [&table](int i) { return std::string_view(table.GetAt(i)); });
+    return [&table](int i) { return std::string_view(table.GetAt(i)); };
 }
 
+}  // namespace
+
+std::string RunListBytes(const IRunListTarget& list)
+{
+    return SerializeRunList(list.GetCount(), TablePathAt(list));
+}
+
+// The bytes go to the store in pieces straight from the path table.
 bool SaveRunList(const IRunListTarget& list, IRunListStore& store)
 {
-    return store.Write(RunListBytes(list));
+    RunListStream stream(list.GetCount(), TablePathAt(list));
+    return store.Write(stream);
 }

@@ -3,6 +3,7 @@
 // back at close. Written against two small interfaces, so the same code runs
 // on the real list box and file and on in-memory doubles.
 #include "listctrl/PathTable.h"
+#include "runlist/ByteSource.h"
 
 #include <string>
 #include <string_view>
@@ -32,7 +33,13 @@ public:
     enum class ReadResult { Ok, Missing, Unreadable };
     virtual ~IRunListStore() = default;
     virtual ReadResult Read(std::string& bytes) = 0;
-    virtual bool Write(const std::string& bytes) = 0;  // all or nothing: old contents stay on failure
+    // All or nothing: the old contents stay on failure.
+    virtual bool Write(IByteSource& bytes) = 0;
+    bool Write(std::string_view bytes)
+    {
+        StringByteSource source(bytes);
+        return Write(source);
+    }
 };
 
 enum class RunListOutcome {

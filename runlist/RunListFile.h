@@ -3,10 +3,12 @@
 // many full paths in the archive string encoding. No header or trailer; bytes
 // after the count-th string are ignored.
 #include "runlist/ArchiveString.h"
+#include "runlist/ByteSource.h"
 
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 enum class RunListDamage {
@@ -32,21 +34,55 @@ RunListContents ParseRunList(std::string_view bytes);
 std::string SerializeRunList(const std::vector<std::string>& paths);
 
 // The same layout for count paths read through pathAt(0 .. count-1), a
-// std::string_view of each (the same every time it is asked): the exact size
-// is summed first, then every path is written straight into one buffer of
-// that size, so a long list is neither copied path by path nor regrown. A
-// negative count writes an empty list.
+// std::string_view of each, produced in pieces through one buffer that every
+// piece reuses: a long list is written with one pass over its paths, neither
+// copied whole nor held in fresh memory. A piece ends before the first path
+// that does not fit; a path longer than the buffer goes out as a piece of its
+// own. A negative count writes an empty list.
 template <class PathAt>
-std::string SerializeRunList(int count, const PathAt& pathAt)
+class RunListStream : public IByteSource {
+public:
+    static constexpr std::size_t kBufferSize = 64u << 10;
+
+    RunListStream(int count, PathAt pathAt) : m_count(std::max(count, 0)), m_pathAt(std::move(pathAt)) {}
+
+    std::string_view NextChunk() override
+    {
+        std::size_t used = 0;
+        if (!m_countWritten) {
+            PutArchiveInt32(&m_buffer[0], m_count);
+            used = kArchiveInt32Size;
+            m_countWritten = true;
+        }
+        for (; m_next < m_count; ++m_next) {
+            const std::string_view path = m_pathAt(m_next);
+            const std::size_t size = ArchiveStringSize(path.size());
+            if (used + size > m_buffer.size()) {
+                if (used > 0)
+                    break;
+                m_buffer.resize(size);
+            }
+            PutArchiveString(&m_buffer[used], path);
+            used += size;
+        }
+        return {m_buffer.data(), used};
+    }
+
+private:
+    int m_count;
+    PathAt m_pathAt;
+    int m_next = 0;
+    bool m_countWritten = false;
+    std::string m_buffer = std::string(kBufferSize, '\0');
+};
+
+// The whole of what a RunListStream gives, as one string.
+template <class PathAt>
+std::string SerializeRunList(int count, PathAt pathAt)
 {
-    count = std::max(count, 0);
-    std::size_t size = kArchiveInt32Size;
-    for (int i = 0; i < count; ++i)
-        size += ArchiveStringSize(std::string_view(pathAt(i)).size());
-    std::string bytes(size, '\0');
-    char* out = PutArchiveInt32(&bytes[0], count);
-    for (int i = 0; i < count; ++i)
-        out = PutArchiveString(out, pathAt(i));
+    RunListStream<PathAt> stream(count, std::move(pathAt));
+    std::string bytes;
+    for (std::string_view piece = stream.NextChunk(); !piece.empty(); piece = stream.NextChunk())
+        bytes.append(piece);
     return bytes;
 }
-

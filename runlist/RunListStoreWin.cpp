@@ -140,7 +140,7 @@ IRunListStore::ReadResult RunListStoreWin::Read(std::string& bytes)
     return ReadAll(file.Get(), bytes) ? ReadResult::Ok : ReadResult::Unreadable;
 }
 
-bool RunListStoreWin::Write(const std::string& bytes)
+bool RunListStoreWin::Write(IByteSource& bytes)
 {
     const std::string tempPath = TempPath();
     if (WriteTempFile(tempPath, bytes) && RenameOver(tempPath, m_path))
@@ -160,17 +160,19 @@ bool RunListStoreWin::WriteChunk(HANDLE file, const char* data, DWORD size)
     return WriteFile(file, data, size, &written, nullptr) && written == size;
 }
 
-bool RunListStoreWin::WriteTempFile(const std::string& tempPath, const std::string& bytes)
+bool RunListStoreWin::WriteTempFile(const std::string& tempPath, IByteSource& bytes)
 {
     UniqueHandle file(CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
-    for (std::size_t done = 0; done < bytes.size();) {
-        const DWORD size = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kChunkSize));
-        if (!WriteChunk(file.Get(), bytes.data() + done, size))
-            return false;
-        done += size;
+    for (std::string_view piece = bytes.NextChunk(); !piece.empty(); piece = bytes.NextChunk()) {
+        while (!piece.empty()) {
+            const DWORD size = static_cast<DWORD>(std::min<std::size_t>(piece.size(), kChunkSize));
+            if (!WriteChunk(file.Get(), piece.data(), size))
+                return false;
+            piece.remove_prefix(size);
+        }
     }
     // The rename must not be able to reach the disk before the data does.
     return FlushFileBuffers(file.Get()) && file.Close();

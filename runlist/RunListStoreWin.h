@@ -15,7 +15,8 @@ public:
     explicit RunListStoreWin(std::string path) : m_path(std::move(path)) {}
 
     ReadResult Read(std::string& bytes) override;
-    bool Write(const std::string& bytes) override;
+    using IRunListStore::Write;
+    bool Write(IByteSource& bytes) override;
 
     const std::string& Path() const { return m_path; }
     // The temporary file a save of this process writes: "<path>.<pid>.tmp".
@@ -27,7 +28,7 @@ protected:
     virtual bool WriteChunk(HANDLE file, const char* data, DWORD size);
 
 private:
-    bool WriteTempFile(const std::string& tempPath, const std::string& bytes);
+    bool WriteTempFile(const std::string& tempPath, IByteSource& bytes);
 
     std::string m_path;
 };

@@ -46,13 +46,21 @@ std::string ReadWhole(const std::string& path)
     return bytes;
 }
 
-bool WriteWhole(const std::string& path, const std::string& bytes)
+bool WriteWhole(const std::string& path, IByteSource& bytes)
 {
     std::FILE* out = std::fopen(path.c_str(), "wb");
     if (out == nullptr)
         return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    bool written = true;
+    for (std::string_view piece = bytes.NextChunk(); written && !piece.empty(); piece = bytes.NextChunk())
+        written = std::fwrite(piece.data(), 1, piece.size(), out) == piece.size();
     return std::fclose(out) == 0 && written;
+}
+
+bool WriteWhole(const std::string& path, const std::string& bytes)
+{
+    StringByteSource source(bytes);
+    return WriteWhole(path, source);
 }
 
 // The run list store over a plain file, without the Windows store's temporary
@@ -65,7 +73,8 @@ public:
         bytes = ReadWhole(m_path);
         return bytes.empty() ? ReadResult::Missing : ReadResult::Ok;
     }
-    bool Write(const std::string& bytes) override { return WriteWhole(m_path, bytes); }
+    using IRunListStore::Write;
+    bool Write(IByteSource& bytes) override { return WriteWhole(m_path, bytes); }
 
 private:
     std::string m_path;

@@ -44,6 +44,18 @@ TEST(RunListFile, EveryLengthFormRoundTrips)
     EXPECT_EQ(SerializeRunList(contents.paths), bytes);
 }
 
+TEST(RunListFile, AListLongerThanTheWritersBufferRoundTrips)
+{
+    // Paths of every short length, so that the buffer's pieces end at every
+    // kind of boundary: mid-list, before a long form, before a long path.
+    Paths paths;
+    for (std::size_t i = 0; i < 3000; ++i)
+        paths.emplace_back(i % 300, static_cast<char>('a' + i % 26));
+    paths.emplace_back(100000, 'z');
+    paths.emplace_back("C:\\last.zel");
+    EXPECT_EQ(ParseRunList(SerializeRunList(paths)).paths, paths);
+}
+
 TEST(RunListFile, BytesAfterTheLastStringAreIgnored)
 {
     const RunListContents contents = ParseRunList(SerializeRunList({"a", "b"}) + "\x05tail");

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "dpi/DpiScale.h"
 #include "fw/Controls.h"
@@ -179,7 +180,7 @@ protected:
     CToolTipCtrl m_pathTip;
     // The text last handed to the tip, which reads it after the notification.
     std::string m_strTipText;
-    std::wstring m_wstrTipText;
+    std::vector<wchar_t> m_wideTipText;
     int m_nTipItem = -1;   // the path tip's entry at the pointer's last move
     bool m_bTipRefreshPosted = false;
 };

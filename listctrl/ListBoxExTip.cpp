@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 namespace {
 
 constexpr UINT_PTR kPathTool = 1;
@@ -44,11 +46,13 @@ bool MayMoveEntries(UINT message)
     }
 }
 
-std::wstring Widen(const std::string& text)
+// The text in UTF-16, with its terminating null. (A vector: std::wstring would
+// bring the library's wide strings into the program, 36 KB of it.)
+std::vector<wchar_t> Widen(const std::string& text)
 {
-    const int nChars = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(nChars), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), nChars);
+    const int nChars = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::vector<wchar_t> wide(static_cast<std::size_t>(nChars > 0 ? nChars : 1), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
     return wide;
 }
 
@@ -142,8 +146,8 @@ BOOL CListBoxEx::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     if (bAnsi) {
         reinterpret_cast<NMTTDISPINFOA*>(lParam)->lpszText = m_strTipText.data();
     } else {
-        m_wstrTipText = Widen(m_strTipText);
-        reinterpret_cast<NMTTDISPINFOW*>(lParam)->lpszText = m_wstrTipText.data();
+        m_wideTipText = Widen(m_strTipText);
+        reinterpret_cast<NMTTDISPINFOW*>(lParam)->lpszText = m_wideTipText.data();
     }
     *pResult = 0;
     return TRUE;

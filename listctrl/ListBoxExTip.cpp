@@ -86,8 +86,9 @@ bool CListBoxEx::OnPathTipMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& 
     }
     switch (message) {
     case WM_MOUSEMOVE: {
-        // Seen before the tooltip sees the move: popped here, the tip shows
-        // again for the new entry once the pointer rests on it.
+        // Popped here, the tip shows again for the new entry once the pointer
+        // rests on it: the tooltip, seeing the move after us (it watches an
+        // attached list from below our procedure), starts its delay again.
         const int nItem = PathTipItemAt(CPoint(lParam));
         if (nItem != m_nTipItem) {
             m_nTipItem = nItem;

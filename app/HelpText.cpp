@@ -7,6 +7,7 @@ const std::vector<HelpEntry>& HelpEntries()
          "Starts zelrun.exe from the launcher's folder with the entry's path as its one argument; every "
          "double-click starts another player, the launcher stays open. If the player cannot be started: "
          "\"Can't Execute the Program!\". Below the last entry: nothing."},
+        {"Rest the pointer on an entry", "Shows its full path in a tooltip."},
         {"Left click", "Selects the entry and makes it the focus item (the one F2 and Delete act on)."},
         {"F2, right click",
          "Edits the entry's name in place: an edit box over it, and a \"...\" button that picks a scene file "

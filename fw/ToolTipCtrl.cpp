@@ -44,6 +44,23 @@ void CToolTipCtrl::Activate(BOOL bActivate)
     SendMessage(TTM_ACTIVATE, static_cast<WPARAM>(bActivate));
 }
 
+void CToolTipCtrl::Pop()
+{
+    SendMessage(TTM_POP);
+}
+
+void CToolTipCtrl::UpdateTipText(LPCSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
+{
+    TTTOOLINFOA ti = ToolInfo(pWnd, nIDTool);
+    ti.lpszText = const_cast<LPSTR>(lpszText);   // the record is read only
+    SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+int CToolTipCtrl::SetMaxTipWidth(int iWidth)
+{
+    return static_cast<int>(SendMessage(TTM_SETMAXTIPWIDTH, 0, static_cast<LPARAM>(iWidth)));
+}
+
 int CToolTipCtrl::GetToolCount() const
 {
     return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT));

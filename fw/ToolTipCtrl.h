@@ -28,6 +28,14 @@ public:
     // Gives tool nIDTool of pWnd a new rectangle in pWnd's client coordinates.
     void SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, const RECT& rc);
     void Activate(BOOL bActivate);
+    // Hides the tip now; the pointer resting on a tool again shows it again.
+    void Pop();
+    // Gives tool nIDTool of pWnd a new text (LPSTR_TEXTCALLBACK: asked for
+    // again); a tip shown for that tool is shown again with it.
+    void UpdateTipText(LPCSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool);
+    // The width in pixels past which a tip's text wraps onto further lines
+    // (-1: never); returns the width it replaces.
+    int SetMaxTipWidth(int iWidth);
 
     int GetToolCount() const;
     // Fills ti (flags and rectangle) for tool nIDTool of pWnd.

@@ -40,10 +40,14 @@ void CListBoxEx::PreSubclassWindow()
     MeasureItem(&mis);
     SetItemHeight(0, mis.itemHeight);
     CreateInPlaceControls();
+    CreatePathTip();
 }
 
 LRESULT CListBoxEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT result = 0;
+    if (OnPathTipMessage(message, wParam, lParam, result))
+        return result;
     switch (message) {
     case WM_CREATE:
         return OnCreate(reinterpret_cast<CREATESTRUCTA*>(lParam));

@@ -3,13 +3,16 @@
 // display names while the path table holds, at the same index, each entry's
 // full path. Entries are edited in place (an edit box and a browse button laid
 // over the item), reordered by keys, by the tool strip and by dragging, and a
-// double-click starts the player on the entry under the pointer.
+// double-click starts the player on the entry under the pointer. The pointer
+// resting on an entry shows its full path in a tooltip.
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "dpi/DpiScale.h"
 #include "fw/Controls.h"
+#include "fw/ToolTipCtrl.h"
 #include "listctrl/ListHistory.h"
 #include "listctrl/PathTable.h"
 
@@ -88,11 +91,14 @@ public:
     int GetEditItem() const { return m_nEditItem; }
     CInPlaceEdit* GetInPlaceEdit() const { return m_pEdit.get(); }
     CInPlaceButton* GetInPlaceButton() const { return m_pButton.get(); }
+    // The tooltip that shows the full path of the entry under the pointer.
+    const CToolTipCtrl& GetPathTip() const { return m_pathTip; }
 
     // Framework overrides.
     void PreSubclassWindow() override;
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void DrawItem(DRAWITEMSTRUCT* pDIS) override;
     void MeasureItem(MEASUREITEMSTRUCT* pMIS) override;
     void DrawInsert(int nIndex) override;
@@ -140,6 +146,20 @@ protected:
     void ShowTouched(const TouchedEntry& touched);
     void EnsureVisible(int nIndex);
 
+    // The full path on hover (ListBoxExTip.cpp).
+    void CreatePathTip();
+    // What the path tip does with a message before the list handles it; true
+    // when that was all (result is the answer).
+    bool OnPathTipMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The entry whose path the tip shows for a point in client coordinates:
+    // -1 off the items, while a button holds the list (a press, a drag) and
+    // while an edit is open.
+    int PathTipItemAt(CPoint point) const;
+    int PathTipItemUnderCursor() const;
+    void SetPathTipWidth();
+    // Brings a shown tip up to the entry now under the pointer, or hides it.
+    void RefreshPathTip();
+
     PROCESS_INFORMATION m_procInfo{};
     PathTable m_arrPaths;
     DWORD m_dwEditStyle = kBrowseStyle;
@@ -157,4 +177,10 @@ protected:
     // pointer have moved, so that press selects but begins no drag.
     bool m_bPressMovedRows = false;
     int m_nDpi = dpi::kDefaultDpi;
+    CToolTipCtrl m_pathTip;
+    // The text last handed to the tip, which reads it after the notification.
+    std::string m_strTipText;
+    std::vector<wchar_t> m_wideTipText;
+    int m_nTipItem = -1;   // the path tip's entry at the pointer's last move
+    bool m_bTipRefreshPosted = false;
 };

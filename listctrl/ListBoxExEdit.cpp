@@ -31,6 +31,7 @@ int CListBoxEx::OnCreate(CREATESTRUCTA*)
         return -1;
     m_nDpi = GetWindowDpi(m_hWnd);
     CreateInPlaceControls();
+    CreatePathTip();
     return 0;
 }
 
@@ -41,6 +42,7 @@ void CListBoxEx::SetDpi(int nDpi)
     mis.CtlType = ODT_LISTBOX;
     MeasureItem(&mis);
     SetItemHeight(0, mis.itemHeight);
+    SetPathTipWidth();
     if (!m_pEdit)
         return;
     m_pEdit->SendMessage(WM_SETFONT, static_cast<WPARAM>(SendMessage(WM_GETFONT)), FALSE);
@@ -125,6 +127,7 @@ void CListBoxEx::BeginEdit(int nIndex)
     if (nItem == -1)
         return;
     m_editStart = EditStart{nItem, GetCount() != nOldCount, EntryAt(nItem)};
+    m_pathTip.Pop();   // the edit covers the entry
     SetCurSel(nItem);
     m_nFocusItem = nItem;
     m_nEditItem = nItem;

@@ -52,6 +52,17 @@ inline void Pump(CDialog& dlg, int idleMs = 30)
     }
 }
 
+// Pumps the dialog's messages until done() holds or patienceMs have passed;
+// whether it held.
+template <class Done>
+bool PumpUntil(CDialog& dlg, Done done, int patienceMs)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(patienceMs);
+    while (!done() && std::chrono::steady_clock::now() < deadline)
+        Pump(dlg, 10);
+    return done();
+}
+
 // Pumps a window-less thread's messages (for controls without a dialog).
 inline void PumpThread(int idleMs = 30)
 {

@@ -3,12 +3,14 @@
 // appears on the screen, and a real mouse drag.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "ListBoxMemory.h"
 #include "RunDialogTest.h"
 #include "WinTest.h"
 #include "fw/Gdi.h"
+#include "listctrl/InPlaceCtrl.h"
 
 #include <commctrl.h>   // after <windows.h>
 
@@ -160,6 +162,24 @@ protected:
             names.emplace_back(1, *p);
         return names;
     }
+    // The path tip's text while it is shown, else empty.
+    std::string ShownTip()
+    {
+        const CToolTipCtrl& tip = List().GetPathTip();
+        return tip.IsWindowVisible() ? tip.GetWindowText() : std::string();
+    }
+    // Moves the real pointer to a point on the screen and lets it rest there
+    // for up to three hover delays; what the path tip then shows.
+    std::string RestOn(POINT screen)
+    {
+        SendMouseAt(screen);
+        Pump(*m_dlg);
+        const int delayMs = static_cast<int>(List().GetPathTip().SendMessage(TTM_GETDELAYTIME, TTDT_INITIAL));
+        PumpUntil(*m_dlg, [this] { return List().GetPathTip().IsWindowVisible(); }, 3 * delayMs);
+        return ShownTip();
+    }
+    // Beside the item's centre, so resting there is a move of the pointer.
+    POINT BesideItemPoint(int nIndex) { return {ItemPoint(nIndex).x + 9, ItemPoint(nIndex).y}; }
     void ExpectOrder(const char* letters)
     {
         EXPECT_EQ(ItemTexts(List()), Names(letters));
@@ -411,6 +431,59 @@ TEST_F(DragListTest, ARealMouseDragFromBelowTheItemsMovesNothing)
     ExpectOrder("abcde");
     CloseWith(VK_ESCAPE);
     EXPECT_EQ(SavedPaths(), Paths("abcde"));
+}
+
+// The tip follows the entry under the pointer through moves of the pointer
+// and changes of the entries beneath it, and a long path wraps within its width.
+TEST_F(DragListTest, RestingThePointerOnAnEntryShowsTheFullPathOfTheEntryUnderIt)
+{
+    const std::string longPath =
+        "C:\\Users\\Player\\Documents\\Nimbrel scenes\\Autumn tournament 2026\\Finals\\Round of sixteen\\blend.zel";
+    ASSERT_GT(longPath.size(), 80u);   // more than a tooltip's own text buffer holds
+    OpenWith({"C:\\s\\a.zel", "C:\\s\\b.zel", longPath, "C:\\s\\d.zel", "C:\\s\\e.zel"});
+    EXPECT_EQ(RestOn(ItemPoint(2)), longPath);
+    CRect rcTip;
+    ::GetWindowRect(List().GetPathTip(), &rcTip);
+    EXPECT_LE(rcTip.Width(), 420) << "wraps at its maximum width";
+    EXPECT_LE(rcTip.right, ::GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(RestOn(ItemPoint(4)), "C:\\s\\e.zel");
+    EXPECT_EQ(RestOn(BelowTheItems()), "");
+
+    // Delete and Alt+Down change the entry under the resting pointer.
+    ClickItem(2);
+    EXPECT_EQ(RestOn(BesideItemPoint(2)), longPath);
+    PostKey(List(), VK_DELETE);
+    Pump(*m_dlg);
+    EXPECT_EQ(ShownTip(), "C:\\s\\d.zel");
+    ClickItem(2);
+    EXPECT_EQ(RestOn(BesideItemPoint(2)), "C:\\s\\d.zel");
+    PostKey(List(), VK_DOWN, true);
+    Pump(*m_dlg);
+    EXPECT_EQ(ShownTip(), "C:\\s\\e.zel");
+    ExpectOrder("abed");
+}
+
+TEST_F(DragListTest, NoPathTipShowsWhileADragOrAnEditIsUnderWay)
+{
+    OpenFive();
+    PlaceCursor(ItemPoint(1));
+    SendMouseAt(ItemPoint(1), MOUSEEVENTF_LEFTDOWN);
+    Pump(*m_dlg);
+    ASSERT_EQ(::GetCapture(), List().m_hWnd) << "the drag has begun";
+    EXPECT_EQ(RestOn(ItemPoint(3)), "");
+    SendMouseAt(ItemPoint(1));
+    SendMouseAt(ItemPoint(1), MOUSEEVENTF_LEFTUP);   // dropped onto itself
+    Pump(*m_dlg);
+
+    ClickItem(1);
+    PostKey(List(), VK_F2);
+    Pump(*m_dlg);
+    ASSERT_TRUE(List().IsEditing());
+    EXPECT_EQ(RestOn(ItemPoint(3)), "");
+    PostKey(*List().GetInPlaceEdit(), VK_ESCAPE);
+    Pump(*m_dlg);
+    EXPECT_EQ(RestOn(BesideItemPoint(3)), "C:\\s\\d.zel");
+    ExpectOrder("abcde");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The launcher's dialog in long use: thousands of hover transitions on the
-// strip, edits and drags leave the process with no more GDI and USER objects
+// strip, edits, drags and path tips leave the process with no more GDI and USER objects
 // than before.
 #include <gtest/gtest.h>
 
@@ -22,6 +22,7 @@ constexpr int kHoverTransitions = 10000;
 constexpr int kEditCycles = 1000;
 constexpr int kDrags = 1000;
 constexpr int kDpiChanges = 1000;
+constexpr int kPathTips = 300;
 // Steps made before the first count, so that what is made once on first use
 // (the tooltip's timers and texts, the edit's caret and font, cached DCs) is
 // not taken for a leak.
@@ -55,6 +56,7 @@ protected:
         ::SetCursorPos(0, 0);   // no stray hover from the real cursor
         OpenWith(kPaths);
         ClickItem(0);
+        ::SetCursorPos(0, 0);   // the click left it resting on an entry
     }
 
     // Makes the warm-up steps, counts, makes `steps` steps and counts again:
@@ -155,6 +157,28 @@ TEST_F(LeakTest, DpiChanges)
     ExpectNoGrowth(std::to_string(kDpiChanges) + " DPI changes", kDpiChanges, change);
     EXPECT_EQ(m_dlg->GetDpi(), 96);
     EXPECT_EQ(Strip().GetButtonRect(0).Width(), 22);
+}
+
+// Each step shows the path tip for another entry: the pointer rests on the
+// list, a move over another entry pops the tip and it shows again at once.
+TEST_F(LeakTest, PathTipShows)
+{
+    const CToolTipCtrl& tip = List().GetPathTip();
+    tip.SendMessage(TTM_SETDELAYTIME, TTDT_INITIAL, 1);
+    POINT screen = ItemCenter(List(), 1);
+    ::ClientToScreen(List(), &screen);
+    PlaceCursor(screen);
+    int nShown = 0;
+    const auto show = [&](int i) {
+        const POINT pt = ItemCenter(List(), i % 2 == 0 ? 1 : 2);
+        ::PostMessageA(List(), WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+        Pump(*m_dlg, 5);   // the move pops the tip
+        PumpUntil(*m_dlg, [&] { return tip.IsWindowVisible() != FALSE; }, 500);
+        nShown += tip.IsWindowVisible() ? 1 : 0;
+    };
+    ExpectNoGrowth(std::to_string(kPathTips) + " path tips", kPathTips, show);
+    EXPECT_EQ(nShown, kWarmUpSteps + kPathTips);
+    EXPECT_EQ(tip.GetWindowText(), kPaths[1]);   // for the entry under the pointer
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The dialog as a screen reader reads it, through the accessible objects that
-// the strip hands out (Microsoft Active Accessibility), asked in
+// the strip and the list hand out (Microsoft Active Accessibility), asked in
 // this process as a client in another would ask.
 #include <gtest/gtest.h>
 
@@ -50,6 +50,11 @@ TextAnswer ReadText(Get get)
 TextAnswer Name(IAccessible& acc, long nChild)
 {
     return ReadText([&](BSTR* p) { return acc.get_accName(Child(nChild), p); });
+}
+
+TextAnswer Description(IAccessible& acc, long nChild)
+{
+    return ReadText([&](BSTR* p) { return acc.get_accDescription(Child(nChild), p); });
 }
 
 std::string DefaultAction(IAccessible& acc, long nChild)
@@ -187,19 +192,43 @@ TEST_F(AccessibleTest, TheStripsButtonsArePushButtonsWithTheirPlacesFocusAndPres
     EXPECT_EQ(PathHead(List()), V({kPaths[0], kPaths[2]}));
 }
 
+TEST_F(AccessibleTest, TheListsEntriesCarryTheirFullPathsAsDescriptions)
+{
+    OpenWith(kPaths);
+    CComPtr<IAccessible> list = ObjectOf(List());
+    ASSERT_TRUE(list);
+    CComPtr<IAccessible> standard = StandardObjectOf(List());
+    // Two entries of the same name tell their folders apart.
+    EXPECT_EQ(Description(*list, 2).text, kPaths[1]);
+    EXPECT_EQ(Description(*list, 1).text, kPaths[0]);
+    // The rest is the system's: the entry's name where its object knows the
+    // items (Windows; Wine's knows none), the list itself, what lies past the end.
+    const TextAnswer name = Name(*list, 2);
+    EXPECT_EQ(name, Name(*standard, 2));
+    if (name.hr == S_OK) {
+        EXPECT_EQ(name.text, "blend");
+    }
+    EXPECT_EQ(Description(*list, CHILDID_SELF), Description(*standard, CHILDID_SELF));
+    EXPECT_EQ(Description(*list, 4), Description(*standard, 4));
+    EXPECT_EQ(Role(*list, CHILDID_SELF), Role(*standard, CHILDID_SELF));
+}
+
 // A client may hold an object past the window: it answers that it is
 // disconnected and can still be let go.
 TEST_F(AccessibleTest, ObjectsHeldPastTheDialogAnswerDisconnected)
 {
     OpenWith(kPaths);
     CComPtr<IAccessible> strip = ObjectOf(Strip());
-    ASSERT_TRUE(strip);
+    CComPtr<IAccessible> list = ObjectOf(List());
+    ASSERT_TRUE(strip && list);
     CloseWithCloseBox();
     m_dlg.reset();
     LONG nChildren = 0;
     EXPECT_EQ(strip->get_accChildCount(&nChildren), RPC_E_DISCONNECTED);
     EXPECT_EQ(Name(*strip, 1).hr, RPC_E_DISCONNECTED);
     EXPECT_EQ(strip->accDoDefaultAction(Child(1)), RPC_E_DISCONNECTED);
+    EXPECT_EQ(Description(*list, 1).hr, RPC_E_DISCONNECTED);
+    EXPECT_EQ(Role(*list, CHILDID_SELF), -1);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // The launcher's dialog in long use: thousands of hover transitions on the
-// strip, edits and drags leave the process with no more GDI and USER objects
-// than before.
+// strip, edits, drags and a screen reader's requests leave the process with no
+// more GDI and USER objects than before.
 #include <gtest/gtest.h>
+
+#include <oleacc.h>
 
 #include <algorithm>
 #include <iostream>
@@ -10,6 +12,7 @@
 #include "GuiObjects.h"
 #include "RunDialogTest.h"
 #include "WinTest.h"
+#include "fw/ComPtr.h"
 #include "fw/Gdi.h"
 #include "listctrl/InPlaceCtrl.h"
 
@@ -22,6 +25,7 @@ constexpr int kHoverTransitions = 10000;
 constexpr int kEditCycles = 1000;
 constexpr int kDrags = 1000;
 constexpr int kDpiChanges = 1000;
+constexpr int kAccessibleRequests = 1000;
 // Steps made before the first count, so that what is made once on first use
 // (the tooltip's timers and texts, the edit's caret and font, cached DCs) is
 // not taken for a leak.
@@ -155,6 +159,25 @@ TEST_F(LeakTest, DpiChanges)
     ExpectNoGrowth(std::to_string(kDpiChanges) + " DPI changes", kDpiChanges, change);
     EXPECT_EQ(m_dlg->GetDpi(), 96);
     EXPECT_EQ(Strip().GetButtonRect(0).Width(), 22);
+}
+
+// A screen reader asks for the strip's and the list's objects again and
+// again, and reads an element's name each time.
+TEST_F(LeakTest, ScreenReaderRequests)
+{
+    const auto request = [&](int i) {
+        CComPtr<IAccessible> acc;
+        const HWND hWnd = i % 2 == 0 ? Strip().m_hWnd : List().m_hWnd;
+        ASSERT_EQ(::AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&acc)),
+                  S_OK);
+        VARIANT child;
+        child.vt = VT_I4;
+        child.lVal = 1;
+        BSTR name = nullptr;
+        acc->get_accName(child, &name);
+        ::SysFreeString(name);
+    };
+    ExpectNoGrowth(std::to_string(kAccessibleRequests) + " accessible object requests", kAccessibleRequests, request);
 }
 
 }  // namespace

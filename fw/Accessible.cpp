@@ -59,7 +59,9 @@ std::optional<long> ChildId(const VARIANT& var)
 BSTR AllocString(const char* pszText)
 {
     const int nChars = ::MultiByteToWideChar(CP_ACP, 0, pszText, -1, nullptr, 0);   // with the null
-    const BSTR result = nChars > 0 ? LoadedFunctions().sysAllocStringLen(nullptr, static_cast<UINT>(nChars - 1)) : nullptr;
+    if (nChars <= 0)
+        return nullptr;
+    const BSTR result = LoadedFunctions().sysAllocStringLen(nullptr, static_cast<UINT>(nChars - 1));
     if (result != nullptr)
         ::MultiByteToWideChar(CP_ACP, 0, pszText, -1, result, nChars);
     return result;

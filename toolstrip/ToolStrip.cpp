@@ -91,8 +91,8 @@ CToolStrip::CToolStrip(const toolstrip::GlyphFile& image) : m_glyphImage(image),
     UpdateGlyphColours();
 }
 
-// The tooltip window and the bitmap go with their members, after the
-// accessible object, which reads them.
+// The accessible object goes first, since it reads the strip's state; the
+// tooltip window and the bitmap go with their members.
 CToolStrip::~CToolStrip()
 {
     ReleaseAccessibleObject();

@@ -39,10 +39,10 @@ TextAnswer ReadText(Get get)
 {
     BSTR bstr = nullptr;
     const HRESULT hr = get(&bstr);
-    std::string text(static_cast<std::size_t>(bstr != nullptr ? ::SysStringLen(bstr) : 0) * 2, '\0');
-    text.resize(static_cast<std::size_t>(::WideCharToMultiByte(CP_ACP, 0, bstr, static_cast<int>(::SysStringLen(bstr)),
-                                                               text.data(), static_cast<int>(text.size()), nullptr,
-                                                               nullptr)));
+    const int nChars = static_cast<int>(::SysStringLen(bstr));   // 0 for none
+    std::string text(static_cast<std::size_t>(nChars) * 2, '\0');
+    const int nBytes = ::WideCharToMultiByte(CP_ACP, 0, bstr, nChars, text.data(), nChars * 2, nullptr, nullptr);
+    text.resize(static_cast<std::size_t>(nBytes));
     ::SysFreeString(bstr);
     return {hr, text};
 }
@@ -98,7 +98,9 @@ CRect ScreenRect(HWND hWnd, CRect rc)
 CComPtr<IAccessible> ObjectOf(HWND hWnd)
 {
     CComPtr<IAccessible> acc;
-    EXPECT_EQ(::AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&acc)), S_OK);
+    const HRESULT hr =
+        ::AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&acc));
+    EXPECT_EQ(hr, S_OK);
     return acc;
 }
 
@@ -107,7 +109,9 @@ CComPtr<IAccessible> ObjectOf(HWND hWnd)
 CComPtr<IAccessible> StandardObjectOf(HWND hWnd)
 {
     CComPtr<IAccessible> acc;
-    EXPECT_EQ(::CreateStdAccessibleObject(hWnd, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&acc)), S_OK);
+    const HRESULT hr =
+        ::CreateStdAccessibleObject(hWnd, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&acc));
+    EXPECT_EQ(hr, S_OK);
     return acc;
 }
 
@@ -173,9 +177,11 @@ TEST_F(AccessibleTest, TheStripsButtonsArePushButtonsWithTheirPlacesFocusAndPres
 
     // The focus follows the keyboard's mark, and a screen reader hears it move.
     FocusEvents events;
-    Strip().SetFocus();
-    PostKey(Strip(), VK_RIGHT);
-    Pump(*m_dlg);
+    for (const UINT vk : {VK_TAB, VK_RIGHT}) {
+        PostKey(::GetFocus(), vk);
+        Pump(*m_dlg);
+    }
+    ASSERT_EQ(::GetFocus(), Strip().m_hWnd);
     VARIANT focus{};
     EXPECT_EQ(Number(strip->get_accFocus(&focus), focus), 2);
     EXPECT_NE(State(*strip, 2) & STATE_SYSTEM_FOCUSED, 0);

@@ -168,8 +168,9 @@ TEST_F(LeakTest, ScreenReaderRequests)
     const auto request = [&](int i) {
         CComPtr<IAccessible> acc;
         const HWND hWnd = i % 2 == 0 ? Strip().m_hWnd : List().m_hWnd;
-        ASSERT_EQ(::AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&acc)),
-                  S_OK);
+        const HRESULT hr =
+            ::AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&acc));
+        ASSERT_EQ(hr, S_OK);
         VARIANT child;
         child.vt = VT_I4;
         child.lVal = 1;

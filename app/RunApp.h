@@ -2,14 +2,17 @@
 // The application object: it runs the launcher's dialog, and its message map
 // sends the Help command to the framework's handler.
 #include "app/RunDlg.h"
+#include "fw/Accessible.h"
 #include "fw/App.h"
 
 class CRunApp : public CWinApp {
 public:
-    // Runs the launcher's dialog; the application ends when it closes.
+    // Runs the launcher's dialog; the application ends when it closes. The
+    // strip and the list answer screen readers while it runs.
     BOOL InitInstance() override
     {
         Enable3dControls();
+        const CAccessibilityScope accessibility;
         CRunDlg dlg;
         m_pMainWnd = &dlg;
         dlg.DoModal();

@@ -1,5 +1,7 @@
 #include "fw/Wnd.h"
 
+#include "fw/Accessible.h"
+
 #include <commctrl.h>
 
 #include <cstdint>
@@ -60,6 +62,9 @@ LRESULT CallClassWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     return ::CallWindowProcA(classProc, hWnd, message, wParam, lParam);
 }
 
+// Out of line, with the destructor: they alone see the accessible object's type.
+CWnd::CWnd() = default;
+
 CWnd::~CWnd()
 {
     // A window that outlives its object must not reach it any more.
@@ -88,6 +93,7 @@ void CWnd::Attach(HWND hWnd)
 
 void CWnd::Detach()
 {
+    ReleaseAccessibleObject();
     // Our procedure can only be taken out while it is the window's own; when
     // another was put above it since, it stays and passes every message on.
     const auto found = t_bindings.find(m_hWnd);
@@ -293,7 +299,32 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return result;
     if (message == WM_NOTIFY && OnNotify(wParam, lParam, &result))
         return result;
+    if (message == WM_GETOBJECT)
+        return OnGetObject(wParam, lParam);
     return Default();
+}
+
+// An object that cannot be handed out now (no accessibility scope) is not
+// kept: the next request tries again.
+LRESULT CWnd::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+        if (!m_pAccessible)
+            m_pAccessible.Attach(CreateAccessibleObject());
+        if (m_pAccessible && !m_pAccessible->IsConnected())
+            m_pAccessible.Release();
+        const LRESULT result = m_pAccessible ? m_pAccessible->Lresult(wParam) : 0;
+        if (result > 0)
+            return result;
+    }
+    return Default();
+}
+
+void CWnd::ReleaseAccessibleObject()
+{
+    if (m_pAccessible)
+        m_pAccessible->Disconnect();
+    m_pAccessible.Release();
 }
 
 CRect CWnd::GetClientRect() const

@@ -12,11 +12,14 @@
 #include <cstddef>
 #include <string>
 
+#include "fw/ComPtr.h"
 #include "fw/Types.h"
+
+class CAccessibleBase;
 
 class CWnd {
 public:
-    CWnd() = default;
+    CWnd();
     virtual ~CWnd();
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
@@ -52,6 +55,11 @@ public:
     virtual void WinHelp(DWORD_PTR /*dwData*/, UINT /*nCmd*/) {}
     // The resource the window's help context is numbered after (0: none).
     virtual UINT GetHelpID() const { return 0; }
+    // The accessible object of the client area (fw/Accessible.h), made on the
+    // first WM_GETOBJECT that asks for it, with one reference that the window
+    // keeps until it is destroyed or its binding ends; then the object is
+    // disconnected. Null, the default, leaves every request to the system.
+    virtual CAccessibleBase* CreateAccessibleObject() { return nullptr; }
 
     // The message being handled, passed on to the window's previous procedure.
     LRESULT Default();
@@ -95,6 +103,9 @@ protected:
     // Reflects a child's notification to the child object; TRUE when it took it.
     BOOL ReflectChildNotify(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam,
                             LRESULT* pResult);
+    // Disconnects and lets go of the accessible object. A class whose object
+    // asks its members calls this first in its destructor, before they go.
+    void ReleaseAccessibleObject();
 
 private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
@@ -102,9 +113,11 @@ private:
     void Attach(HWND hWnd);
     void Detach();
     BOOL ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
 
     MSG m_currentMsg{};
     WNDPROC m_pfnSuper = nullptr;   // the procedure ours replaced
+    CComPtr<CAccessibleBase> m_pAccessible;
 };
 
 // The registered message with which a drag list reports to its parent.

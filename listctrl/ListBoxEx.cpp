@@ -11,10 +11,12 @@
 
 CListBoxEx::CListBoxEx() = default;
 
-// The in-place controls go first (their windows are the list's children), then
-// the path table.
+// The accessible object goes first (it reads the path table), then the
+// in-place controls (their windows are the list's children), then the path
+// table.
 CListBoxEx::~CListBoxEx()
 {
+    ReleaseAccessibleObject();
     m_pEdit.reset();
     m_pButton.reset();
 }

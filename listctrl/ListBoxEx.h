@@ -97,6 +97,9 @@ public:
     // Framework overrides.
     void PreSubclassWindow() override;
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    // Screen readers hear each entry's full path as its description
+    // (ListBoxExAccessible.cpp).
+    CAccessibleBase* CreateAccessibleObject() override;
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void DrawItem(DRAWITEMSTRUCT* pDIS) override;

@@ -15,6 +15,13 @@ using toolstrip::kButtonCount;
 
 enum Command { kNew, kDelete, kMoveUp, kMoveDown };
 
+// Posted to the strip to run a button's command (wParam, 0..3) later.
+UINT PressMessage()
+{
+    static const UINT message = ::RegisterWindowMessageA("NimbrelRun_StripPress");
+    return message;
+}
+
 CRect ToRect(const StripRect& rc)
 {
     return {rc.left, rc.top, rc.right, rc.bottom};
@@ -84,8 +91,12 @@ CToolStrip::CToolStrip(const toolstrip::GlyphFile& image) : m_glyphImage(image),
     UpdateGlyphColours();
 }
 
-// The tooltip window and the bitmap go with their members.
-CToolStrip::~CToolStrip() = default;
+// The accessible object goes first, since it reads the strip's state; the
+// tooltip window and the bitmap go with their members.
+CToolStrip::~CToolStrip()
+{
+    ReleaseAccessibleObject();
+}
 
 void CToolStrip::UpdateGlyphColours()
 {
@@ -208,6 +219,10 @@ LRESULT CToolStrip::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         // The tooltip asks once per tool: its texts are supplied as TTN_NEEDTEXTA.
         return lParam == NF_QUERY ? NFR_ANSI : Default();
     default:
+        if (message == PressMessage()) {
+            Execute(static_cast<int>(wParam));
+            return 0;
+        }
         return CWnd::WindowProc(message, wParam, lParam);
     }
 }
@@ -270,6 +285,24 @@ int CToolStrip::VisibleFocusMark() const
     return m_bHideFocus ? toolstrip::kNoButton : m_model.GetFocusMark();
 }
 
+int CToolStrip::GetFocusButton() const
+{
+    return m_model.HasFocus() ? m_model.GetMark() : toolstrip::kNoButton;
+}
+
+void CToolStrip::PostPress(int nButton)
+{
+    ::PostMessageA(m_hWnd, PressMessage(), static_cast<WPARAM>(nButton), 0);
+}
+
+// A screen reader announces the button the focus went to; the focus coming to
+// the strip itself the system announces (the mark is then on New).
+void CToolStrip::NotifyFocusMark(int nMarkBefore)
+{
+    if (m_model.HasFocus() && m_model.GetMark() != nMarkBefore)
+        ::NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, m_model.GetMark() + 1);
+}
+
 // Called when the window's UI state changes. The change is taken from the
 // message itself as well as from the state: Wine keeps no UI state.
 void CToolStrip::OnUpdateUIState(UINT nAction, UINT nFlags)
@@ -290,7 +323,9 @@ void CToolStrip::OnLButtonDown(UINT, CPoint point)
     m_bInMousePress = true;
     Default();
     m_bInMousePress = false;
+    const int nMarkBefore = m_model.GetMark();
     m_model.MarkButton(m_model.GetHot());
+    NotifyFocusMark(nMarkBefore);
 }
 
 // The keys of the focus mark; Space is the strip's alone (the button's own
@@ -315,10 +350,12 @@ static std::optional<StripModel::Key> StripKey(UINT nChar)
 
 void CToolStrip::OnKeyDown(UINT nChar)
 {
+    const int nMarkBefore = m_model.GetMark();
     if (const auto key = StripKey(nChar))
         m_model.KeyDown(*key);
     else
         Default();
+    NotifyFocusMark(nMarkBefore);
 }
 
 void CToolStrip::OnKeyUp(UINT nChar)

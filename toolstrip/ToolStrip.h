@@ -36,6 +36,12 @@ public:
     bool IsPressed() const { return m_model.IsPressed(); }
     // The button the keyboard's focus mark is drawn on, or 4 when none shows.
     int VisibleFocusMark() const;
+    // The button the keyboard's focus is on while the strip has it (the one
+    // Space presses, its mark drawn or not), or 4.
+    int GetFocusButton() const;
+    // Runs a button's command from the message queue, after the caller has
+    // returned: an accessibility client's press must not wait for it.
+    void PostPress(int nButton);
     bool HasGlyphs() const { return m_bmpGlyphs.Get() != nullptr; }
     // The DPI the strip's figures, glyphs and caption font are made for: the
     // window's own when attached or created, then what SetDpi was told.
@@ -47,6 +53,8 @@ public:
 
     // Framework overrides.
     void PreSubclassWindow() override;
+    // Screen readers see the buttons as push buttons (ToolStripAccessible.cpp).
+    CAccessibleBase* CreateAccessibleObject() override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
@@ -74,6 +82,9 @@ private:
     void SetCapture() override;
     void ReleaseCapture() override;
 
+    // Tells accessibility clients when the keyboard's focus went to another
+    // button since it was on nMarkBefore.
+    void NotifyFocusMark(int nMarkBefore);
     // Lays the buttons out for a client area of this size and moves the tools.
     void Layout(int cx, int cy);
     // Paints the whole strip through an off-screen picture into hDC.

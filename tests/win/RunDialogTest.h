@@ -11,6 +11,7 @@
 #include "WinTest.h"
 #include "app/RunDlg.h"
 #include "dpi/DpiScale.h"
+#include "fw/Accessible.h"
 #include "runlist/RunListFile.h"
 
 namespace wintest {
@@ -79,6 +80,7 @@ protected:
         return suggested;
     }
 
+    CAccessibilityScope m_accessibility;   // as the application holds one around its dialog
     std::unique_ptr<CRunDlg> m_dlg;
     RunListStoreFactory m_makeStore;   // for the dialogs Open makes; empty: the real file
 };

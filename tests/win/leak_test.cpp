@@ -1,7 +1,9 @@
 // The launcher's dialog in long use: thousands of hover transitions on the
-// strip, edits, drags and path tips leave the process with no more GDI and USER objects
-// than before.
+// strip, edits, drags, path tips and a screen reader's requests leave the
+// process with no more GDI and USER objects than before.
 #include <gtest/gtest.h>
+
+#include <oleacc.h>
 
 #include <algorithm>
 #include <iostream>
@@ -10,6 +12,7 @@
 #include "GuiObjects.h"
 #include "RunDialogTest.h"
 #include "WinTest.h"
+#include "fw/ComPtr.h"
 #include "fw/Gdi.h"
 #include "listctrl/InPlaceCtrl.h"
 
@@ -23,6 +26,7 @@ constexpr int kEditCycles = 1000;
 constexpr int kDrags = 1000;
 constexpr int kDpiChanges = 1000;
 constexpr int kPathTips = 300;
+constexpr int kAccessibleRequests = 1000;
 // Steps made before the first count, so that what is made once on first use
 // (the tooltip's timers and texts, the edit's caret and font, cached DCs) is
 // not taken for a leak.
@@ -179,6 +183,26 @@ TEST_F(LeakTest, PathTipShows)
     ExpectNoGrowth(std::to_string(kPathTips) + " path tips", kPathTips, show);
     EXPECT_EQ(nShown, kWarmUpSteps + kPathTips);
     EXPECT_EQ(tip.GetWindowText(), kPaths[1]);   // for the entry under the pointer
+}
+
+// A screen reader asks for the strip's and the list's objects again and
+// again, and reads an element's name each time.
+TEST_F(LeakTest, ScreenReaderRequests)
+{
+    const auto request = [&](int i) {
+        CComPtr<IAccessible> acc;
+        const HWND hWnd = i % 2 == 0 ? Strip().m_hWnd : List().m_hWnd;
+        const HRESULT hr =
+            ::AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&acc));
+        ASSERT_EQ(hr, S_OK);
+        VARIANT child;
+        child.vt = VT_I4;
+        child.lVal = 1;
+        BSTR name = nullptr;
+        acc->get_accName(child, &name);
+        ::SysFreeString(name);
+    };
+    ExpectNoGrowth(std::to_string(kAccessibleRequests) + " accessible object requests", kAccessibleRequests, request);
 }
 
 }  // namespace

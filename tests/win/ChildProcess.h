@@ -95,14 +95,20 @@ inline std::string Narrow(const std::wstring& wide)
     return text;
 }
 
-// The text the player shows.
+// The text the player shows, once it shows one: a frame is found by its
+// caption from the moment it is created, before the edit that holds the text.
 inline std::string ShownText(HWND frame)
 {
-    HWND edit = FindWindowExA(frame, nullptr, "Edit", nullptr);
-    const auto length = SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    wide.resize(static_cast<size_t>(SendMessageW(edit, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()))));
-    return Narrow(wide);
+    for (DWORD waited = 0;; waited += 50, Sleep(50)) {
+        HWND edit = FindWindowExA(frame, nullptr, "Edit", nullptr);
+        const auto length = SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
+        if ((edit == nullptr || length == 0) && waited < kPatienceMs)
+            continue;
+        std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+        wide.resize(static_cast<size_t>(
+            SendMessageW(edit, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()))));
+        return Narrow(wide);
+    }
 }
 
 // An item's text in another process's list box.

@@ -1,6 +1,7 @@
 #pragma once
 // Bytes handed over in pieces, so that a long file can be written without
 // first being built whole in memory.
+#include <string>
 #include <string_view>
 
 class IByteSource {
@@ -24,3 +25,12 @@ public:
 private:
     std::string_view m_rest;
 };
+
+// Every piece a source gives, joined.
+inline std::string JoinPieces(IByteSource& source)
+{
+    std::string bytes;
+    for (std::string_view piece = source.NextChunk(); !piece.empty(); piece = source.NextChunk())
+        bytes.append(piece);
+    return bytes;
+}

@@ -57,9 +57,7 @@ public:
         ++writes;
         if (!writable)
             return false;
-        file.emplace();
-        for (std::string_view piece = bytes.NextChunk(); !piece.empty(); piece = bytes.NextChunk())
-            file->append(piece);
+        file = JoinPieces(bytes);
         return true;
     }
 

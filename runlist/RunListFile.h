@@ -81,8 +81,5 @@ template <class PathAt>
 std::string SerializeRunList(int count, PathAt pathAt)
 {
     RunListStream<PathAt> stream(count, std::move(pathAt));
-    std::string bytes;
-    for (std::string_view piece = stream.NextChunk(); !piece.empty(); piece = stream.NextChunk())
-        bytes.append(piece);
-    return bytes;
+    return JoinPieces(stream);
 }

@@ -16,6 +16,11 @@ private:
     static bool IsButton(long nChild) { return nChild >= 1 && nChild <= kButtonCount; }
     static int Button(long nChild) { return static_cast<int>(nChild) - 1; }
     static long Child(int nButton) { return nButton + 1; }
+    // The child of a button number, or none for kNoButton.
+    static std::optional<long> ChildOf(int nButton)
+    {
+        return nButton != toolstrip::kNoButton ? std::optional<long>(Child(nButton)) : std::nullopt;
+    }
 
     std::optional<long> ChildCount() override { return kButtonCount; }
 
@@ -63,16 +68,14 @@ private:
 
     std::optional<long> Focus() override
     {
-        const int nButton = m_strip.GetFocusButton();
-        return nButton != toolstrip::kNoButton ? std::optional<long>(Child(nButton)) : std::nullopt;
+        return ChildOf(m_strip.GetFocusButton());
     }
 
     std::optional<long> HitTest(POINT ptScreen) override
     {
         CPoint pt(ptScreen.x, ptScreen.y);
         m_strip.ScreenToClient(&pt);
-        const int nButton = m_strip.HitTest(pt);
-        return nButton != toolstrip::kNoButton ? std::optional<long>(Child(nButton)) : std::nullopt;
+        return ChildOf(m_strip.HitTest(pt));
     }
 
     // The buttons lie in a row: from the window to its first or last button,

@@ -94,25 +94,26 @@ CRect ScreenRect(HWND hWnd, CRect rc)
     return rc;
 }
 
+// The client area's object that getObject (a function of oleacc's) gives.
+template <class GetObject>
+CComPtr<IAccessible> AccessibleOf(HWND hWnd, GetObject getObject)
+{
+    CComPtr<IAccessible> acc;
+    EXPECT_EQ(getObject(hWnd, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&acc)), S_OK);
+    return acc;
+}
+
 // The object a client gets for a window's client area.
 CComPtr<IAccessible> ObjectOf(HWND hWnd)
 {
-    CComPtr<IAccessible> acc;
-    const HRESULT hr =
-        ::AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&acc));
-    EXPECT_EQ(hr, S_OK);
-    return acc;
+    return AccessibleOf(hWnd, ::AccessibleObjectFromWindow);
 }
 
 // The system's own object for the window, which answers for it where ours
 // adds nothing.
 CComPtr<IAccessible> StandardObjectOf(HWND hWnd)
 {
-    CComPtr<IAccessible> acc;
-    const HRESULT hr =
-        ::CreateStdAccessibleObject(hWnd, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&acc));
-    EXPECT_EQ(hr, S_OK);
-    return acc;
+    return AccessibleOf(hWnd, ::CreateStdAccessibleObject);
 }
 
 // The focus events screen readers hear, recorded while the object lives.

@@ -7,8 +7,19 @@
 #include "dpi/DpiScale.h"
 #include "fw/Dpi.h"
 #include "fw/Gdi.h"
+#include "runlist/RunList.h"
 
 namespace {
+
+// The run list's load puts its entries into the list.
+class ListLoadTarget : public IRunListTarget {
+public:
+    explicit ListLoadTarget(CListBoxEx& list) : m_list(list) {}
+    bool TakeEntries(std::vector<ListEntry> entries) override { return m_list.LoadEntries(std::move(entries)); }
+
+private:
+    CListBoxEx& m_list;
+};
 
 // The dialog manager's DPI behaviours, newer than the headers for Windows 7.
 constexpr int kDialogDisableAllDpiBehaviours = 0x0001;   // DDC_DISABLE_ALL
@@ -62,9 +73,9 @@ BOOL CRunDlg::OnInitDialog()
     CDialog::OnInitDialog();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-    m_bSaveAllowed = LoadRunList(m_list, m_makeStore);
+    m_bSaveAllowed = LoadList();
     if (!m_bSaveAllowed)
-        m_strUnsavedStart = RunListBytes(m_list);
+        m_strUnsavedStart = RunListBytes(m_list.Entries());
     // The strip is attached whatever the load found, so it works after a
     // damaged file too.
     m_toolStrip.SubclassDlgItem(IDC_TOOLSTRIP, this);
@@ -72,6 +83,17 @@ BOOL CRunDlg::OnInitDialog()
     TurnOffDialogDpiScaling(m_hWnd);
     RememberCreatedLayout();
     return TRUE;
+}
+
+bool CRunDlg::LoadList()
+{
+    ListLoadTarget target(m_list);
+    return LoadRunList(m_hWnd, target, m_makeStore);
+}
+
+void CRunDlg::SaveList()
+{
+    SaveRunList(m_hWnd, m_list.Entries(), m_makeStore);
 }
 
 void CRunDlg::RememberCreatedLayout()
@@ -117,9 +139,9 @@ BOOL CRunDlg::DestroyWindow()
 {
     m_list.EndEditAsFocusLoss();
     if (m_bSaveAllowed)
-        SaveRunList(m_list, m_makeStore);
-    else if (RunListBytes(m_list) != m_strUnsavedStart)
-        ReportRunListNotSaved(m_list);
+        SaveList();
+    else if (RunListBytes(m_list.Entries()) != m_strUnsavedStart)
+        ReportRunListNotSaved(m_hWnd);
     // Saved, the dialog has nothing left to do with its window and lets go of
     // it before the windows are destroyed: the list's report of each deleted
     // item (one per entry) then goes to the dialog manager directly, not

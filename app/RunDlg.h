@@ -23,6 +23,12 @@ public:
     CRunListBox m_list;
     CToolStrip m_toolStrip;
 
+    // Fills the list from the run list file, as the start does (the user told
+    // of a failure); whether the list may be saved over the file.
+    bool LoadList();
+    // Writes the list to the run list file, as the close does.
+    void SaveList();
+
     // The DPI the dialog is laid out for: its window's at creation, then the
     // one WM_DPICHANGED brought.
     int GetDpi() const { return m_nDpi; }

@@ -1,6 +1,6 @@
 #include "bench/BenchData.h"
 
-#include "runlist/PathRules.h"
+#include "paths/PathRules.h"
 
 #include <cstdio>
 

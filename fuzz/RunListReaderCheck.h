@@ -26,7 +26,7 @@ inline std::string CheckRunListBytes(std::string_view bytes)
     const RunListOutcome expected = contents.IsDamaged() ? RunListOutcome::Damaged : RunListOutcome::Loaded;
     if (result.outcome != expected || result.entryCount != count)
         return "the load outcome does not match the contents";
-    if (list.GetCount() != count || list.table.GetSize() != count + 32)
+    if (list.entries.GetCount() != count || list.entries.Paths().GetSize() != count + 32)
         return "the list or its path table has the wrong size";
     if (list.TablePaths(count) != contents.paths)
         return "the path table does not hold the entries in file order";

@@ -62,21 +62,67 @@ void CDragListBox::PreSubclassWindow()
     CListBox::PreSubclassWindow();
 }
 
-// Called when a drag begins: the marker goes to the gap above the item pressed.
+BOOL CDragListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    static const UINT dragListMessage = DragListMessage();
+    if (message != dragListMessage)
+        return CListBox::OnChildNotify(message, wParam, lParam, pResult);
+    const auto* pInfo = RecordOfThisThread<DRAGLISTINFO>(lParam);
+    const LRESULT result =
+        pInfo != nullptr && pInfo->hWnd == m_hWnd ? OnDragReport(pInfo->uNotification, pInfo->ptCursor) : 0;
+    if (pResult != nullptr)
+        *pResult = result;
+    return TRUE;
+}
+
+LRESULT CDragListBox::OnDragReport(UINT nNotification, POINT ptCursor)
+{
+    const CPoint pt = DragReportPoint(ptCursor);
+    switch (nNotification) {
+    case DL_BEGINDRAG: return BeginDrag(pt);
+    case DL_DRAGGING: return Dragging(pt);
+    case DL_DROPPED: Dropped(GetCurSel(), pt); return 0;
+    case DL_CANCELDRAG: CancelDrag(pt); return 0;
+    default: return 0;
+    }
+}
+
+// The drag list reports where the cursor is when it sends the report, while
+// the list box selects, and the list hit-tests, at the position in the mouse
+// message being handled. Those disagree whenever the cursor has moved since
+// the message was posted (input posted by another process, Wine taking in
+// the X pointer late): a click on item 1 was then dropped at the item under
+// the cursor, below item 2. A report made for a mouse message takes that
+// message's position; only the drag list's timer reports the cursor's.
+CPoint CDragListBox::DragReportPoint(POINT ptCursor) const
+{
+    const MSG& msg = *GetCurrentMessage();
+    switch (msg.message) {
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP: {
+        CPoint pt(msg.lParam);
+        ClientToScreen(&pt);
+        return pt;
+    }
+    default:
+        return CPoint(ptCursor.x, ptCursor.y);
+    }
+}
+
+// The marker goes to the gap above the item pressed.
 BOOL CDragListBox::BeginDrag(CPoint pt)
 {
     DrawInsert(ItemFromPt(pt, FALSE));
     return TRUE;
 }
 
-// Called when the drag is cancelled (Escape, right button).
 void CDragListBox::CancelDrag(CPoint)
 {
     DrawInsert(-1);
 }
 
-// Called as the pointer moves during the drag and on the drag list's timer:
-// the marker follows the item under the pointer and disappears off the items;
+// The marker follows the item under the pointer and disappears off the items;
 // a pointer held just above or below the list scrolls it.
 UINT CDragListBox::Dragging(CPoint pt)
 {
@@ -86,7 +132,7 @@ UINT CDragListBox::Dragging(CPoint pt)
     return nItem == -1 ? DL_STOPCURSOR : DL_MOVECURSOR;
 }
 
-// Called when the button is released; the base only takes the marker away.
+// The base only takes the marker away.
 void CDragListBox::Dropped(int, CPoint)
 {
     DrawInsert(-1);

@@ -27,28 +27,42 @@ public:
 };
 
 // A list box whose items the user drags with the left mouse button. The drag
-// is reported to the parent with DragListMessage(); the parent reflects it to
-// the list's OnChildNotify, which calls the steps below. The base follows the
-// pointer and keeps the marker index; a derived list draws the marker
-// (DrawInsert) and moves the dropped item (Dropped).
+// list reports the drag to the parent with DragListMessage(); the parent
+// reflects it to the list's OnChildNotify, which decodes it into the four
+// overridables below. The base follows the pointer and keeps the marker
+// index; a derived list draws the marker (DrawInsert) and moves the dropped
+// item (Dropped).
 class CDragListBox : public CListBox {
 public:
     // The item whose rectangle holds a screen point, or -1; with bAutoScroll the
     // list scrolls when the point lies just above or below it.
     int ItemFromPt(POINT pt, BOOL bAutoScroll = TRUE) const;
 
+    // Called when a press may begin a drag; a drag begins when it answers TRUE.
     virtual BOOL BeginDrag(CPoint pt);
+    // Called when the drag is cancelled (Escape, right button).
     virtual void CancelDrag(CPoint pt);
+    // Called as the pointer moves during the drag and on the drag list's
+    // timer; the answer is the cursor to show (DL_STOPCURSOR, DL_MOVECURSOR, ...).
     virtual UINT Dragging(CPoint pt);
+    // Called when the button is released over pt.
     virtual void Dropped(int nSrcIndex, CPoint pt);
     virtual void DrawInsert(int nItem);
 
     int GetInsertIndex() const { return m_nLast; }
 
     void PreSubclassWindow() override;
+    // Drag reports about this list, sent from this thread, go to the
+    // overridables; owner-draw requests to CListBox.
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 protected:
     int m_nLast = -1;   // the item the insertion marker is drawn at, -1 for none
+
+private:
+    LRESULT OnDragReport(UINT nNotification, POINT ptCursor);
+    // The point of a drag report, in screen coordinates (see the definition).
+    CPoint DragReportPoint(POINT ptCursor) const;
 };
 
 class CEdit : public CWnd {

@@ -3,7 +3,7 @@
 #include "fw/App.h"
 #include "fw/Module.h"
 #include "launch/CommandLine.h"
-#include "runlist/PathRules.h"
+#include "paths/PathRules.h"
 
 namespace launch {
 

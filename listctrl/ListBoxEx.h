@@ -1,23 +1,21 @@
 #pragma once
-// The editable list of scene entries: an owner-drawn drag list whose items show
-// display names while the path table holds, at the same index, each entry's
-// full path. Entries are edited in place (an edit box and a browse button laid
-// over the item), reordered by keys, by the tool strip and by dragging, and a
-// double-click starts the player on the entry under the pointer. The pointer
-// resting on an entry shows its full path in a tooltip.
-#include <memory>
+// The editable list of scene entries: an owner-drawn drag list that shows the
+// entries of its EntryList (display names as its items; each entry's full
+// path at the same index of the path table). Every change goes to the list
+// box first, which can refuse it, and then to the entries, so a refusal
+// changes nothing anywhere. Entries are edited in place (an edit box and a
+// browse button laid over the item), reordered by keys, by the tool strip and
+// by dragging, and a double-click starts the player on the entry under the
+// pointer. The pointer resting on an entry shows its full path in a tooltip.
+#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "dpi/DpiScale.h"
+#include "entries/EntryList.h"
 #include "fw/Controls.h"
-#include "fw/ToolTipCtrl.h"
-#include "listctrl/ListHistory.h"
-#include "listctrl/PathTable.h"
-
-class CInPlaceEdit;
-class CInPlaceButton;
+#include "listctrl/EditSession.h"
+#include "listctrl/PathTip.h"
 
 class CListBoxEx : public CDragListBox {
 public:
@@ -26,16 +24,20 @@ public:
                                          LBS_EXTENDEDSEL | LBS_WANTKEYBOARDINPUT |
                                          LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS |
                                          LBS_OWNERDRAWFIXED | LBS_NOTIFY;
-    // Bit of m_dwEditStyle that also asks for the browse button.
-    static constexpr DWORD kBrowseStyle = 0x4000;
-    static constexpr int kTextIndent = 8;
+    static constexpr DWORD kBrowseStyle = CEditSession::kBrowseStyle;
 
     CListBoxEx();
     ~CListBoxEx() override;
 
-    // Entry operations; the path table moves in step with the items.
-    // Each changes the items whole or, when the list box cannot take an item,
-    // not at all (false).
+    // The entries the list shows; they change only through the list.
+    const EntryList& Entries() const { return m_entries; }
+    const PathTable& Paths() const { return m_entries.Paths(); }
+    // Shows these entries in place of all others (the run list's load); false,
+    // and the list left empty, when the list box cannot take them all.
+    bool LoadEntries(std::vector<ListEntry> entries);
+
+    // Entry operations. Each changes the entry whole or, when the list box
+    // cannot take an item, not at all (false).
     bool ReplaceItem(int nIndex, const std::string& text, DWORD_PTR data);
     bool SetItemText(int nIndex, const std::string& text);
     void SwapItems(int nFirst, int nSecond);
@@ -50,14 +52,7 @@ public:
     // nothing to undo (redo).
     bool Undo();
     bool Redo();
-    const ListHistory& History() const { return m_history; }
-
-    // The entry operations the history's steps are applied with; unlike the
-    // commands above they record nothing and select nothing.
-    int InsertEntry(int nIndex, const std::string& text, std::string path);
-    bool RemoveEntry(int nIndex);
-    bool MoveEntry(int nFrom, int nTo);
-    void SetEntry(int nIndex, const std::string& text, std::string path);
+    const ListHistory& History() const { return m_entries.History(); }
 
     // In-place editing.
     void BeginEdit(int nIndex);   // -1: the focus item; past the end: a new entry
@@ -67,7 +62,7 @@ public:
     void EndEditAsFocusLoss();
     void SetEditText(const std::string& strText);
     void CreateInPlaceControls();
-    bool IsEditing() const { return m_nEditItem != -1; }
+    bool IsEditing() const { return m_edit.IsOpen(); }
 
     // Customisation hooks, permissive by default.
     virtual BOOL CanEdit(int nIndex);
@@ -85,14 +80,14 @@ public:
     // size and font.
     void SetDpi(int nDpi);
 
-    PathTable& Paths() { return m_arrPaths; }
-    const PathTable& Paths() const { return m_arrPaths; }
     int GetFocusItem() const { return m_nFocusItem; }
-    int GetEditItem() const { return m_nEditItem; }
-    CInPlaceEdit* GetInPlaceEdit() const { return m_pEdit.get(); }
-    CInPlaceButton* GetInPlaceButton() const { return m_pButton.get(); }
+    int GetEditItem() const { return m_edit.m_nEditItem; }
+    CInPlaceEdit* GetInPlaceEdit() const { return m_edit.Edit(); }
+    CInPlaceButton* GetInPlaceButton() const { return m_edit.Button(); }
     // The tooltip that shows the full path of the entry under the pointer.
-    const CToolTipCtrl& GetPathTip() const { return m_pathTip; }
+    const CToolTipCtrl& GetPathTip() const { return m_pathTip.Control(); }
+    // The item under a point in client coordinates, or -1.
+    int ItemFromClientPoint(CPoint point) const;
 
     // Framework overrides.
     void PreSubclassWindow() override;
@@ -100,12 +95,15 @@ public:
     // Screen readers hear each entry's full path as its description
     // (ListBoxExAccessible.cpp).
     CAccessibleBase* CreateAccessibleObject() override;
-    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void DrawItem(DRAWITEMSTRUCT* pDIS) override;
     void MeasureItem(MEASUREITEMSTRUCT* pMIS) override;
-    void DrawInsert(int nIndex) override;
+    // Dragging (ListBoxExDrag.cpp).
+    BOOL BeginDrag(CPoint pt) override;
+    void CancelDrag(CPoint pt) override;
+    UINT Dragging(CPoint pt) override;
     void Dropped(int nSrcIndex, CPoint pt) override;
+    void DrawInsert(int nIndex) override;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -119,29 +117,22 @@ protected:
     void OnRButtonDown(UINT nFlags, CPoint point);
     LRESULT OnCtrlMsg(WPARAM wParam, LPARAM lParam);
 
-    // Inverts the insertion marker at the top edge of an item.
-    void DrawInsertMark(int nIndex);
+    // What the list's window needs once it exists, created or attached.
+    void AttachParts();
+    // The item height MeasureItem gives, set on the list box.
+    void RemeasureItems();
     // A 96-DPI pixel figure at the list's DPI.
     int Scaled(int f) const { return dpi::Scale(f, m_nDpi); }
-    // The point of a drag report, in screen coordinates (see the definition).
-    CPoint DragReportPoint(POINT ptCursor) const;
-    // m_rcEdit and m_rcButton over item nItem.
-    void ComputeEditRects(int nItem);
-    // The item under a point in client coordinates, or -1.
-    int ItemFromClientPoint(CPoint point) const;
     int ResolveEditIndex(int nIndex);
-    // Inserts an item with its data; its index, or -1 when the list refused it.
-    int InsertItem(int nIndex, const std::string& text, DWORD_PTR data);
-    // Moves the item at nFrom (text and data) so that it ends at nTo.
-    bool MoveItem(int nFrom, int nTo);
-    int AppendNewEntry() { return AppendEntry(std::string(), std::string()); }
-    // Appends an item with its path (the table grows as needed); its index, or
-    // -1 when the list refused it.
-    int AppendEntry(const std::string& text, std::string path);
-    bool IsInPlaceControl(HWND hWnd) const;
+    // Appends an entry; its index, or -1 when the list box refused it.
+    int AppendEntry(ListEntry entry);
     // A change just made by one of the list's commands.
-    void RecordStep(ListStep step) { m_history.Record(std::move(step)); }
-    ListEntry EntryAt(int nIndex) const { return {GetText(nIndex), m_arrPaths.GetAt(nIndex)}; }
+    void RecordStep(ListStep step) { m_entries.History().Record(std::move(step)); }
+    // Inverts the insertion marker at the top edge of an item.
+    void DrawInsertMark(int nIndex);
+    // Whether drag reports are acted on: not while an entry is edited in
+    // place or moving is off.
+    bool IsDragAllowed() const { return !IsEditing() && m_bMovable; }
     // Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z (not with Alt: with AltGr they type characters).
     void OnHistoryKey(UINT nChar);
     using HistoryTravel = std::optional<TouchedEntry> (ListHistory::*)(IListSteps&);
@@ -149,41 +140,30 @@ protected:
     void ShowTouched(const TouchedEntry& touched);
     void EnsureVisible(int nIndex);
 
-    // The full path on hover (ListBoxExTip.cpp).
-    void CreatePathTip();
-    // What the path tip does with a message before the list handles it; true
-    // when that was all (result is the answer).
-    bool OnPathTipMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    // The entry whose path the tip shows for a point in client coordinates:
-    // -1 off the items, while a button holds the list (a press, a drag) and
-    // while an edit is open.
-    int PathTipItemAt(CPoint point) const;
-    int PathTipItemUnderCursor() const;
-    void SetPathTipWidth();
-    // Brings a shown tip up to the entry now under the pointer, or hides it.
-    void RefreshPathTip();
+    // The entry changes shown in the list box and then made to the entries;
+    // they record nothing and select nothing. False (-1), and nothing changed,
+    // when the list box refuses.
+    int InsertEntry(int nIndex, ListEntry entry);
+    bool RemoveEntry(int nIndex);
+    bool MoveEntry(int nFrom, int nTo);
+    bool SetEntry(int nIndex, ListEntry entry);
+    // The same changes in the list box alone.
+    int InsertItem(int nIndex, const std::string& text, DWORD_PTR data);
+    bool MoveItem(int nFrom, int nTo);
+    bool SwapListItems(int nLow, int nHigh);
 
     PROCESS_INFORMATION m_procInfo{};
-    PathTable m_arrPaths;
-    DWORD m_dwEditStyle = kBrowseStyle;
-    std::unique_ptr<CInPlaceEdit> m_pEdit;
-    CRect m_rcEdit;
-    std::unique_ptr<CInPlaceButton> m_pButton;
-    CRect m_rcButton;
+    EntryList m_entries;
+    CEditSession m_edit;
     int m_nFocusItem = -1;
-    int m_nEditItem = -1;
-    EditStart m_editStart;   // the edited entry as the edit found it
-    ListHistory m_history;
     BOOL m_bEditable = TRUE;
     BOOL m_bMovable = TRUE;
     // While a press that ended an edit is handed on: the rows under the
     // pointer have moved, so that press selects but begins no drag.
     bool m_bPressMovedRows = false;
     int m_nDpi = dpi::kDefaultDpi;
-    CToolTipCtrl m_pathTip;
-    // The text last handed to the tip, which reads it after the notification.
-    std::string m_strTipText;
-    std::vector<wchar_t> m_wideTipText;
-    int m_nTipItem = -1;   // the path tip's entry at the pointer's last move
-    bool m_bTipRefreshPosted = false;
+    CPathTip m_pathTip{*this};
+
+private:
+    class StepTarget;
 };

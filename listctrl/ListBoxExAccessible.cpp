@@ -1,6 +1,6 @@
 // The list as screen readers see it: the system's standard list box object,
-// which tells each entry's display name, with the entry's full path from the
-// path table as its description (child id i + 1 is item i).
+// which tells each entry's display name, with the entry's full path as its
+// description (child id i + 1 is item i).
 #include "fw/Accessible.h"
 #include "listctrl/ListBoxEx.h"
 
@@ -13,9 +13,10 @@ public:
 private:
     const char* GetText(long nChild, Text text) override
     {
-        if (text != Text::Description || nChild < 1 || nChild > m_list.GetCount())
+        const EntryList& entries = m_list.Entries();
+        if (text != Text::Description || nChild < 1 || nChild > entries.GetCount())
             return nullptr;
-        return m_list.Paths().GetAt(static_cast<int>(nChild) - 1).c_str();
+        return entries.PathAt(static_cast<int>(nChild) - 1).c_str();
     }
 
     const CListBoxEx& m_list;

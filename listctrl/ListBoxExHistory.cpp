@@ -1,24 +1,24 @@
-// Undo and redo: the history's steps applied to the list through its entry
-// operations, so the path table stays aligned with the items, and the touched
-// entry shown to the user.
+// Undo and redo: the history's steps applied through the list's entry
+// changes (the list box first, then the entries), and the touched entry shown
+// to the user.
 #include "listctrl/ListBoxEx.h"
 
 #include <algorithm>
 
-namespace {
-
 // The list as the history's steps see it.
-class ListBoxSteps : public IListSteps {
+class CListBoxEx::StepTarget : public IListSteps {
 public:
-    explicit ListBoxSteps(CListBoxEx& list) : m_list(list) {}
-    void InsertEntry(int nIndex, const ListEntry& entry) override { m_list.InsertEntry(nIndex, entry.name, entry.path); }
+    explicit StepTarget(CListBoxEx& list) : m_list(list) {}
+    void InsertEntry(int nIndex, const ListEntry& entry) override { m_list.InsertEntry(nIndex, entry); }
     void RemoveEntry(int nIndex) override { m_list.RemoveEntry(nIndex); }
     void MoveEntry(int nFrom, int nTo) override { m_list.MoveEntry(nFrom, nTo); }
-    void SetEntry(int nIndex, const ListEntry& entry) override { m_list.SetEntry(nIndex, entry.name, entry.path); }
+    void SetEntry(int nIndex, const ListEntry& entry) override { m_list.SetEntry(nIndex, entry); }
 
 private:
     CListBoxEx& m_list;
 };
+
+namespace {
 
 bool IsKeyDown(int vk)
 {
@@ -43,8 +43,8 @@ bool CListBoxEx::TravelHistory(HistoryTravel travel)
 {
     if (IsEditing())
         return false;
-    ListBoxSteps steps(*this);
-    const std::optional<TouchedEntry> touched = (m_history.*travel)(steps);
+    StepTarget steps(*this);
+    const std::optional<TouchedEntry> touched = (m_entries.History().*travel)(steps);
     if (touched)
         ShowTouched(*touched);
     return touched.has_value();

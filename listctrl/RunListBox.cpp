@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "runlist/PathRules.h"
+#include "paths/PathRules.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ void CRunListBox::Browse(int nIndex)
         return;
     // The item's text changes only if the edit is accepted; the path does now.
     SetEditText(DisplayName(*path));
-    m_arrPaths.SetAt(nIndex, *path);
+    m_entries.SetPath(nIndex, *path);
 }
 
 std::optional<std::string> CRunListBox::RunOpenFileDialog()
@@ -116,7 +116,7 @@ void CRunListBox::OnDropFiles(HDROP hDrop)
         if (path.empty() || IsFolder(path))
             continue;
         ListEntry entry{DisplayName(path), std::move(path)};
-        if (AppendEntry(entry.name, entry.path) != -1)
+        if (AppendEntry(entry) != -1)
             added.entries.push_back(std::move(entry));
     }
     if (!added.entries.empty())

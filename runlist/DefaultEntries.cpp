@@ -1,6 +1,6 @@
 #include "runlist/DefaultEntries.h"
 
-#include "runlist/PathRules.h"
+#include "paths/PathRules.h"
 
 const std::array<DefaultEntry, kDefaultEntryCount> kDefaultEntries = {{
     {"blend", "shaders\\dx9\\animation\\blend\\blend"},

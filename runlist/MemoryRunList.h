@@ -10,30 +10,34 @@
 
 class MemoryRunListTarget : public IRunListTarget {
 public:
-    int GetCount() const override { return static_cast<int>(items.size()); }
-    bool InsertItem(int nIndex, const std::string& text) override
+    bool TakeEntries(std::vector<ListEntry> loaded) override
     {
-        if (static_cast<int>(items.size()) == capacity)
+        if (capacity >= 0 && static_cast<int>(loaded.size()) > capacity) {
+            entries.Load({});
             return false;
-        items.insert(nIndex < 0 ? items.end() : items.begin() + nIndex, text);
+        }
+        entries.Load(std::move(loaded));
         return true;
     }
-    void RemoveAllItems() override { items.clear(); }
-    PathTable& Paths() override { return table; }
-    const PathTable& Paths() const override { return table; }
 
+    std::vector<std::string> Names() const
+    {
+        std::vector<std::string> out;
+        for (int i = 0; i < entries.GetCount(); ++i)
+            out.push_back(entries.NameAt(i));
+        return out;
+    }
     // Table elements 0 .. count-1.
     std::vector<std::string> TablePaths(int count) const
     {
         std::vector<std::string> out;
         for (int i = 0; i < count; ++i)
-            out.push_back(table.GetAt(i));
+            out.push_back(entries.Paths().GetAt(i));
         return out;
     }
 
-    std::vector<std::string> items;
-    PathTable table;
-    int capacity = -1;   // items the list can take; -1: no limit
+    EntryList entries;
+    int capacity = -1;   // entries the list can take; -1: no limit
 };
 
 class MemoryRunListStore : public IRunListStore {

@@ -1,40 +1,32 @@
 #include "runlist/RunList.h"
 
 #include "runlist/DefaultEntries.h"
-#include "runlist/PathRules.h"
+#include "paths/PathRules.h"
 #include "runlist/RunListFile.h"
 
 #include <vector>
 
 namespace {
 
-// Spare room for entries added later (the table also grows by this step).
-constexpr int kSpareEntries = PathTable::kDefaultGrowBy;
-
-// Fills the empty list with the entries nameAt(i) and their paths, whole: when
-// the list refuses an item, it is emptied again and false returned.
+// Hands the paths, each named by nameAt(i, path), to the list.
 template <class NameAt>
-bool FillList(IRunListTarget& list, std::vector<std::string>& paths, NameAt nameAt)
+bool FillList(IRunListTarget& list, std::vector<std::string> paths, NameAt nameAt)
 {
-    const int count = static_cast<int>(paths.size());
-    list.Paths().SetSize(count + kSpareEntries, PathTable::kDefaultGrowBy);
-    for (int i = 0; i < count; ++i) {
-        std::string& path = paths[static_cast<std::size_t>(i)];
-        if (!list.InsertItem(-1, nameAt(i, path))) {
-            list.RemoveAllItems();
-            list.Paths().SetSize(kSpareEntries, PathTable::kDefaultGrowBy);
-            return false;
-        }
-        list.Paths().SetAt(i, std::move(path));
+    std::vector<ListEntry> entries;
+    entries.reserve(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        std::string name = nameAt(static_cast<int>(i), paths[i]);
+        entries.push_back({std::move(name), std::move(paths[i])});
     }
-    return true;
+    return list.TakeEntries(std::move(entries));
 }
 
 RunListLoadResult LoadExisting(IRunListTarget& list, const std::string& bytes)
 {
     RunListContents contents = ParseRunList(bytes);
     const int count = static_cast<int>(contents.paths.size());
-    if (!FillList(list, contents.paths, [](int, const std::string& path) { return DisplayName(path); }))
+    const auto fileTitle = [](int, const std::string& path) { return DisplayName(path); };
+    if (!FillList(list, std::move(contents.paths), fileTitle))
         return {RunListOutcome::ListFull, 0};
     const auto outcome = contents.IsDamaged() ? RunListOutcome::Damaged : RunListOutcome::Loaded;
     return {outcome, count};
@@ -50,7 +42,7 @@ RunListLoadResult CreateDefault(IRunListTarget& list, IRunListStore& store, std:
     const auto defaultName = [](int i, const std::string&) {
         return std::string(kDefaultEntries[static_cast<std::size_t>(i)].name);
     };
-    if (!FillList(list, paths, defaultName))
+    if (!FillList(list, std::move(paths), defaultName))
         return {RunListOutcome::ListFull, 0};
     return {RunListOutcome::Created, kDefaultEntryCount};
 }
@@ -97,23 +89,22 @@ RunListLoadResult LoadRunList(IRunListTarget& list, IRunListStore& store, std::s
 
 namespace {
 
-// Element i of the list's path table, as the writers read the paths.
-auto TablePathAt(const IRunListTarget& list)
+// The entries' paths, as the writers read them.
+auto EntryPathAt(const EntryList& entries)
 {
-    const PathTable& table = list.Paths();
-    return [&table](int i) { return std::string_view(table.GetAt(i)); };
+    return [&entries](int i) { return std::string_view(entries.PathAt(i)); };
 }
 
 }  // namespace
 
-std::string RunListBytes(const IRunListTarget& list)
+std::string RunListBytes(const EntryList& entries)
 {
-    return SerializeRunList(list.GetCount(), TablePathAt(list));
+    return SerializeRunList(entries.GetCount(), EntryPathAt(entries));
 }
 
 // The bytes go to the store in pieces straight from the path table.
-bool SaveRunList(const IRunListTarget& list, IRunListStore& store)
+bool SaveRunList(const EntryList& entries, IRunListStore& store)
 {
-    RunListStream stream(list.GetCount(), TablePathAt(list));
+    RunListStream stream(entries.GetCount(), EntryPathAt(entries));
     return store.Write(stream);
 }

@@ -1,12 +1,13 @@
 #pragma once
-// Loading the run list file into the list control at start-up and writing it
-// back at close. Written against two small interfaces, so the same code runs
-// on the real list box and file and on in-memory doubles.
-#include "listctrl/PathTable.h"
+// Loading the run list file into the list's entries at start-up and writing
+// them back at close. Written against two small interfaces, so the same code
+// runs on the real list and file and on in-memory doubles.
+#include "entries/EntryList.h"
 #include "runlist/ByteSource.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Shown when the file can be neither read nor created, cannot be read though
 // it exists, or cannot be located.
@@ -15,16 +16,13 @@ inline constexpr char kRunListErrorText[] = "create _zelrunlist file error.";
 // entries loaded and a full stop.
 inline constexpr char kRunListDamagedText[] = "_zelrunlist.dat is damaged. Entries loaded from it: ";
 
-// What load and save need of the list control.
+// Where a load puts the entries it read.
 class IRunListTarget {
 public:
     virtual ~IRunListTarget() = default;
-    virtual int GetCount() const = 0;                                   // LB_GETCOUNT
-    // -1 appends; false when the list cannot take the item.
-    virtual bool InsertItem(int nIndex, const std::string& text) = 0;
-    virtual void RemoveAllItems() = 0;
-    virtual PathTable& Paths() = 0;
-    virtual const PathTable& Paths() const = 0;
+    // Takes the entries, in file order, into the empty list whole; false, and
+    // the list left empty, when it cannot take them all.
+    virtual bool TakeEntries(std::vector<ListEntry> entries) = 0;
 };
 
 // The file layer.
@@ -66,12 +64,12 @@ struct RunListLoadResult {
 // `_zelrunlist.dat` in the executable's directory; empty for an empty exePath.
 std::string RunListFilePath(std::string_view exePath);
 
-// Fills the empty list and its path table from the store, or creates the file
-// with the default entries when it is missing. exePath is the executable's
-// full path (empty when it could not be obtained whole).
+// Fills the empty list from the store, each entry named after its path's file
+// title, or creates the file with the default entries when it is missing.
+// exePath is the executable's full path (empty when it could not be obtained
+// whole).
 RunListLoadResult LoadRunList(IRunListTarget& list, IRunListStore& store, std::string_view exePath);
 
-// What a save writes: the list's item count and path table elements
-// 0 .. count-1.
-std::string RunListBytes(const IRunListTarget& list);
-bool SaveRunList(const IRunListTarget& list, IRunListStore& store);
+// What a save writes: the entry count and the entries' paths.
+std::string RunListBytes(const EntryList& entries);
+bool SaveRunList(const EntryList& entries, IRunListStore& store);

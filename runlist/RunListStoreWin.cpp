@@ -1,6 +1,6 @@
 #include "runlist/RunListStoreWin.h"
 
-#include "runlist/PathRules.h"
+#include "paths/PathRules.h"
 
 #include <algorithm>
 #include <cstdlib>

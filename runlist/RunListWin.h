@@ -1,12 +1,15 @@
 #pragma once
-// Loading and saving the run list of the launcher's list control, beside the
-// executable, with the user told of every failure.
+// Loading and saving the list's entries in the run list file beside the
+// executable, with the user told of every failure in a box owned by hOwner.
+#include <windows.h>
+
 #include <functional>
 #include <memory>
 #include <string>
 
-class CListBoxEx;
+class EntryList;
 class IRunListStore;
+class IRunListTarget;
 
 // Makes the store that a load or a save reads and writes, for the file's path;
 // an empty factory means the real file.
@@ -15,10 +18,8 @@ using RunListStoreFactory = std::function<std::unique_ptr<IRunListStore>(const s
 // Fills the list from the run list file, or creates the file with the default
 // entries. Returns whether the list may be saved over the file at close (not
 // when the file exists but could not be read).
-bool LoadRunList(CListBoxEx& list, const RunListStoreFactory& makeStore = {});
-// Writes the list back; tells the user when the file cannot be written.
-void SaveRunList(CListBoxEx& list, const RunListStoreFactory& makeStore = {});
-// What a save of the list would write now.
-std::string RunListBytes(CListBoxEx& list);
+bool LoadRunList(HWND hOwner, IRunListTarget& list, const RunListStoreFactory& makeStore = {});
+// Writes the entries back; tells the user when the file cannot be written.
+void SaveRunList(HWND hOwner, const EntryList& entries, const RunListStoreFactory& makeStore = {});
 // Tells the user that the list cannot be saved, as a failed save does.
-void ReportRunListNotSaved(CListBoxEx& list);
+void ReportRunListNotSaved(HWND hOwner);

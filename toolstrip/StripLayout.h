@@ -6,21 +6,9 @@
 #include <array>
 
 #include "dpi/DpiScale.h"
+#include "dpi/PixelRect.h"
 
-struct StripRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    // Right and bottom edges are outside, as for the platform's rectangles.
-    bool Contains(int x, int y) const { return left <= x && x < right && top <= y && y < bottom; }
-};
-
-inline bool operator==(const StripRect& a, const StripRect& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
+using StripRect = PixelRect;
 
 namespace toolstrip {
 

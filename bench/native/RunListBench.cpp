@@ -12,7 +12,7 @@
 
 #include "bench/BenchData.h"
 #include "runlist/MemoryRunList.h"
-#include "runlist/PathRules.h"
+#include "paths/PathRules.h"
 #include "runlist/RunList.h"
 #include "runlist/RunListFile.h"
 
@@ -165,7 +165,7 @@ void BM_LoadRunListFromFile(benchmark::State& state)
     for (auto _ : state) {
         MemoryRunListTarget list;
         LoadRunList(list, store, kExePath);
-        benchmark::DoNotOptimize(list.items.data());
+        benchmark::DoNotOptimize(list.entries.NameAt(0).data());
     }
     CountBytes(state);
 }
@@ -179,7 +179,7 @@ void BM_SaveRunListToFile(benchmark::State& state)
     LoadRunList(list, source, kExePath);
     PlainFileStore store(OutputFile());
     for (auto _ : state)
-        benchmark::DoNotOptimize(SaveRunList(list, store));
+        benchmark::DoNotOptimize(SaveRunList(list.entries, store));
     CountBytes(state);
 }
 BENCHMARK(BM_SaveRunListToFile);

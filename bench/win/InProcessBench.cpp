@@ -151,7 +151,7 @@ bool MeasureGrowth(int count, const std::string& bytes, bool rawWriteFirst, benc
     wintest::WriteFileBytes(wintest::RunListPath(), bytes);
     CRunListBox& list = dlg.m_list;
 
-    const double loadMs = TimeMs(list, [&] { LoadRunList(list); });
+    const double loadMs = TimeMs(list, [&] { dlg.LoadList(); });
     const bool loaded = list.GetCount() == count;
     double rawWriteMs = 0;
     bool rawWritten = true;
@@ -162,7 +162,7 @@ bool MeasureGrowth(int count, const std::string& bytes, bool rawWriteFirst, benc
     };
     if (rawWriteFirst)
         rawWrite();
-    const double saveMs = TimeMs(list, [&] { SaveRunList(list); });
+    const double saveMs = TimeMs(list, [&] { dlg.SaveList(); });
     const bool saved = wintest::ReadFileBytes(wintest::RunListPath()) == bytes;
     if (!rawWriteFirst)
         rawWrite();

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "runlist/PathRules.h"
+#include "paths/PathRules.h"
 
 namespace model {
 

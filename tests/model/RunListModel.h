@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "listctrl/ListHistory.h"
+#include "entries/ListHistory.h"
 
 namespace model {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "listctrl/PathTable.h"
+#include "entries/PathTable.h"
 
 namespace {
 

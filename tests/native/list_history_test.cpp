@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "listctrl/ListHistory.h"
+#include "entries/ListHistory.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "listctrl/PathTable.h"
+#include "entries/PathTable.h"
 
 #include <gtest/gtest.h>
 

@@ -37,9 +37,9 @@ TEST(LoadRunList, AMissingFileIsCreatedWithTheDefaultEntries)
     ASSERT_EQ(written.paths.size(), 14u);
     EXPECT_FALSE(written.IsDamaged());
     EXPECT_EQ(written.paths[0], "C:\\Apps\\Run\\shaders\\dx9\\animation\\blend\\blend.zel");
-    EXPECT_EQ(list.items, DefaultNames());
+    EXPECT_EQ(list.Names(), DefaultNames());
     EXPECT_EQ(list.TablePaths(14), written.paths);
-    EXPECT_EQ(list.table.GetSize(), 46);
+    EXPECT_EQ(list.entries.Paths().GetSize(), 46);
 }
 
 TEST(LoadRunList, AnExistingFileFillsItemsAndTableInFileOrder)
@@ -51,12 +51,12 @@ TEST(LoadRunList, AnExistingFileFillsItemsAndTableInFileOrder)
     EXPECT_EQ(result.outcome, RunListOutcome::Loaded);
     EXPECT_EQ(result.entryCount, 3);
     EXPECT_TRUE(result.Message().empty());
-    EXPECT_EQ(list.items, (Strings{"blend", "scene", ""}));
+    EXPECT_EQ(list.Names(), (Strings{"blend", "scene", ""}));
     EXPECT_EQ(list.TablePaths(3), (Strings{"C:\\Scenes\\blend.zel", "scene", "C:\\dir\\"}));
-    EXPECT_EQ(list.table.GetSize(), 35);
+    EXPECT_EQ(list.entries.Paths().GetSize(), 35);
     EXPECT_EQ(store.writes, 0);
 
-    ASSERT_TRUE(SaveRunList(list, store));
+    ASSERT_TRUE(SaveRunList(list.entries, store));
     EXPECT_EQ(*store.file, SerializeRunList({"C:\\Scenes\\blend.zel", "scene", "C:\\dir\\"}));
 }
 
@@ -65,10 +65,10 @@ TEST(LoadRunList, ACountOfZeroLoadsAnEmptyListAndKeepsTheFile)
     MemoryRunListTarget list;
     MemoryRunListStore store(std::string(4, '\0'));
     EXPECT_EQ(LoadRunList(list, store, kExe).outcome, RunListOutcome::Loaded);
-    EXPECT_TRUE(list.items.empty());
-    EXPECT_EQ(list.table.GetSize(), 32);
+    EXPECT_TRUE(list.entries.GetCount() == 0);
+    EXPECT_EQ(list.entries.Paths().GetSize(), 32);
     EXPECT_EQ(store.writes, 0);
-    ASSERT_TRUE(SaveRunList(list, store));
+    ASSERT_TRUE(SaveRunList(list.entries, store));
     EXPECT_EQ(*store.file, std::string(4, '\0'));
 }
 
@@ -84,8 +84,8 @@ TEST(LoadRunList, ADamagedFileKeepsTheEntriesReadAndMaySaveOverIt)
         EXPECT_EQ(result.entryCount, 2);
         EXPECT_EQ(result.Message(), std::string(kRunListDamagedText) + "2.");
         EXPECT_TRUE(result.MaySave());
-        EXPECT_EQ(list.items.size(), 2u);
-        EXPECT_EQ(list.table.GetSize(), 34);
+        EXPECT_EQ(static_cast<std::size_t>(list.entries.GetCount()), 2u);
+        EXPECT_EQ(list.entries.Paths().GetSize(), 34);
         EXPECT_EQ(store.writes, 0);
     }
 }
@@ -112,8 +112,8 @@ TEST(LoadRunList, FailuresLeaveTheListEmptyAndSayWhetherSavingIsAllowed)
         EXPECT_EQ(result.outcome, c.outcome) << c.what;
         EXPECT_EQ(result.MaySave(), c.maySave) << c.what;
         EXPECT_EQ(result.Message(), kRunListErrorText) << c.what;
-        EXPECT_TRUE(list.items.empty()) << c.what;
-        EXPECT_EQ(list.table.GetSize(), 0) << c.what;
+        EXPECT_TRUE(list.entries.GetCount() == 0) << c.what;
+        EXPECT_EQ(list.entries.Paths().GetSize(), 0) << c.what;
         EXPECT_EQ(store.file == "old", c.exists) << c.what;
     }
 }
@@ -124,11 +124,9 @@ TEST(SaveRunList, WritesTheItemCountNotTheTableSize)
     MemoryRunListStore store;
     LoadRunList(list, store, kExe);
     const Strings defaults = list.TablePaths(14);
-    for (int index : {3, 0}) {   // as DeleteEntry does it
-        list.items.erase(list.items.begin() + index);
-        list.table.RemoveShift(index, list.GetCount());
-    }
-    ASSERT_TRUE(SaveRunList(list, store));
+    for (int index : {3, 0})
+        list.entries.Remove(index);
+    ASSERT_TRUE(SaveRunList(list.entries, store));
 
     Strings expected(defaults.begin() + 1, defaults.end());
     expected.erase(expected.begin() + 2);

@@ -1,5 +1,5 @@
 #include "runlist/DefaultEntries.h"
-#include "runlist/PathRules.h"
+#include "paths/PathRules.h"
 #include "runlist/RunList.h"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "fw/Module.h"
-#include "runlist/PathRules.h"
+#include "paths/PathRules.h"
 
 namespace wintest {
 

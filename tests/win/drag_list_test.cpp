@@ -21,8 +21,12 @@ namespace {
 
 // The list's protected state, reached the way a derived class may reach it.
 struct ListState : CRunListBox {
-    static int& EditItem(CListBoxEx& list) { return list.*(&ListState::m_nEditItem); }
+    static int& EditItem(CListBoxEx& list) { return (list.*(&ListState::m_edit)).m_nEditItem; }
     static BOOL& Movable(CListBoxEx& list) { return list.*(&ListState::m_bMovable); }
+    static int Append(CListBoxEx& list, const ListEntry& entry)
+    {
+        return (list.*(&ListState::AppendEntry))(entry);
+    }
 };
 
 // The pixels of a window as they are on the screen: the client area, or with
@@ -224,9 +228,8 @@ TEST_F(DragListTest, AnEntryBeyondTheEndOfThePathTableMovesWithItsPathToo)
 {
     OpenWith({"C:\\s\\a.zel"});   // a table of 1 + 32 elements
     for (int i = 1; i < 40; ++i)
-        List().AddString(i == 34 ? "y" : "x");
-    List().Paths().SetAt(30, "C:\\s\\p.zel");
-    ASSERT_EQ(List().Paths().GetSize(), 33);
+        ListState::Append(List(), {i == 34 ? "y" : "x", i == 30 ? "C:\\s\\p.zel" : ""});
+    ASSERT_EQ(List().Paths().GetSize(), 65);   // grown by one step for entry 33
     Drop(34, 30);
     EXPECT_EQ(List().GetText(30), "y");
     EXPECT_EQ(List().Paths().GetAt(30), "");

@@ -213,12 +213,12 @@ public:
     std::optional<std::string> m_chosenFile;
     int m_fileDialogs = 0;
 
-    void SetEditStyle(DWORD dwStyle) { m_dwEditStyle = dwStyle; }
+    void SetEditStyle(DWORD dwStyle) { m_edit.m_dwEditStyle = dwStyle; }
     void SetEditable(BOOL bEditable) { m_bEditable = bEditable; }
     void Fill(const V& names)
     {
         for (const std::string& name : names)
-            Paths().SetAt(AddString(name), "C:\\" + name + ".zel");
+            AppendEntry({name, "C:\\" + name + ".zel"});
     }
     BOOL CanEdit(int nIndex) override
     {
@@ -369,7 +369,7 @@ TEST_F(InPlaceListTest, ACancelledFileDialogChangesNothing)
 
 TEST_F(InPlaceListTest, EntriesAddedBeyondThePathTableGrowIt)
 {
-    List().Paths().SetSize(2);
+    ASSERT_EQ(List().Paths().GetSize(), 0);   // a list never loaded has no room yet
     for (int i = 0; i < 4; ++i) {
         List().m_chosenFile = "C:\\s" + std::to_string(i) + ".zel";
         BeginNew();

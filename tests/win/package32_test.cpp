@@ -13,7 +13,7 @@
 #include "TestFiles.h"
 #include "WinTest.h"
 #include "runlist/DefaultEntries.h"
-#include "runlist/PathRules.h"
+#include "paths/PathRules.h"
 #include "runlist/RunListFile.h"
 
 using namespace wintest;

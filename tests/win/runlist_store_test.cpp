@@ -1,7 +1,7 @@
 #include "runlist/RunListStoreWin.h"
 
 #include "fw/Module.h"
-#include "runlist/PathRules.h"
+#include "paths/PathRules.h"
 
 #include <gtest/gtest.h>
 

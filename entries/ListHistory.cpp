@@ -1,4 +1,4 @@
-#include "listctrl/ListHistory.h"
+#include "entries/ListHistory.h"
 
 #include <utility>
 

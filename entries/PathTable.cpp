@@ -1,7 +1,9 @@
-#include "listctrl/PathTable.h"
+#include "entries/PathTable.h"
 
 #include <algorithm>
 #include <utility>
+
+#include "entries/MoveElement.h"
 
 void PathTable::SetSize(int nNewSize, int nGrowBy)
 {
@@ -62,9 +64,5 @@ void PathTable::Move(int nFrom, int nTo)
 {
     if (!Contains(nFrom) || !Contains(nTo) || nFrom == nTo)
         return;
-    auto first = m_paths.begin();
-    if (nFrom < nTo)
-        std::rotate(first + nFrom, first + nFrom + 1, first + nTo + 1);
-    else
-        std::rotate(first + nTo, first + nFrom, first + nFrom + 1);
+    MoveElement(m_paths, nFrom, nTo);
 }

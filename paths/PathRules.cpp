@@ -1,4 +1,4 @@
-#include "runlist/PathRules.h"
+#include "paths/PathRules.h"
 
 namespace {
 

@@ -1,0 +1,53 @@
+#pragma once
+// The list's entries, in list order: each entry's display name and, at the
+// same index of the path table, its full path; with the history of the
+// changes made to them. The one owner of the entries: the list control shows
+// them, the run list file stores their paths, undo and redo replay their
+// changes, and every reader (painting, the path tip, screen readers, the
+// launch) asks here.
+#include <string>
+#include <vector>
+
+#include "entries/ListHistory.h"
+#include "entries/PathTable.h"
+
+class EntryList {
+public:
+    // Room the load leaves beyond the loaded entries for entries added later;
+    // the table also grows by this step.
+    static constexpr int kSpareEntries = PathTable::kDefaultGrowBy;
+
+    int GetCount() const { return static_cast<int>(m_names.size()); }
+    bool Contains(int nIndex) const { return nIndex >= 0 && nIndex < GetCount(); }
+    // The entry's name and path; empty strings for an index that names none.
+    const std::string& NameAt(int nIndex) const;
+    const std::string& PathAt(int nIndex) const { return Contains(nIndex) ? m_arrPaths.GetAt(nIndex) : Empty(); }
+    ListEntry At(int nIndex) const { return {NameAt(nIndex), PathAt(nIndex)}; }
+    // The path table itself, spare elements included.
+    const PathTable& Paths() const { return m_arrPaths; }
+
+    // Replaces every entry; the table holds them and kSpareEntries more.
+    void Load(std::vector<ListEntry> entries);
+    // Each change below keeps the names and the table aligned; an index
+    // outside the list changes nothing (Insert takes 0 .. count).
+    void Insert(int nIndex, ListEntry entry);
+    void Remove(int nIndex);
+    // The entry at nFrom goes to nTo; those between shift toward nFrom.
+    void Move(int nFrom, int nTo);
+    void Swap(int nFirst, int nSecond);
+    void SetName(int nIndex, std::string name);
+    // A path browsed for the entry: its name follows only when the edit that
+    // browsed it is accepted.
+    void SetPath(int nIndex, std::string path);
+    void Set(int nIndex, ListEntry entry);
+
+    ListHistory& History() { return m_history; }
+    const ListHistory& History() const { return m_history; }
+
+private:
+    static const std::string& Empty();
+
+    std::vector<std::string> m_names;
+    PathTable m_arrPaths;
+    ListHistory m_history;
+};

@@ -1,0 +1,50 @@
+#pragma once
+// The full path of the entry under the resting pointer, in a tooltip over the
+// list's client area. The text is asked for each time the tip shows: the
+// entry's path from the list's entries, never from the disk.
+#include <string>
+#include <vector>
+
+#include "fw/ToolTipCtrl.h"
+
+class CListBoxEx;
+
+class CPathTip {
+public:
+    explicit CPathTip(CListBoxEx& list) : m_list(list) {}
+    CPathTip(const CPathTip&) = delete;
+    CPathTip& operator=(const CPathTip&) = delete;
+
+    // Once the list's window exists; without the tooltip the list works as
+    // before, only without the tip.
+    void Create();
+    // The wrapping width for the list's DPI.
+    void UpdateWidth();
+    // Hides a shown tip (an edit is about to cover its entry).
+    void Pop() { m_tip.Pop(); }
+    // What the tip does with a list message before the list handles it; true
+    // when that was all (result is the answer).
+    bool OnListMessage(UINT message, LPARAM lParam, LRESULT& result);
+    // Answers the tooltip's request for its text; false for any other
+    // notification.
+    bool OnNotify(LPARAM lParam, LRESULT* pResult);
+
+    const CToolTipCtrl& Control() const { return m_tip; }
+
+private:
+    // The entry whose path the tip shows for a point in client coordinates:
+    // -1 off the items, while a button holds the list (a press, a drag) and
+    // while an edit is open.
+    int ItemAt(CPoint point) const;
+    int ItemUnderCursor() const;
+    // Brings a shown tip up to the entry now under the pointer, or hides it.
+    void Refresh();
+
+    CListBoxEx& m_list;
+    CToolTipCtrl m_tip;
+    // The text last handed to the tip, which reads it after the notification.
+    std::string m_strText;
+    std::vector<wchar_t> m_wideText;
+    int m_nItem = -1;   // the entry under the pointer at its last move
+    bool m_bRefreshPosted = false;
+};

@@ -18,8 +18,14 @@ const std::vector<HelpEntry>& HelpEntries()
         {"Insert", "Adds an empty entry at the end and opens it for editing, as the strip's New does."},
         {"Delete", "Removes the focus item (no confirmation)."},
         {"Alt+Up, Alt+Left / Alt+Down, Alt+Right", "Moves the selected entry up / down."},
-        {"Ctrl+Z / Ctrl+Y, Ctrl+Shift+Z",
-         "Undoes the last change to the list / redoes it (in the list, while no edit is open)."},
+        {"Ctrl+Z (list focused, not editing)",
+         "Undoes the last change to the list, one step at a time (up to 1,000): a delete, a move (keys, "
+         "strip, drag), a committed new entry, a rename or browsed path (one step per edit), an entry emptied "
+         "away, a drop of files. The entry comes back with its name and path at its place, selected and "
+         "scrolled into view. In the edit, Ctrl+Z is the edit's own."},
+        {"Ctrl+Y, Ctrl+Shift+Z (list focused)",
+         "Redoes what was undone; a new change after an undo ends what can be redone. The history lasts until "
+         "the launcher closes (closing saves the list as it is then)."},
         {"Drag an entry", "Drops it into the gap the insertion marker shows; its path moves with it."},
         {"Drop files from Explorer", "Appends them as entries (file title as name); folders are skipped."},
         {"Strip buttons: New, Delete, Move Up, Move Down",
@@ -28,7 +34,9 @@ const std::vector<HelpEntry>& HelpEntries()
         {"Tab to the strip, then Left/Right, Home/End, Space",
          "Moves the focus mark among the strip's buttons (from New); Space presses the marked one, as a "
          "click does."},
-        {"F1", "Opens this help; Escape, Enter or its Close button closes it."},
+        {"F1",
+         "Opens the launcher's help (these actions and keys, and where the run list file lies); Escape, Enter "
+         "or its Close button closes it."},
         {"Enter, Escape (not editing), close box, Alt+F4",
          "Close the launcher; the list is saved. An edit still open is ended first as if the focus had left "
          "it."},

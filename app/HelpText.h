@@ -1,6 +1,8 @@
 #pragma once
-// What the help window says: every mouse action and key of the launcher, in
-// the order of the README's "Using it" table, which says the same.
+// What the help window says: every mouse action and key of the launcher. The
+// one place these texts are written: the README's "Using it" table and the
+// package's README.txt copy them word for word, and a native test
+// (help_text_copies_test) names any line of theirs that differs.
 #include <string>
 #include <vector>
 

@@ -26,11 +26,6 @@ constexpr bool operator==(Rgb a, Rgb b)
     return a.r == b.r && a.g == b.g && a.b == b.b;
 }
 
-constexpr bool operator!=(Rgb a, Rgb b)
-{
-    return !(a == b);
-}
-
 // The colours of the glyph table's pixels.
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kDarkRed{128, 0, 0};

@@ -1,25 +1,19 @@
 #pragma once
-// The button glyphs: a 4-bit Windows bitmap file image of 88 x 20 pixels, the
-// four 22-pixel glyphs side by side in button order. The strip loads it from
-// memory after mapping its greys to the current 3-D colours, so that the glyph
-// background matches the strip's button-face fill in every colour scheme.
-#include <array>
-#include <cstddef>
+// The button glyphs as pixels: the glyphs of the button table side by side in
+// button order, kGlyphWidth x kGlyphHeight. The strip makes its glyph bitmap
+// straight from them, showing light grey as the current face colour and dark
+// grey as the shadow colour, as the platform's 3-D colour mapping does, so
+// that the glyph background matches the strip's button-face fill in every
+// colour scheme.
 #include <cstdint>
 #include <vector>
 
+#include "toolstrip/StripLayout.h"
+
 namespace toolstrip {
 
-constexpr std::size_t kGlyphFileSize = 998;
-constexpr std::size_t kGlyphInfoOffset = 14;    // BITMAPINFOHEADER, then the palette
-constexpr std::size_t kGlyphPaletteOffset = 54;  // 16 entries of blue, green, red, 0
-constexpr std::size_t kGlyphPixelOffset = 118;   // 20 rows of 44 bytes, bottom row first
-constexpr int kGlyphWidth = 88;
-constexpr int kGlyphHeight = 20;
-
-using GlyphFile = std::array<std::uint8_t, kGlyphFileSize>;
-
-const GlyphFile& GlyphBitmapFile();
+constexpr int kGlyphWidth = kGlyphStripWidth;
+constexpr int kGlyphHeight = kButtonHeight;
 
 struct Rgb {
     std::uint8_t r;
@@ -27,15 +21,34 @@ struct Rgb {
     std::uint8_t b;
 };
 
-// A copy of the image whose light grey (192,192,192) palette entry shows the
-// face colour and whose dark grey (128,128,128) entry shows the shadow colour,
-// as the platform's 3-D colour mapping does when it loads an image.
-GlyphFile RecolourGlyphs(const GlyphFile& image, Rgb face, Rgb shadow);
+constexpr bool operator==(Rgb a, Rgb b)
+{
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
 
-// The image enlarged by a whole factor (1 or more): a bitmap file image of the
-// same form, 88 * nFactor by 20 * nFactor pixels, in which each pixel of the
-// original is an nFactor x nFactor block of its palette entry. No pixel is
-// blended with its neighbours, so the glyphs stay sharp.
-std::vector<std::uint8_t> EnlargeGlyphs(const GlyphFile& image, int nFactor);
+// The colours of the glyph table's pixels.
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kDarkRed{128, 0, 0};
+constexpr Rgb kDarkGrey{128, 128, 128};    // shows as the shadow colour
+constexpr Rgb kLightGrey{192, 192, 192};   // the background: shows as the face colour
+constexpr Rgb kYellow{255, 255, 0};
+constexpr Rgb kWhite{255, 255, 255};
+
+// The colour of the glyph strip's pixel (x, y), (0, 0) being its top left
+// corner; 0 <= x < kGlyphWidth, 0 <= y < kGlyphHeight.
+Rgb GlyphColour(int x, int y);
+
+// The pixels of a 32-bit top-down bitmap, top row first, each 0x00RRGGBB.
+struct GlyphPixels {
+    int nWidth = 0;
+    int nHeight = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+// The glyph strip enlarged by a whole factor (1 or more), light grey shown as
+// face and dark grey as shadow. Each pixel of the strip is an nFactor x
+// nFactor block of its colour, never blended with its neighbours, so the
+// glyphs stay sharp.
+GlyphPixels RenderGlyphs(Rgb face, Rgb shadow, int nFactor);
 
 }  // namespace toolstrip

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 
 namespace toolstrip {
 
@@ -84,15 +83,6 @@ StripPicture ComposePicture(int nWidth, int nHeight, int nHot, bool bPressed, in
     picture.nCopyWidth = std::max(nWidth - m.nShift, 0);
     picture.nCopyHeight = nHeight;
     return picture;
-}
-
-void GetToolTipText(int nIndex, char* pszBuffer)
-{
-    static const char* const kTexts[kButtonCount] = {"New", "Delete", "Move Up", "Move Down"};
-    if (static_cast<unsigned>(nIndex) >= static_cast<unsigned>(kButtonCount))
-        return;
-    const char* pszText = kTexts[nIndex];
-    std::memcpy(pszBuffer, pszText, std::strlen(pszText) + 1);
 }
 
 }  // namespace toolstrip

@@ -12,7 +12,7 @@ using StripRect = PixelRect;
 
 namespace toolstrip {
 
-// Button index = command number: 0 New, 1 Delete, 2 Move Up, 3 Move Down.
+// Button index = command number = the button's row in StripButtons.h.
 constexpr int kButtonCount = 4;
 constexpr int kNoButton = 4;
 constexpr int kButtonWidth = 22;
@@ -78,13 +78,5 @@ struct StripPicture {
 // nFocusMark: the button showing the keyboard's focus mark, or kNoButton.
 StripPicture ComposePicture(int nWidth, int nHeight, int nHot, bool bPressed, int nFocusMark = kNoButton,
                             const StripMetrics& metrics = {});
-
-// The tooltip buffer of the platform's text request holds 80 characters; the
-// longest text, "Move Down", needs 10 bytes with its null.
-constexpr int kToolTipBufferSize = 80;
-
-// Copies the button's tooltip text with its terminating null into pszBuffer.
-// An index outside 0..3 copies nothing and leaves the buffer as it was.
-void GetToolTipText(int nIndex, char* pszBuffer);
 
 }  // namespace toolstrip

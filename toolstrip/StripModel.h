@@ -27,7 +27,7 @@ public:
     virtual void UpdateNow() = 0;
     virtual void SetCapture() = 0;
     virtual void ReleaseCapture() = 0;
-    // Runs command 0 New, 1 Delete, 2 Move Up or 3 Move Down on the owner list.
+    // Runs the command of button nCommand (StripButtons.h) on the owner list.
     virtual void Execute(int nCommand) = 0;
 };
 

@@ -1,19 +1,15 @@
 #include "toolstrip/ToolStrip.h"
 
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <optional>
-#include <vector>
 
 #include "fw/Dpi.h"
 #include "listctrl/ListBoxEx.h"
+#include "toolstrip/GlyphImage.h"
+#include "toolstrip/StripButtons.h"
 
 namespace {
 
 using toolstrip::kButtonCount;
-
-enum Command { kNew, kDelete, kMoveUp, kMoveDown };
 
 // Posted to the strip to run a button's command (wParam, 0..3) later.
 UINT PressMessage()
@@ -32,43 +28,14 @@ toolstrip::Rgb ToRgb(COLORREF colour)
     return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
 }
 
-template <class T>
-T ReadAt(const std::uint8_t* pData, std::size_t offset)
+// A bitmap for the screen holding the glyph pixels; empty when it cannot be made.
+CBitmap CreateGlyphBitmap(const toolstrip::GlyphPixels& glyphs)
 {
-    T value;   // the file's fields are not aligned for direct access
-    std::memcpy(&value, pData + offset, sizeof value);
-    return value;
-}
-
-// A bitmap for the screen made from a Windows bitmap file image in memory
-// (uncompressed, up to 8 bits per pixel with a palette, or 24 or 32 without);
-// empty when the image is not such a file or its parts do not fit in it.
-CBitmap CreateBitmapFromFileImage(const std::uint8_t* pData, std::size_t size)
-{
-    constexpr std::size_t kFileHeaderSize = 14;
-    constexpr std::size_t kInfoEnd = kFileHeaderSize + sizeof(BITMAPINFOHEADER);
-    if (size < kInfoEnd || pData[0] != 'B' || pData[1] != 'M')
-        return {};
-    struct {
-        BITMAPINFOHEADER header;
-        RGBQUAD colours[256];
-    } info{};
-    info.header = ReadAt<BITMAPINFOHEADER>(pData, kFileHeaderSize);
-    const BITMAPINFOHEADER& h = info.header;
-    const bool bPalette = h.biBitCount == 1 || h.biBitCount == 4 || h.biBitCount == 8;
-    if (h.biSize != sizeof(BITMAPINFOHEADER) || h.biCompression != BI_RGB || h.biWidth <= 0 ||
-        h.biHeight == 0 || !(bPalette || h.biBitCount == 24 || h.biBitCount == 32))
-        return {};
-    const std::uint64_t nColours = bPalette ? (h.biClrUsed != 0 ? h.biClrUsed : 1u << h.biBitCount) : 0;
-    const std::uint64_t nPixelOffset = ReadAt<std::uint32_t>(pData, 10);
-    const std::uint64_t nStride = (static_cast<std::uint64_t>(h.biWidth) * h.biBitCount + 31) / 32 * 4;
-    const std::uint64_t nPixelBytes = nStride * static_cast<std::uint64_t>(std::llabs(h.biHeight));
-    if (nColours > 256 || kInfoEnd + 4 * nColours > nPixelOffset || nPixelOffset + nPixelBytes > size)
-        return {};
-    std::memcpy(info.colours, pData + kInfoEnd, static_cast<std::size_t>(4 * nColours));
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), glyphs.nWidth, -glyphs.nHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     CClientDC dcScreen(nullptr);
-    return CBitmap(::CreateDIBitmap(dcScreen, &info.header, CBM_INIT, pData + nPixelOffset,
-                                    reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS));
+    return CBitmap(::CreateDIBitmap(dcScreen, &info.bmiHeader, CBM_INIT, glyphs.pixels.data(), &info,
+                                    DIB_RGB_COLORS));
 }
 
 // Copies glyph i of the strip bitmap (the glyphs side by side, each as wide
@@ -86,7 +53,7 @@ void DrawGlyphs(CDC& dc, HBITMAP hBitmap, const toolstrip::ButtonRects& rcGlyphs
 
 }  // namespace
 
-CToolStrip::CToolStrip(const toolstrip::GlyphFile& image) : m_glyphImage(image), m_model(*this)
+CToolStrip::CToolStrip(Glyphs glyphs) : m_glyphs(glyphs), m_model(*this)
 {
     UpdateGlyphColours();
 }
@@ -100,17 +67,13 @@ CToolStrip::~CToolStrip()
 
 void CToolStrip::UpdateGlyphColours()
 {
+    if (m_glyphs == Glyphs::None)
+        return;
     const COLORREF clrFace = ::GetSysColor(COLOR_3DFACE);
     const COLORREF clrShadow = ::GetSysColor(COLOR_3DSHADOW);
     if (clrFace == m_clrGlyphFace && clrShadow == m_clrGlyphShadow && m_metrics.nGlyphFactor == m_nGlyphFactor)
         return;
-    const toolstrip::GlyphFile image = toolstrip::RecolourGlyphs(m_glyphImage, ToRgb(clrFace), ToRgb(clrShadow));
-    if (m_metrics.nGlyphFactor == 1) {
-        m_bmpGlyphs = CreateBitmapFromFileImage(image.data(), image.size());
-    } else {
-        const std::vector<std::uint8_t> enlarged = toolstrip::EnlargeGlyphs(image, m_metrics.nGlyphFactor);
-        m_bmpGlyphs = CreateBitmapFromFileImage(enlarged.data(), enlarged.size());
-    }
+    m_bmpGlyphs = CreateGlyphBitmap(toolstrip::RenderGlyphs(ToRgb(clrFace), ToRgb(clrShadow), m_metrics.nGlyphFactor));
     m_clrGlyphFace = clrFace;
     m_clrGlyphShadow = clrShadow;
     m_nGlyphFactor = m_metrics.nGlyphFactor;
@@ -443,26 +406,25 @@ BOOL CToolStrip::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 
 void CToolStrip::Execute(int nCommand)
 {
-    if (m_pList == nullptr)
+    const toolstrip::StripButton* pButton = toolstrip::FindButton(nCommand);
+    if (m_pList == nullptr || pButton == nullptr)
         return;
     const int nSelection = m_pList->GetCurSel();   // read before anything changes it
-    switch (nCommand) {
-    case kNew:
+    switch (pButton->command) {
+    case toolstrip::Command::New:
         m_pList->BeginEditNew();
         break;
-    case kDelete:
+    case toolstrip::Command::Delete:
         if (nSelection != -1)
             m_pList->DeleteEntry(nSelection);
         break;
-    case kMoveUp:
+    case toolstrip::Command::MoveUp:
         if (nSelection != -1)
             m_pList->MoveUp(nSelection);
         break;
-    case kMoveDown:
+    case toolstrip::Command::MoveDown:
         if (nSelection != -1)
             m_pList->MoveDown(nSelection);
-        break;
-    default:
         break;
     }
 }

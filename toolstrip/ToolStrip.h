@@ -9,24 +9,24 @@
 #include "fw/Gdi.h"
 #include "fw/ToolTipCtrl.h"
 #include "fw/Wnd.h"
-#include "toolstrip/GlyphImage.h"
 #include "toolstrip/StripModel.h"
 
 class CListBoxEx;
 
 class CToolStrip : public CWnd, private IStripHost {
 public:
-    // Loads the button glyphs from the image (the embedded one by default); an
-    // image that cannot be loaded leaves the strip without glyphs, working.
-    explicit CToolStrip(const toolstrip::GlyphFile& image = toolstrip::GlyphBitmapFile());
+    // The buttons show the glyphs of the button table, or none: a strip
+    // whose glyph bitmap cannot be made works on without them.
+    enum class Glyphs { FromTable, None };
+    explicit CToolStrip(Glyphs glyphs = Glyphs::FromTable);
     ~CToolStrip() override;
 
     CListBoxEx* m_pList = nullptr;   // the list the commands act on; not owned
 
     // The button (0..3) whose rectangle holds a client point, or 4.
     int HitTest(CPoint point) const { return m_model.HitTest(point.x, point.y); }
-    // Runs command 0 New, 1 Delete, 2 Move Up or 3 Move Down on m_pList;
-    // other numbers, or no list, do nothing.
+    // Runs the command of button nCommand (StripButtons.h) on m_pList; other
+    // numbers, or no list, do nothing.
     void Execute(int nCommand) override;
     // Creates the tooltip window with one tool per button.
     void CreateToolTips();
@@ -96,7 +96,7 @@ private:
     // from it for a DPI other than the system's.
     HGDIOBJ CaptionFont() const;
 
-    toolstrip::GlyphFile m_glyphImage;
+    Glyphs m_glyphs;
     CBitmap m_bmpGlyphs;
     COLORREF m_clrGlyphFace = CLR_INVALID;     // the colours m_bmpGlyphs was made for
     COLORREF m_clrGlyphShadow = CLR_INVALID;

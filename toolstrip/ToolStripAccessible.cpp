@@ -1,7 +1,8 @@
 // The strip as screen readers see it: its four buttons as push buttons, child
-// ids 1..4 in command order, named by their tooltip texts. The window itself
+// ids 1..4 in command order, named by the button table. The window itself
 // (its name, place, parent and the way to it) is the system's standard object's.
 #include "fw/Accessible.h"
+#include "toolstrip/StripButtons.h"
 #include "toolstrip/ToolStrip.h"
 
 namespace {
@@ -28,10 +29,8 @@ private:
     {
         if (!IsButton(nChild))
             return nullptr;
-        if (text == Text::Name) {
-            toolstrip::GetToolTipText(Button(nChild), m_szName);
-            return m_szName;
-        }
+        if (text == Text::Name)
+            return toolstrip::FindButton(Button(nChild))->pszName;
         return text == Text::DefaultAction ? "Press" : nullptr;
     }
 
@@ -115,7 +114,6 @@ private:
     }
 
     CToolStrip& m_strip;
-    char m_szName[toolstrip::kToolTipBufferSize] = {};
 };
 
 }  // namespace

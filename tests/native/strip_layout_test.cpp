@@ -1,4 +1,5 @@
 #include "toolstrip/StripLayout.h"
+#include "toolstrip/StripButtons.h"
 
 #include "tests/native/strip_test_print.h"
 

@@ -72,12 +72,8 @@ Screen ReadScreen(HWND hWnd)
 // light grey as the face and dark grey as the shadow colour.
 COLORREF GlyphPixel(int nButton, int x, int y)
 {
-    const toolstrip::GlyphFile& f = toolstrip::GlyphBitmapFile();
-    const int column = 22 * nButton + x;
-    const BYTE pair = f[toolstrip::kGlyphPixelOffset + static_cast<std::size_t>((19 - y) * 44 + column / 2)];
-    const unsigned index = column % 2 != 0 ? pair & 15u : pair >> 4u;
-    const BYTE* entry = &f[toolstrip::kGlyphPaletteOffset + 4 * index];
-    const COLORREF colour = RGB(entry[2], entry[1], entry[0]);
+    const toolstrip::Rgb c = toolstrip::GlyphColour(22 * nButton + x, y);
+    const COLORREF colour = RGB(c.r, c.g, c.b);
     if (colour == kLightGrey)
         return ::GetSysColor(COLOR_3DFACE);
     return colour == RGB(128, 128, 128) ? ::GetSysColor(COLOR_3DSHADOW) : colour;
@@ -453,14 +449,12 @@ TEST_F(StripDialogTest, LosingTheCaptureDuringAPressCancelsIt)
     EXPECT_EQ(List().GetCount(), 2);
 }
 
-// A strip whose image cannot be loaded, on a button of its own in the dialog.
+// A strip without its glyph bitmap, on a button of its own in the dialog.
 TEST_F(StripDialogTest, WithoutItsImageTheStripStillPaintsAndWorks)
 {
     SysColours colours;
     OpenWith({"C:\\a.zel", "C:\\b.zel"});
-    toolstrip::GlyphFile damaged = toolstrip::GlyphBitmapFile();
-    damaged[0] = 'X';
-    CToolStrip strip(damaged);
+    CToolStrip strip(CToolStrip::Glyphs::None);
     EXPECT_FALSE(strip.HasGlyphs());
     HWND hButton = ::CreateWindowExA(0, "BUTTON", "zEL", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 170, 26,
                                      *m_dlg, nullptr, nullptr, nullptr);

@@ -53,6 +53,11 @@ void TellUser(CListBoxEx& list, const std::string& text)
 
 }  // namespace
 
+std::string RunListFileBesideProgram()
+{
+    return RunListFilePath(ExePath());
+}
+
 bool LoadRunList(CListBoxEx& list, const RunListStoreFactory& makeStore)
 {
     const std::string exePath = ExePath();
@@ -78,7 +83,7 @@ bool LoadRunList(CListBoxEx& list, const RunListStoreFactory& makeStore)
 
 void SaveRunList(CListBoxEx& list, const RunListStoreFactory& makeStore)
 {
-    const std::string filePath = RunListFilePath(ExePath());
+    const std::string filePath = RunListFileBesideProgram();
     ListBoxTarget target(list);
     if (filePath.empty() || !SaveRunList(target, *MakeStore(makeStore, filePath)))
         ReportRunListNotSaved(list);

@@ -12,46 +12,39 @@ constexpr std::size_t kMaxKeyChars = 160;
 constexpr DWORD kFirstWindowPatienceMs = 5000;
 constexpr DWORD kPollMs = 50;
 
-std::wstring Widen(const std::string& text)
+std::string UpperCase(const std::string& text)
 {
     const int size = static_cast<int>(text.size());
-    std::wstring wide(static_cast<std::size_t>(::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)),
-                      L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
-
-std::wstring UpperCase(const std::wstring& text)
-{
-    const int size = static_cast<int>(text.size());
-    std::wstring upper(text.size(), L'\0');
-    if (::LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, text.data(), size, upper.data(), size) != size)
+    std::string upper(text.size(), '\0');
+    if (::LCMapStringA(LOCALE_INVARIANT, LCMAP_UPPERCASE, text.data(), size, upper.data(), size) != size)
         return text;
     return upper;
 }
 
-// FNV-1a over the characters: 64 bits leave two keys no real chance to meet.
-std::wstring HashName(const std::wstring& text)
+// FNV-1a over the bytes: 64 bits leave two keys no real chance to meet.
+std::string HashName(const std::string& text)
 {
     std::uint64_t hash = 14695981039346656037ull;
-    for (const wchar_t c : text) {
-        hash ^= static_cast<std::uint16_t>(c);
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(c);
         hash *= 1099511628211ull;
     }
-    std::wstring name = L"#";
+    std::string name = "#";
     for (int shift = 60; shift >= 0; shift -= 4)
-        name += L"0123456789abcdef"[(hash >> shift) & 0xF];
+        name += "0123456789abcdef"[(hash >> shift) & 0xF];
     return name;
 }
 
 // The key as part of an object name: the same for every spelling of it that
-// differs only in case.
-std::wstring KeyInName(const std::string& key)
+// differs only in case. It stays in the ANSI code page, where a backslash can
+// be half of a character: the name is made the same way by every start, so
+// only its being the same counts.
+std::string KeyInName(const std::string& key)
 {
-    std::wstring folded = UpperCase(Widen(key));
-    for (wchar_t& c : folded) {
-        if (c == L'\\')
-            c = L'/';
+    std::string folded = UpperCase(key);
+    for (char& c : folded) {
+        if (c == '\\')
+            c = '/';
     }
     return folded.size() <= kMaxKeyChars ? folded : HashName(folded);
 }
@@ -82,10 +75,10 @@ CSingleInstance::CSingleInstance(const char* pszProgram, const std::string& key)
 {
     if (key.empty())
         return;
-    const std::wstring prefix = L"Local\\" + Widen(pszProgram) + L".";
-    const std::wstring keyInName = KeyInName(key);
-    m_strMappingName = prefix + L"window." + keyInName;
-    m_mutex.reset(::CreateMutexW(nullptr, FALSE, (prefix + L"running." + keyInName).c_str()));
+    const std::string prefix = std::string("Local\\") + pszProgram + ".";
+    const std::string keyInName = KeyInName(key);
+    m_strMappingName = prefix + "window." + keyInName;
+    m_mutex.reset(::CreateMutexA(nullptr, FALSE, (prefix + "running." + keyInName).c_str()));
     if (!m_mutex) {
         // Only a start of another account, running, can deny it.
         m_bFirst = ::GetLastError() != ERROR_ACCESS_DENIED;
@@ -107,7 +100,7 @@ CSingleInstance::~CSingleInstance()
 // window is found among the thread's windows once it is made.
 void CSingleInstance::PublishThisThread()
 {
-    m_mapping.reset(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(DWORD),
+    m_mapping.reset(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(DWORD),
                                          m_strMappingName.c_str()));
     void* const view = m_mapping ? ::MapViewOfFile(m_mapping.get(), FILE_MAP_WRITE, 0, 0, sizeof(DWORD)) : nullptr;
     if (view == nullptr)
@@ -118,7 +111,7 @@ void CSingleInstance::PublishThisThread()
 
 DWORD CSingleInstance::FirstThread() const
 {
-    const KernelHandle mapping(::OpenFileMappingW(FILE_MAP_READ, FALSE, m_strMappingName.c_str()));
+    const KernelHandle mapping(::OpenFileMappingA(FILE_MAP_READ, FALSE, m_strMappingName.c_str()));
     const void* const view = mapping ? ::MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof(DWORD)) : nullptr;
     if (view == nullptr)
         return 0;

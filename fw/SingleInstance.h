@@ -36,7 +36,7 @@ private:
     void PublishThisThread();
     DWORD FirstThread() const;
 
-    std::wstring m_strMappingName;   // where the first start leaves its thread's id
+    std::string m_strMappingName;   // where the first start leaves its thread's id
     KernelHandle m_mutex;            // owned by the first start's thread
     KernelHandle m_mapping;
     bool m_bFirst = true;

@@ -47,7 +47,8 @@ protected:
     bool m_bSaveAllowed = true;   // false when the file exists but could not be read
     CDialog* m_pHelp = nullptr;   // the help window's object while it runs
     std::string m_strUnsavedStart;   // then: what a save of the list at start would have written
-    // What a save wrote when the session ended, while nothing has changed since.
+    // The list as the end of the session saved it (or found it may not be
+    // saved): should the dialog still be destroyed, only a change is saved.
     std::optional<std::string> m_strSavedAtSessionEnd;
 
 private:

@@ -40,6 +40,12 @@ const std::vector<HelpEntry>& HelpEntries()
         {"Enter, Escape (not editing), close box, Alt+F4",
          "Close the launcher; the list is saved. An edit still open is ended first as if the focus had left "
          "it."},
+        {"Log off, shut down, restart",
+         "The list is saved as at a close (an edit still open is ended first) before Windows ends the launcher."},
+        {"Start it again while it runs",
+         "One launcher runs per run list: the running one comes to the front (restored if minimised), and the "
+         "new start ends at once without a window, without reading or writing the list. A launcher in another "
+         "folder (another run list) runs beside it."},
     };
     return entries;
 }

@@ -130,18 +130,36 @@ void CRunDlg::OnDpiChanged(int nDpi, const RECT& rcSuggested)
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
-// Every way of ending the dialog comes here, after the dialog was hidden: the
-// list is saved while its window still exists. An edit still open (the close
-// box does not reach it) ends first as a loss of focus would end it, so an
-// empty new entry is not saved. A list that may not be saved is not dropped
-// without a word once the user has changed it.
-BOOL CRunDlg::DestroyWindow()
+// An edit still open (the close box does not reach it) ends first as a loss of
+// focus would end it, so an empty new entry is not saved. A list that may not
+// be saved is not dropped without a word once the user has changed it. What
+// was saved as the session ended is not saved again.
+void CRunDlg::SaveAsTheDialogEnds()
 {
     m_list.EndEditAsFocusLoss();
+    if (m_strSavedAtSessionEnd && RunListBytes(m_list.Entries()) == *m_strSavedAtSessionEnd)
+        return;
     if (m_bSaveAllowed)
         SaveList();
     else if (RunListBytes(m_list.Entries()) != m_strUnsavedStart)
         ReportRunListNotSaved(m_hWnd);
+}
+
+// The system ends the process once every program has answered the end of the
+// session; the dialog is not destroyed first.
+void CRunDlg::OnEndSession(bool bEnding)
+{
+    if (!bEnding)
+        return;
+    SaveAsTheDialogEnds();
+    m_strSavedAtSessionEnd = RunListBytes(m_list.Entries());
+}
+
+// Every way of ending the dialog comes here, after the dialog was hidden: the
+// list is saved while its window still exists.
+BOOL CRunDlg::DestroyWindow()
+{
+    SaveAsTheDialogEnds();
     // Saved, the dialog has nothing left to do with its window and lets go of
     // it before the windows are destroyed: the list's report of each deleted
     // item (one per entry) then goes to the dialog manager directly, not
@@ -171,6 +189,11 @@ LRESULT CRunDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(OnQueryDragIcon());
+    case WM_QUERYENDSESSION:
+        return TRUE;   // nothing is lost: the list is saved when the session ends
+    case WM_ENDSESSION:
+        OnEndSession(wParam != FALSE);
+        return 0;
     case WM_DPICHANGED:
         OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

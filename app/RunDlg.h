@@ -6,6 +6,9 @@
 #include "runlist/RunListWin.h"
 #include "toolstrip/ToolStrip.h"
 
+#include <optional>
+#include <string>
+
 class CRunDlg : public CDialog {
 public:
     // makeStore: where the run list is read and written; by default the file
@@ -37,6 +40,9 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint();
+    // The session ends (bEnding) and the process with it, without the dialog
+    // being destroyed: the list is saved now.
+    void OnEndSession(bool bEnding);
     // The window moved to a monitor of another DPI, or the scale changed: the
     // dialog takes the suggested rectangle and remakes its fonts and layout.
     void OnDpiChanged(int nDpi, const RECT& rcSuggested);
@@ -47,8 +53,14 @@ protected:
     bool m_bSaveAllowed = true;   // false when the file exists but could not be read
     CDialog* m_pHelp = nullptr;   // the help window's object while it runs
     std::string m_strUnsavedStart;   // then: what a save of the list at start would have written
+    // The list as the end of the session saved it (or found it may not be
+    // saved): should the dialog still be destroyed, only a change is saved.
+    std::optional<std::string> m_strSavedAtSessionEnd;
 
 private:
+    // Saves the list as the dialog ends, with an open edit ended first.
+    void SaveAsTheDialogEnds();
+
     // What the dialog manager made at creation, which a change of DPI scales.
     struct CreatedLayout {
         int nDpi = 0;

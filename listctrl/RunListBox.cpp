@@ -51,7 +51,9 @@ std::optional<std::string> CRunListBox::RunOpenFileDialog()
     ofn.hwndOwner = ::GetAncestor(m_hWnd, GA_ROOT);
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = kMaxPathChars;
-    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;   // the framework's default flags
+    // The framework's default flags; and the current directory, which every
+    // player inherits, stays where the launcher was started.
+    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
     const GetOpenFileNameFunction getOpenFileName = OpenFileDialogFunction();
     if (getOpenFileName == nullptr || !getOpenFileName(&ofn))
         return std::nullopt;

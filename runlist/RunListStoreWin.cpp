@@ -10,10 +10,11 @@ namespace {
 // A run list of this size is no run list; it is left alone rather than loaded.
 constexpr std::size_t kMaxFileSize = 64u << 20;
 constexpr DWORD kChunkSize = 1u << 20;
-// Another program (a virus scanner, an indexer) may hold the target open for a
-// moment; the rename is retried for about a second before the save gives up.
-constexpr int kRenameAttempts = 20;
-constexpr DWORD kRenameRetryDelayMs = 50;
+// Another program (a virus scanner, an indexer, a sync client) may hold the
+// file for a moment: the read's open and the save's rename are retried for
+// about a second before they give up.
+constexpr int kHeldFileAttempts = 20;
+constexpr DWORD kHeldFileRetryDelayMs = 50;
 constexpr char kTempSuffix[] = ".tmp";
 
 // Owns a kernel handle; both null and INVALID_HANDLE_VALUE mean none.
@@ -82,20 +83,54 @@ bool ReadAll(HANDLE file, std::string& bytes)
     }
 }
 
+// A rename over a file that another program has open fails with either error.
 bool IsHeldByAnotherProgram(DWORD error)
 {
     return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
 }
 
+// An open for reading is refused with access denied for good (no right to the
+// file): only a sharing violation may pass.
+bool IsSharingViolation(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION;
+}
+
+// Tries until attempt() succeeds, while it fails with an error that
+// isMomentary(GetLastError()) says may pass. After a failure the last error is
+// the last attempt's.
+template <class Attempt>
+bool RetryWhileHeld(Attempt attempt, bool (*isMomentary)(DWORD))
+{
+    for (int n = 1;; ++n) {
+        if (attempt())
+            return true;
+        const DWORD error = GetLastError();
+        if (n == kHeldFileAttempts || !isMomentary(error))
+            return false;
+        Sleep(kHeldFileRetryDelayMs);
+    }
+}
+
 bool RenameOver(const std::string& from, const std::string& to)
 {
-    for (int attempt = 1;; ++attempt) {
-        if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return true;
-        if (attempt == kRenameAttempts || !IsHeldByAnotherProgram(GetLastError()))
-            return false;
-        Sleep(kRenameRetryDelayMs);
-    }
+    return RetryWhileHeld(
+        [&] { return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH); },
+        IsHeldByAnotherProgram);
+}
+
+// Other readers (an indexer, a virus scanner) may share the file with us.
+HANDLE OpenForReading(const std::string& path)
+{
+    HANDLE file = INVALID_HANDLE_VALUE;
+    RetryWhileHeld(
+        [&] {
+            file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+            return file != INVALID_HANDLE_VALUE;
+        },
+        IsSharingViolation);
+    return file;
 }
 
 bool IsRunning(DWORD pid)
@@ -130,8 +165,7 @@ bool ParseTempPid(const std::string& name, const std::string& targetName, DWORD&
 
 IRunListStore::ReadResult RunListStoreWin::Read(std::string& bytes)
 {
-    UniqueHandle file(CreateFileA(m_path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file(OpenForReading(m_path));
     if (!file) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Missing

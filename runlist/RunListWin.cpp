@@ -28,6 +28,11 @@ void TellUser(HWND hOwner, const std::string& text)
 
 }  // namespace
 
+std::string RunListFileBesideProgram()
+{
+    return RunListFilePath(ExePath());
+}
+
 bool LoadRunList(HWND hOwner, IRunListTarget& list, const RunListStoreFactory& makeStore)
 {
     const std::string exePath = ExePath();
@@ -44,7 +49,7 @@ bool LoadRunList(HWND hOwner, IRunListTarget& list, const RunListStoreFactory& m
 
 void SaveRunList(HWND hOwner, const EntryList& entries, const RunListStoreFactory& makeStore)
 {
-    const std::string filePath = RunListFilePath(ExePath());
+    const std::string filePath = RunListFileBesideProgram();
     if (filePath.empty() || !SaveRunList(entries, *MakeStore(makeStore, filePath)))
         ReportRunListNotSaved(hOwner);
 }

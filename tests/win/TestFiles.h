@@ -16,6 +16,15 @@ inline bool Exists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// When the file was last written (zero when it is not there): a save replaces
+// it, and so changes it, even with the same bytes.
+inline ULONGLONG LastWriteTime(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
 // A fresh directory under the system's temporary directory, removed with
 // everything in it at the end of the test.
 class TempDir {

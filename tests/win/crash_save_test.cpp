@@ -1,6 +1,8 @@
 // The installed launcher killed at random moments while it saves a large run
 // list: the file is always exactly the old list or the new one, and the
-// temporary files of killed saves do not pile up.
+// temporary files of killed saves do not pile up. And killed after the end of
+// the session was announced, as the system ends it at a log-off: the list is
+// saved by then.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -259,6 +261,39 @@ TEST_F(CrashSaveTest, KilledAnywhereInItsSaveTheFileIsTheOldOrTheNewListAndNoTem
     EXPECT_GT(outcomes.beforeSave, 0);
     EXPECT_GT(outcomes.duringWrite, 0);
     EXPECT_GT(outcomes.afterRename, 0);
+}
+
+// The system ends the process soon after the launcher has answered the end of
+// the session. Should it close itself after all, it has nothing left to save.
+TEST(SessionEndTest, TheListIsSavedBeforeTheSessionEndsWithAnOpenEditEndedAsAFocusLossEnds)
+{
+    TempDir temp;
+    const std::string exe = InstallLauncher(temp.File("bin"));
+    ASSERT_FALSE(exe.empty());
+    const std::string runList = RunListFilePath(exe);
+    for (const bool bKilled : {true, false}) {
+        WriteFileBytes(runList, SerializeRunList({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"}));
+        RunningLauncher launcher(exe);
+        ASSERT_TRUE(launcher.Ready());
+        PostClick(launcher.List(), launcher.ItemCenter(0));
+        PostKey(launcher.List(), VK_DELETE);
+        PostKey(launcher.List(), VK_INSERT);   // a new entry, its edit open and empty
+        launcher.Settle(6);
+        ASSERT_NE(launcher.VisibleEdit(), nullptr);
+
+        EXPECT_EQ(SendMessageA(launcher.Dialog(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+        SendMessageA(launcher.Dialog(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        const ULONGLONG saved = LastWriteTime(runList);
+        if (bKilled)
+            TerminateProcess(launcher.Process().Handle(), 1);
+        else
+            launcher.PostClose();
+        ASSERT_TRUE(launcher.Process().Ended(kPatienceMs));
+        const char* const how = bKilled ? "killed" : "closed";
+        EXPECT_EQ(ParseRunList(ReadFileBytes(runList)).paths, (std::vector<std::string>{"C:\\b.zel", "C:\\c.zel"}))
+            << how;
+        EXPECT_EQ(LastWriteTime(runList), saved) << how << ": saved once";
+    }
 }
 
 }  // namespace

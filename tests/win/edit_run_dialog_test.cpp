@@ -3,8 +3,12 @@
 // path table and the saved run list make of it.
 #include <gtest/gtest.h>
 
+#include <utility>
+
+#include "ChildProcess.h"
 #include "ListBoxMemory.h"
 #include "RunDialogTest.h"
+#include "TestFiles.h"
 #include "WinTest.h"
 #include "listctrl/InPlaceCtrl.h"
 
@@ -267,32 +271,45 @@ TEST_F(EditRunDialogTest, AnEditOpenWhenTheDialogClosesEndsBeforeTheSave)
 }
 
 // Finds the open-file dialog that the browse button opens over the main
-// window, records that it came, and cancels it.
-class FileDialogCanceller {
+// window, records that it came, and cancels it, or answers it as a user who
+// types each text into the file name box in turn and presses Open (a folder
+// goes into the folder, a file opens it).
+class FileDialogAnswer {
 public:
-    explicit FileDialogCanceller(HWND hOwner) : m_hOwner(hOwner), m_thread([this] { Watch(); }) {}
-    ~FileDialogCanceller()
+    explicit FileDialogAnswer(HWND hOwner, std::vector<std::string> typed = {})
+        : m_hOwner(hOwner), m_typed(std::move(typed)), m_thread([this] { Watch(); })
+    {
+    }
+    ~FileDialogAnswer()
     {
         m_stop = true;
         m_thread.join();
     }
-    FileDialogCanceller(const FileDialogCanceller&) = delete;
-    FileDialogCanceller& operator=(const FileDialogCanceller&) = delete;
+    FileDialogAnswer(const FileDialogAnswer&) = delete;
+    FileDialogAnswer& operator=(const FileDialogAnswer&) = delete;
 
-    int Cancelled() const { return m_cancelled; }
+    int Answered() const { return m_answered; }
 
 private:
+    static constexpr int kFileNameBox = 1148;
+
     static BOOL CALLBACK Visit(HWND hWnd, LPARAM lParam)
     {
-        auto* self = reinterpret_cast<FileDialogCanceller*>(lParam);
+        auto* self = reinterpret_cast<FileDialogAnswer*>(lParam);
         char cls[16] = {};
         ::GetClassNameA(hWnd, cls, sizeof cls);
-        if (std::string(cls) == "#32770" && ::GetWindow(hWnd, GW_OWNER) == self->m_hOwner &&
-            ::IsWindowVisible(hWnd)) {
-            ::PostMessageA(hWnd, WM_COMMAND, IDCANCEL, 0);
-            ::ShowWindow(hWnd, SW_HIDE);   // not seen twice while it closes
-            ++self->m_cancelled;
+        if (std::string(cls) != "#32770" || ::GetWindow(hWnd, GW_OWNER) != self->m_hOwner ||
+            !::IsWindowVisible(hWnd))
+            return TRUE;
+        // Each text is taken before the next is typed.
+        for (const std::string& text : self->m_typed) {
+            ::SetDlgItemTextA(hWnd, kFileNameBox, text.c_str());
+            ::SendMessageA(hWnd, WM_COMMAND, IDOK, 0);
         }
+        if (self->m_typed.empty())
+            ::PostMessageA(hWnd, WM_COMMAND, IDCANCEL, 0);
+        ::ShowWindow(hWnd, SW_HIDE);   // not seen twice while it closes
+        ++self->m_answered;
         return TRUE;
     }
     void Watch()
@@ -304,9 +321,10 @@ private:
     }
 
     HWND m_hOwner;
+    std::vector<std::string> m_typed;
     DWORD m_uiThread = ::GetCurrentThreadId();
     std::atomic<bool> m_stop{false};
-    std::atomic<int> m_cancelled{0};
+    std::atomic<int> m_answered{0};
     std::thread m_thread;
 };
 
@@ -316,17 +334,56 @@ TEST_F(EditRunDialogTest, TheBrowseButtonOpensTheSystemFileDialogAndACancelKeeps
     ClickItem(0);
     Press(List(), VK_F2);
     {
-        FileDialogCanceller canceller(*m_dlg);
+        FileDialogAnswer canceller(*m_dlg);
         const CRect rc = Button().GetClientRect();
         PostClick(Button(), {rc.Width() / 2, rc.Height() / 2});
         Pump(*m_dlg);
-        EXPECT_EQ(canceller.Cancelled(), 1);
+        EXPECT_EQ(canceller.Answered(), 1);
     }
     // The dialog took the focus from the busy button without ending the edit.
     EXPECT_EQ(List().GetEditItem(), 0);
     EXPECT_TRUE(Edit().IsWindowVisible());
     EXPECT_EQ(Edit().GetWindowText(), "a");
     EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel", "C:\\b.zel"}));
+}
+
+std::string CurrentDirectory()
+{
+    std::string dir(::GetCurrentDirectoryA(0, nullptr), '\0');
+    dir.resize(::GetCurrentDirectoryA(static_cast<DWORD>(dir.size()), dir.data()));
+    return dir;
+}
+
+// Puts the current directory back at the end of the test, whatever it found.
+struct SavedCurrentDirectory {
+    SavedCurrentDirectory() = default;
+    SavedCurrentDirectory(const SavedCurrentDirectory&) = delete;
+    SavedCurrentDirectory& operator=(const SavedCurrentDirectory&) = delete;
+    ~SavedCurrentDirectory() { ::SetCurrentDirectoryA(path.c_str()); }
+    const std::string path = CurrentDirectory();
+};
+
+// Every player started later inherits the launcher's current directory, which
+// a browse into another folder leaves as it was.
+TEST_F(EditRunDialogTest, ABrowsedFileInAnotherFolderLeavesTheCurrentDirectoryAlone)
+{
+    const TempDir folder;
+    const std::string scene = folder.File("scene.zel");
+    WriteFileBytes(scene, "scene");
+    const std::string sceneFolder = scene.substr(0, scene.find_last_of('\\'));
+    const SavedCurrentDirectory before;
+    OpenWith({"C:\\a.zel"});
+    ClickItem(0);
+    Press(List(), VK_F2);
+    {
+        FileDialogAnswer open(*m_dlg, {sceneFolder, "scene.zel"});
+        const CRect rc = Button().GetClientRect();
+        PostClick(Button(), {rc.Width() / 2, rc.Height() / 2});
+        Pump(*m_dlg);
+        ASSERT_EQ(open.Answered(), 1);
+    }
+    EXPECT_TRUE(SamePath(PathHead(List()).at(0), scene)) << PathHead(List()).at(0);
+    EXPECT_EQ(CurrentDirectory(), before.path);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "DiskFullStore.h"
 #include "TestFiles.h"
+#include "UniqueHandle.h"
 
 #include <fstream>
 #include <iterator>
@@ -84,6 +85,28 @@ TEST(RunListStoreWin, ABriefHoldIsWaitedOut)
     ASSERT_TRUE(held.Holding());
     EXPECT_TRUE(RunListStoreWin(path).Write("new list"));
     EXPECT_EQ(ReadBytes(path), "new list");
+}
+
+// An indexer or a virus scanner reading the file at start does not cost the
+// session: another reader shares it, and a brief hold is waited out.
+TEST(RunListStoreWin, TheReadSharesTheFileWithReadersAndWaitsOutABriefHold)
+{
+    TempDir dir;
+    const std::string path = dir.File("_zelrunlist.dat");
+    WriteBytes(path, "old list");
+    std::string bytes;
+    {
+        const UniqueHandle reader(OwnHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        ASSERT_TRUE(reader);
+        EXPECT_EQ(RunListStoreWin(path).Read(bytes), IRunListStore::ReadResult::Ok);
+        EXPECT_EQ(bytes, "old list");
+    }
+    bytes.clear();
+    HeldFile held(dir, path, 300);
+    ASSERT_TRUE(held.Holding());
+    EXPECT_EQ(RunListStoreWin(path).Read(bytes), IRunListStore::ReadResult::Ok);
+    EXPECT_EQ(bytes, "old list");
 }
 
 TEST(RunListStoreWin, AWriteThatFailsPartWayKeepsTheOldFile)

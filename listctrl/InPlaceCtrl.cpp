@@ -48,21 +48,28 @@ int CInPlaceCtrl<TBase>::OnCreate(CREATESTRUCTA* pCS)
 template <class TBase>
 void CInPlaceCtrl<TBase>::OnKillFocus(HWND hNewWnd)
 {
+    m_bFocusLeaving = true;
     if (this->IsWindowVisible() && ReportsFocusLoss() &&
         Notify(IPN_KILLFOCUS, reinterpret_cast<UINT_PTR>(hNewWnd), this->GetCurrentMessage()->pt) != 0)
         Hide();
+    m_bFocusLeaving = false;
     this->Default();
 }
 
 // The control is invisible before the focus moves, so its own loss of focus
-// during SetFocus finds it hidden and reports nothing a second time.
+// during SetFocus finds it hidden and reports nothing a second time. The
+// focus is handed on only when this control holds it: an edit that ends
+// because the focus went elsewhere (the help window F1 opens) must not take
+// it back from there.
 template <class TBase>
 void CInPlaceCtrl<TBase>::Hide()
 {
     if (!this->IsWindowVisible())
         return;
+    const bool bHadFocus = !m_bFocusLeaving && ::GetFocus() == this->m_hWnd;
     ::SetWindowPos(this->m_hWnd, nullptr, 0, 0, 0, 0, kHideFlags);
-    ::SetFocus(m_hWndParent);
+    if (bHadFocus)
+        ::SetFocus(m_hWndParent);
 }
 
 template <class TBase>

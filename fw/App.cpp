@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "fw/Module.h"
+#include "fw/SystemLibrary.h"
 
 namespace {
 CWinApp* g_pApp = nullptr;   // the one application object of the process
@@ -23,6 +24,7 @@ CWinApp::~CWinApp()
 
 int CWinApp::Run()
 {
+    fw::RestrictLibrarySearchToSystem();
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
     if (InitInstance())

@@ -294,6 +294,10 @@ BOOL CWnd::ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A notification's record is read only when one of this thread's controls
+    // sent it: what another process or thread sends is answered 0 unread.
+    if (message == WM_NOTIFY && RecordOfThisThread<NMHDR>(lParam) == nullptr)
+        return 0;
     LRESULT result = 0;
     if (ReflectNotification(message, wParam, lParam, &result))
         return result;

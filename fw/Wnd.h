@@ -126,8 +126,9 @@ UINT DragListMessage();
 // Whether the lParam of the message being handled may be read as a record of
 // size bytes that its sender built on its stack: the message was sent from
 // this thread (not posted, not from another thread or process) and the record
-// lies in the live part of this thread's stack. Registered messages can come
-// from any process, whose pointers mean nothing here.
+// lies in the live part of this thread's stack. Registered messages, and
+// WM_NOTIFY or WM_DPICHANGED, can come from any process, whose pointers mean
+// nothing here.
 bool IsRecordOfThisThread(LPARAM lParam, std::size_t size);
 template <class TRecord>
 const TRecord* RecordOfThisThread(LPARAM lParam)

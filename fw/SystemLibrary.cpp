@@ -1,39 +1,27 @@
 #include "fw/SystemLibrary.h"
 
-#include <string>
+#include <cwchar>
 
 namespace fw {
-
-namespace {
-
-// Windows 8 and later, and Windows 7 with its update, know the flag; older
-// ones refuse it as an invalid parameter.
-bool SearchFlagsUnknown()
-{
-    return ::GetLastError() == ERROR_INVALID_PARAMETER;
-}
-
-// The library's full path in the system folder; empty when it is not known.
-std::wstring SystemFolderPath(const wchar_t* pszFileName)
-{
-    wchar_t szFolder[MAX_PATH];
-    const UINT n = ::GetSystemDirectoryW(szFolder, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH)
-        return std::wstring();
-    return std::wstring(szFolder, n) + L'\\' + pszFileName;
-}
-
-}  // namespace
 
 HMODULE LoadSystemLibrary(const wchar_t* pszFileName)
 {
     const HMODULE hModule = ::LoadLibraryExW(pszFileName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (hModule != nullptr || !SearchFlagsUnknown())
+    // Windows 8 and later, and Windows 7 with its update, know the flag; older
+    // ones refuse it as an invalid parameter.
+    if (hModule != nullptr || ::GetLastError() != ERROR_INVALID_PARAMETER)
         return hModule;
-    // By its full path; its own dependencies are then searched for from the
-    // system folder, not from the program's.
-    const std::wstring path = SystemFolderPath(pszFileName);
-    return path.empty() ? nullptr : ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    // Then by its full path in the system folder, with its own dependencies
+    // searched for from there, not from the program's folder. (A buffer of
+    // its own: std::wstring alone would add a tenth to the 32-bit program.)
+    wchar_t szPath[MAX_PATH];
+    const std::size_t nFolder = ::GetSystemDirectoryW(szPath, MAX_PATH);
+    const std::size_t nName = std::wcslen(pszFileName);
+    if (nFolder == 0 || nFolder + 1 + nName >= MAX_PATH)
+        return nullptr;
+    szPath[nFolder] = L'\\';
+    std::wmemcpy(szPath + nFolder + 1, pszFileName, nName + 1);
+    return ::LoadLibraryExW(szPath, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 void RestrictLibrarySearchToSystem()

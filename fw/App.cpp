@@ -73,3 +73,18 @@ int AfxMessageBox(const std::string& text, UINT nType, HWND hOwner)
     const std::string title = AfxGetAppTitle();
     return ::MessageBoxA(hOwner != nullptr ? hOwner : DefaultOwner(), text.c_str(), title.c_str(), nType);
 }
+
+void AfxReportFailure(const char* pszText) noexcept
+{
+    static thread_local bool t_bReporting = false;
+    if (t_bReporting)
+        return;
+    t_bReporting = true;
+    try {
+        AfxMessageBox(pszText);
+    } catch (...) {
+        // No memory for the application title: the system's caption.
+        ::MessageBoxA(DefaultOwner(), pszText, nullptr, MB_OK | MB_ICONEXCLAMATION);
+    }
+    t_bReporting = false;
+}

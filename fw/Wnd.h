@@ -8,7 +8,8 @@
 // Dispatch: every message reaches the virtual WindowProc, where a class switches
 // to its named handlers; Default() passes the message being handled on to the
 // window's previous procedure. Notifications from child controls are reflected
-// to the child object's OnChildNotify first.
+// to the child object's OnChildNotify first. A handler that throws (out of
+// memory) does not end the program: the user is told, and the window goes on.
 #include <cstddef>
 #include <string>
 
@@ -109,6 +110,9 @@ protected:
 
 private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+    // WindowProc, whose failure is reported to the user and answered as the
+    // message allows, never passed on to the system.
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CreationHook(int nCode, WPARAM wParam, LPARAM lParam);
     void Attach(HWND hWnd);
     void Detach();

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,35 @@ TEST(LoadRunList, ADamagedFileKeepsTheEntriesReadAndMaySaveOverIt)
         EXPECT_EQ(list.table.GetSize(), 34);
         EXPECT_EQ(store.writes, 0);
     }
+}
+
+// A list whose memory runs out when it holds nRoom items.
+class OutOfMemoryTarget : public MemoryRunListTarget {
+public:
+    explicit OutOfMemoryTarget(std::size_t nRoom) : m_nRoom(nRoom) {}
+    bool InsertItem(int nIndex, const std::string& text) override
+    {
+        if (items.size() == m_nRoom)
+            throw std::bad_alloc();
+        return MemoryRunListTarget::InsertItem(nIndex, text);
+    }
+
+private:
+    std::size_t m_nRoom;
+};
+
+TEST(LoadRunList, AListTooLargeForMemoryKeepsTheEntriesThatFitAndIsNotSavedOver)
+{
+    OutOfMemoryTarget list(2);
+    MemoryRunListStore store(SerializeRunList({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"}));
+    const RunListLoadResult result = LoadRunList(list, store, kExe);
+
+    EXPECT_EQ(result.outcome, RunListOutcome::TooLarge);
+    EXPECT_EQ(result.Message(), std::string(kRunListDamagedText) + "2.");
+    EXPECT_FALSE(result.MaySave());
+    EXPECT_EQ(list.items, (Strings{"a", "b"}));
+    EXPECT_EQ(list.TablePaths(2), (Strings{"C:\\a.zel", "C:\\b.zel"}));
+    EXPECT_EQ(store.writes, 0);
 }
 
 TEST(LoadRunList, FailuresLeaveTheListEmptyAndSayWhetherSavingIsAllowed)

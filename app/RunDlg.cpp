@@ -195,7 +195,12 @@ LRESULT CRunDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnEndSession(wParam != FALSE);
         return 0;
     case WM_DPICHANGED:
-        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        // The system sends it from this thread with the suggested rectangle
+        // on its stack; any other sender's (another process's pointer, a
+        // scale no monitor has) is dropped before anything changes.
+        if (const RECT* pSuggested = RecordOfThisThread<RECT>(lParam);
+            pSuggested != nullptr && dpi::IsMonitorDpi(LOWORD(wParam), HIWORD(wParam)))
+            OnDpiChanged(LOWORD(wParam), *pSuggested);
         return 0;
     default:
         return CDialog::WindowProc(message, wParam, lParam);

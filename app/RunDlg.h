@@ -50,9 +50,12 @@ protected:
 
     HICON m_hIcon;
     RunListStoreFactory m_makeStore;
-    bool m_bSaveAllowed = true;   // false when the file exists but could not be read
+    // Whether the list may be saved over the file: only once the load said so
+    // (not when the file exists but could not be read, nor when the start
+    // failed before the load ended).
+    bool m_bSaveAllowed = false;
     CDialog* m_pHelp = nullptr;   // the help window's object while it runs
-    std::string m_strUnsavedStart;   // then: what a save of the list at start would have written
+    std::string m_strUnsavedStart;   // when it may not: what a save of the list at start would have written
     // The list as the end of the session saved it (or found it may not be
     // saved): should the dialog still be destroyed, only a change is saved.
     std::optional<std::string> m_strSavedAtSessionEnd;

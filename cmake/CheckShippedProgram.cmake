@@ -3,7 +3,8 @@
 # within its size limit, so the 32- and 64-bit builds are held to the same
 # rules whether or not their tests can run here.
 #
-# cmake -DPROGRAM=file.exe -DOBJDUMP=objdump [-DSIZE_LIMIT=bytes] -P CheckShippedProgram.cmake
+# cmake -DPROGRAM=file.exe -DOBJDUMP=objdump [-DSIZE_LIMIT=bytes] [-DLARGE_ADDRESS_AWARE=ON]
+#       -P CheckShippedProgram.cmake
 cmake_minimum_required(VERSION 3.25)
 set(system_dlls kernel32 user32 gdi32 comctl32 comdlg32 advapi32 shell32 ole32 oleaut32 shlwapi version msvcrt)
 
@@ -20,6 +21,11 @@ foreach(import IN LISTS imports)
     message(FATAL_ERROR "${PROGRAM} needs ${file}, which Windows does not have: link it statically")
   endif()
 endforeach()
+
+# The header's characteristics, one per line ("large address aware").
+if(LARGE_ADDRESS_AWARE AND NOT dump MATCHES "\n\tlarge address aware\n")
+  message(FATAL_ERROR "${PROGRAM} is not large address aware: link it with -Wl,--large-address-aware")
+endif()
 
 file(SIZE ${PROGRAM} size)
 if(SIZE_LIMIT AND size GREATER SIZE_LIMIT)

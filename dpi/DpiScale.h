@@ -8,6 +8,15 @@
 namespace dpi {
 
 constexpr int kDefaultDpi = 96;
+// The scales Windows offers a monitor run from 100 % to 500 %.
+constexpr int kMaxMonitorDpi = 5 * kDefaultDpi;
+
+// Whether a DPI change reports one a monitor can have: the same across and
+// down, within the scales Windows offers.
+constexpr bool IsMonitorDpi(int nDpiX, int nDpiY)
+{
+    return nDpiX == nDpiY && nDpiX >= kDefaultDpi && nDpiX <= kMaxMonitorDpi;
+}
 
 // MulDiv(f, nToDpi, nFromDpi): a figure measured at one DPI for a window at
 // another (a font of the system's DPI shown on a monitor of another). A DPI of

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "fw/SystemLibrary.h"
+
 namespace {
 
 // The functions the objects need, from libraries loaded on the first request
@@ -24,17 +26,16 @@ struct Functions {
 template <class Function>
 void Find(Function& function, HMODULE hModule, const char* pszName)
 {
-    const FARPROC proc = hModule != nullptr ? ::GetProcAddress(hModule, pszName) : nullptr;
-    function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(proc));
+    function = fw::SystemFunction<Function>(hModule, pszName);
 }
 
 const Functions& LoadedFunctions()
 {
     static const Functions functions = [] {
         Functions f;
-        const HMODULE hOle32 = ::LoadLibraryA("ole32.dll");
-        const HMODULE hOleAut32 = ::LoadLibraryA("oleaut32.dll");
-        const HMODULE hOleAcc = ::LoadLibraryA("oleacc.dll");
+        const HMODULE hOle32 = fw::LoadSystemLibrary(L"ole32.dll");
+        const HMODULE hOleAut32 = fw::LoadSystemLibrary(L"oleaut32.dll");
+        const HMODULE hOleAcc = fw::LoadSystemLibrary(L"oleacc.dll");
         Find(f.coInitializeEx, hOle32, "CoInitializeEx");
         Find(f.coUninitialize, hOle32, "CoUninitialize");
         Find(f.coDisconnectObject, hOle32, "CoDisconnectObject");

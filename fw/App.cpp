@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "fw/Module.h"
+#include "fw/SystemLibrary.h"
 
 namespace {
 CWinApp* g_pApp = nullptr;   // the one application object of the process
@@ -23,6 +24,7 @@ CWinApp::~CWinApp()
 
 int CWinApp::Run()
 {
+    fw::RestrictLibrarySearchToSystem();
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
     if (InitInstance())
@@ -70,4 +72,19 @@ int AfxMessageBox(const std::string& text, UINT nType, HWND hOwner)
         nType |= MB_ICONEXCLAMATION;
     const std::string title = AfxGetAppTitle();
     return ::MessageBoxA(hOwner != nullptr ? hOwner : DefaultOwner(), text.c_str(), title.c_str(), nType);
+}
+
+void AfxReportFailure(const char* pszText) noexcept
+{
+    static thread_local bool t_bReporting = false;
+    if (t_bReporting)
+        return;
+    t_bReporting = true;
+    try {
+        AfxMessageBox(pszText);
+    } catch (...) {
+        // No memory for the application title: the system's caption.
+        ::MessageBoxA(DefaultOwner(), pszText, nullptr, MB_OK | MB_ICONEXCLAMATION);
+    }
+    t_bReporting = false;
 }

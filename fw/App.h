@@ -46,3 +46,12 @@ std::string AfxGetAppTitle();
 // without one by the active window of this thread or else the application's
 // main window. An MB_OK box without an icon gets the exclamation icon.
 int AfxMessageBox(const std::string& text, UINT nType = MB_OK, HWND hOwner = nullptr);
+
+// What the user is told when the handling of a message failed: the window
+// stays, as far as the handler got.
+inline constexpr char kOutOfMemoryText[] = "Not enough memory to complete the last action.";
+inline constexpr char kUnexpectedErrorText[] = "An unexpected error stopped the last action.";
+// Shows the text in the application's message box; throws nothing. While one
+// such box is shown, later failures of this thread (its own painting behind
+// it) are not told again.
+void AfxReportFailure(const char* pszText) noexcept;

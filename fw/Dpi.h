@@ -2,6 +2,7 @@
 // The DPI a window is shown at. GetDpiForWindow (Windows 10 1607 and later) is
 // looked up at run time, since Windows 7 and 8 lack it; without it every window
 // is shown at the system's DPI.
+#include "fw/SystemLibrary.h"
 #include "fw/Types.h"
 
 inline int GetSystemDpi()
@@ -16,8 +17,7 @@ inline int GetSystemDpi()
 template <class Function>
 Function User32Function(const char* pszName)
 {
-    const FARPROC proc = ::GetProcAddress(::GetModuleHandleA("user32.dll"), pszName);
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(proc));
+    return fw::SystemFunction<Function>(::GetModuleHandleA("user32.dll"), pszName);
 }
 
 inline int GetWindowDpi(HWND hWnd)

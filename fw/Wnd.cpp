@@ -1,10 +1,12 @@
 #include "fw/Wnd.h"
 
 #include "fw/Accessible.h"
+#include "fw/App.h"
 
 #include <commctrl.h>
 
 #include <cstdint>
+#include <new>
 #include <unordered_map>
 #include <utility>
 
@@ -138,7 +140,12 @@ LRESULT CALLBACK CWnd::CreationHook(int nCode, WPARAM wParam, LPARAM lParam)
 {
     if (nCode == HCBT_CREATEWND && t_pWndInit != nullptr) {
         CWnd* pWnd = std::exchange(t_pWndInit, nullptr);
-        pWnd->Attach(reinterpret_cast<HWND>(wParam));
+        try {
+            pWnd->Attach(reinterpret_cast<HWND>(wParam));
+        } catch (...) {
+            pWnd->m_hWnd = nullptr;
+            return 1;   // no room to bind it: the window is not made
+        }
     }
     return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
 }
@@ -239,13 +246,49 @@ LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     const DWORD pos = ::GetMessagePos();
     pWnd->m_currentMsg.pt = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
     pWnd->m_currentMsg.time = static_cast<DWORD>(::GetMessageTime());
-    const LRESULT result = pWnd->WindowProc(message, wParam, lParam);
+    const LRESULT result = pWnd->HandleMessage(message, wParam, lParam);
     pWnd->m_currentMsg = saved;
     if (message == WM_NCDESTROY) {
         pWnd->Detach();
         t_bindings.erase(hWnd);   // the window is gone, whatever lay above us
         pWnd->PostNcDestroy();
     }
+    return result;
+}
+
+namespace {
+
+// The answer to a message whose handler failed, which leaves the window in a
+// state it can go on from: one whose creation failed is not made, one whose
+// painting failed is not asked to paint again at once.
+LRESULT AnswerAfterFailure(HWND hWnd, UINT message)
+{
+    switch (message) {
+    case WM_NCCREATE: return FALSE;
+    case WM_CREATE: return -1;
+    case WM_PAINT:
+        ::ValidateRect(hWnd, nullptr);
+        return 0;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+// No exception leaves a window procedure: it would cross the system's frames,
+// which cannot pass it on, and end the program.
+LRESULT CWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const char* pszFailure = nullptr;
+    try {
+        return WindowProc(message, wParam, lParam);
+    } catch (const std::bad_alloc&) {
+        pszFailure = kOutOfMemoryText;
+    } catch (...) {
+        pszFailure = kUnexpectedErrorText;
+    }
+    const LRESULT result = AnswerAfterFailure(m_hWnd, message);
+    AfxReportFailure(pszFailure);
     return result;
 }
 
@@ -294,6 +337,10 @@ BOOL CWnd::ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A notification's record is read only when one of this thread's controls
+    // sent it: what another process or thread sends is answered 0 unread.
+    if (message == WM_NOTIFY && RecordOfThisThread<NMHDR>(lParam) == nullptr)
+        return 0;
     LRESULT result = 0;
     if (ReflectNotification(message, wParam, lParam, &result))
         return result;

@@ -8,7 +8,8 @@
 // Dispatch: every message reaches the virtual WindowProc, where a class switches
 // to its named handlers; Default() passes the message being handled on to the
 // window's previous procedure. Notifications from child controls are reflected
-// to the child object's OnChildNotify first.
+// to the child object's OnChildNotify first. A handler that throws (out of
+// memory) does not end the program: the user is told, and the window goes on.
 #include <cstddef>
 #include <string>
 
@@ -109,6 +110,9 @@ protected:
 
 private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+    // WindowProc, whose failure is reported to the user and answered as the
+    // message allows, never passed on to the system.
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CreationHook(int nCode, WPARAM wParam, LPARAM lParam);
     void Attach(HWND hWnd);
     void Detach();
@@ -126,8 +130,9 @@ UINT DragListMessage();
 // Whether the lParam of the message being handled may be read as a record of
 // size bytes that its sender built on its stack: the message was sent from
 // this thread (not posted, not from another thread or process) and the record
-// lies in the live part of this thread's stack. Registered messages can come
-// from any process, whose pointers mean nothing here.
+// lies in the live part of this thread's stack. Registered messages, and
+// WM_NOTIFY or WM_DPICHANGED, can come from any process, whose pointers mean
+// nothing here.
 bool IsRecordOfThisThread(LPARAM lParam, std::size_t size);
 template <class TRecord>
 const TRecord* RecordOfThisThread(LPARAM lParam)

@@ -8,6 +8,7 @@
 #include "listctrl/InPlaceCtrl.h"
 #include "listctrl/ListLayout.h"
 
+#include <new>
 #include <utility>
 
 CListBoxEx::CListBoxEx() = default;
@@ -245,7 +246,14 @@ bool CListBoxEx::LoadEntries(std::vector<ListEntry> entries)
             break;
         }
     }
-    m_entries.Load(std::move(entries));
+    try {
+        m_entries.Load(std::move(entries));
+    } catch (const std::bad_alloc&) {
+        // The items shown must be the entries held: none, as the load says.
+        SendMessage(LB_RESETCONTENT);
+        SendMessage(WM_SETREDRAW, TRUE);
+        throw;
+    }
     SendMessage(WM_SETREDRAW, TRUE);
     // Turning redrawing back on does not recompute the scroll bar everywhere
     // (Wine's list box keeps it hidden); a frame change does.

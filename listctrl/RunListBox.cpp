@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "fw/SystemLibrary.h"
 #include "paths/PathRules.h"
 
 namespace {
@@ -21,9 +22,8 @@ using GetOpenFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEA*);
 GetOpenFileNameFunction OpenFileDialogFunction()
 {
     static const GetOpenFileNameFunction function = [] {
-        const HMODULE module = ::LoadLibraryA("comdlg32.dll");
-        const FARPROC proc = module != nullptr ? ::GetProcAddress(module, "GetOpenFileNameA") : nullptr;
-        return reinterpret_cast<GetOpenFileNameFunction>(reinterpret_cast<void (*)()>(proc));
+        return fw::SystemFunction<GetOpenFileNameFunction>(fw::LoadSystemLibrary(L"comdlg32.dll"),
+                                                           "GetOpenFileNameA");
     }();
     return function;
 }

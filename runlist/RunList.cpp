@@ -4,6 +4,7 @@
 #include "paths/PathRules.h"
 #include "runlist/RunListFile.h"
 
+#include <new>
 #include <vector>
 
 namespace {
@@ -28,6 +29,8 @@ RunListLoadResult LoadExisting(IRunListTarget& list, const std::string& bytes)
     const auto fileTitle = [](int, const std::string& path) { return DisplayName(path); };
     if (!FillList(list, std::move(contents.paths), fileTitle))
         return {RunListOutcome::ListFull, 0};
+    if (contents.damage == RunListDamage::TooLarge)
+        return {RunListOutcome::TooLarge, count};
     const auto outcome = contents.IsDamaged() ? RunListOutcome::Damaged : RunListOutcome::Loaded;
     return {outcome, count};
 }
@@ -52,7 +55,7 @@ RunListLoadResult CreateDefault(IRunListTarget& list, IRunListStore& store, std:
 bool RunListLoadResult::MaySave() const
 {
     return outcome != RunListOutcome::Unreadable && outcome != RunListOutcome::NoExePath &&
-           outcome != RunListOutcome::ListFull;
+           outcome != RunListOutcome::ListFull && outcome != RunListOutcome::TooLarge;
 }
 
 std::string RunListLoadResult::Message() const
@@ -60,7 +63,8 @@ std::string RunListLoadResult::Message() const
     switch (outcome) {
     case RunListOutcome::Loaded:
     case RunListOutcome::Created: return {};
-    case RunListOutcome::Damaged: return kRunListDamagedText + std::to_string(entryCount) + ".";
+    case RunListOutcome::Damaged:
+    case RunListOutcome::TooLarge: return kRunListDamagedText + std::to_string(entryCount) + ".";
     case RunListOutcome::CreateFailed:
     case RunListOutcome::Unreadable:
     case RunListOutcome::NoExePath:
@@ -78,11 +82,19 @@ RunListLoadResult LoadRunList(IRunListTarget& list, IRunListStore& store, std::s
 {
     if (exePath.empty())
         return {RunListOutcome::NoExePath, 0};
-    std::string bytes;
-    switch (store.Read(bytes)) {
-    case IRunListStore::ReadResult::Ok: return LoadExisting(list, bytes);
-    case IRunListStore::ReadResult::Missing: return CreateDefault(list, store, exePath);
-    case IRunListStore::ReadResult::Unreadable: return {RunListOutcome::Unreadable, 0};
+    // Memory running out while the file is read or the list filled ends the
+    // load as a damage does: the file is not saved over. (Running out in the
+    // parse keeps the entries read before.)
+    try {
+        std::string bytes;
+        switch (store.Read(bytes)) {
+        case IRunListStore::ReadResult::Ok: return LoadExisting(list, bytes);
+        case IRunListStore::ReadResult::Missing: return CreateDefault(list, store, exePath);
+        case IRunListStore::ReadResult::Unreadable: return {RunListOutcome::Unreadable, 0};
+        }
+    } catch (const std::bad_alloc&) {
+        // The list takes its entries whole or not at all: it is empty.
+        return {RunListOutcome::TooLarge, 0};
     }
     return {RunListOutcome::Unreadable, 0};
 }

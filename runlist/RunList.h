@@ -49,6 +49,8 @@ enum class RunListOutcome {
     NoExePath,     // the executable's own path, and so the file's, is unknown
     ListFull,      // the list could not take every entry: it stays empty, and
                    // the file must not be overwritten with the part it took
+    TooLarge,      // memory ran out: the entries before were loaded, and the
+                   // file must not be overwritten with them
 };
 
 struct RunListLoadResult {

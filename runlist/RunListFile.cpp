@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <new>
 #include <stdexcept>
 #include <utility>
 
@@ -21,6 +22,23 @@ RunListDamage DamageOfString(ArchiveReader::Status status, bool atEnd)
     return RunListDamage::TruncatedString;
 }
 
+// The count comes from the file: it bounds the loop but sizes nothing. The
+// loop ends at the first string that is not there, so a huge count costs no
+// more than the bytes present.
+void ReadPaths(ArchiveReader& reader, std::int32_t count, RunListContents& contents)
+{
+    for (std::int32_t i = 0; i < count; ++i) {
+        const bool atEnd = reader.Remaining() == 0;
+        std::string path;
+        const ArchiveReader::Status status = reader.ReadString(path);
+        if (status != ArchiveReader::Status::Ok) {
+            contents.damage = DamageOfString(status, atEnd);
+            return;
+        }
+        contents.paths.push_back(std::move(path));
+    }
+}
+
 }  // namespace
 
 RunListContents ParseRunList(std::string_view bytes)
@@ -36,18 +54,12 @@ RunListContents ParseRunList(std::string_view bytes)
         contents.damage = RunListDamage::NegativeCount;
         return contents;
     }
-    // The count comes from the file: it bounds the loop but sizes nothing. The
-    // loop ends at the first string that is not there, so a huge count costs
-    // no more than the bytes present.
-    for (std::int32_t i = 0; i < count; ++i) {
-        const bool atEnd = reader.Remaining() == 0;
-        std::string path;
-        const ArchiveReader::Status status = reader.ReadString(path);
-        if (status != ArchiveReader::Status::Ok) {
-            contents.damage = DamageOfString(status, atEnd);
-            break;
-        }
-        contents.paths.push_back(std::move(path));
+    try {
+        ReadPaths(reader, count, contents);
+    } catch (const std::bad_alloc&) {
+        // Tens of millions of entries fit the file but not a 32-bit program's
+        // memory: the paths read so far stay, as before a damage.
+        contents.damage = RunListDamage::TooLarge;
     }
     return contents;
 }

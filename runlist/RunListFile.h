@@ -19,6 +19,7 @@ enum class RunListDamage {
     TruncatedString,  // a string's length or characters run past the end
     WideString,       // a wide string marker, which this file never holds
     HugeLength,       // a string announces a 64-bit length
+    TooLarge,         // more entries than memory holds: those before stay
 };
 
 struct RunListContents {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,34 @@ TEST(LoadRunList, ADamagedFileKeepsTheEntriesReadAndMaySaveOverIt)
         EXPECT_EQ(list.entries.Paths().GetSize(), 34);
         EXPECT_EQ(store.writes, 0);
     }
+}
+
+// A list whose memory runs out when it is given more than nRoom entries.
+class OutOfMemoryTarget : public MemoryRunListTarget {
+public:
+    explicit OutOfMemoryTarget(std::size_t nRoom) : m_nRoom(nRoom) {}
+    bool TakeEntries(std::vector<ListEntry> loaded) override
+    {
+        if (loaded.size() > m_nRoom)
+            throw std::bad_alloc();
+        return MemoryRunListTarget::TakeEntries(std::move(loaded));
+    }
+
+private:
+    std::size_t m_nRoom;
+};
+
+TEST(LoadRunList, AListTooLargeForMemoryIsNotSavedOver)
+{
+    OutOfMemoryTarget list(2);
+    MemoryRunListStore store(SerializeRunList({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"}));
+    const RunListLoadResult result = LoadRunList(list, store, kExe);
+
+    EXPECT_EQ(result.outcome, RunListOutcome::TooLarge);
+    EXPECT_EQ(result.Message(), std::string(kRunListDamagedText) + "0.");
+    EXPECT_FALSE(result.MaySave());
+    EXPECT_EQ(list.entries.GetCount(), 0);
+    EXPECT_EQ(store.writes, 0);
 }
 
 TEST(LoadRunList, FailuresLeaveTheListEmptyAndSayWhetherSavingIsAllowed)

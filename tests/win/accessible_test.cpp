@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "InstalledLauncher.h"
 #include "RunDialogTest.h"
+#include "TestFiles.h"
+#include "UniqueHandle.h"
 #include "WinTest.h"
 #include "fw/ComPtr.h"
 
@@ -236,6 +239,45 @@ TEST_F(AccessibleTest, ObjectsHeldPastTheDialogAnswerDisconnected)
     EXPECT_EQ(strip->accDoDefaultAction(Child(1)), RPC_E_DISCONNECTED);
     EXPECT_EQ(Description(*list, 1).hr, RPC_E_DISCONNECTED);
     EXPECT_EQ(Role(*list, CHILDID_SELF), -1);
+}
+
+// Under Wine a library beside a program is looked for there first only when
+// the run asks for it (WINEDLLOVERRIDES=oleacc=n,b, which this test's CTest
+// entry adds); without it the test would prove nothing.
+bool LibrariesSearchedAsWindowsDoes()
+{
+    const bool bWine = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    char overrides[1024] = "";
+    ::GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
+    return !bWine || std::string(overrides).find("oleacc=n,b") != std::string::npos;
+}
+
+// A library left in the launcher's folder under the accessibility library's
+// name (which Windows looks for in a program's folder first: it is not one of
+// the known DLLs) never runs when a screen reader asks the launcher, and the
+// launcher still answers with its own objects.
+TEST(PlantedLibraryTest, ALibraryBesideTheLauncherNeverRuns)
+{
+    if (!LibrariesSearchedAsWindowsDoes())
+        GTEST_SKIP() << "run under Wine without WINEDLLOVERRIDES=oleacc=n,b";
+    const TempDir dir;
+    const std::string exe = InstallLauncher(dir.File("bin"));
+    ASSERT_FALSE(exe.empty());
+    ASSERT_TRUE(::CopyFileA(BesideTests("planted\\oleacc.dll").c_str(), dir.File("bin\\oleacc.dll").c_str(), FALSE));
+    const RunningLauncher launcher(exe);
+    ASSERT_TRUE(launcher.Ready());
+    ASSERT_HRESULT_SUCCEEDED(::CoInitialize(nullptr));
+    {
+        CComPtr<IAccessible> strip = ObjectOf(::GetDlgItem(launcher.Dialog(), kLauncherStripId));
+        ASSERT_TRUE(strip);
+        EXPECT_EQ(Role(*strip, 1), ROLE_SYSTEM_PUSHBUTTON);
+        EXPECT_EQ(Name(*strip, 1).text, "New");
+    }
+    ::CoUninitialize();
+    const UniqueHandle ran(::OpenEventA(SYNCHRONIZE, FALSE, "NimbrelPlantedLibraryLoaded"));
+    EXPECT_FALSE(ran) << "the library beside the launcher was loaded";
+    launcher.PostClose();
+    EXPECT_TRUE(launcher.Process().Ended(kPatienceMs));
 }
 
 }  // namespace

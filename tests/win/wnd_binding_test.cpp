@@ -4,7 +4,12 @@
 // message on, so neither window nor object is harmed.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
+#include <stdexcept>
+
 #include "WinTest.h"
+#include "fw/App.h"
 #include "fw/Wnd.h"
 
 namespace {
@@ -22,6 +27,21 @@ protected:
         return CWnd::WindowProc(message, wParam, lParam);
     }
     void PostNcDestroy() override { m_bNcDestroyed = true; }
+};
+
+// Fails in its handler of one message with what the test throws.
+class CFailingWnd : public CWnd {
+public:
+    UINT m_nFailOn = 0;
+    std::function<void()> m_fail;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == m_nFailOn)
+            m_fail();
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
 };
 
 // A procedure another party puts above ours, as a tooltip's subclassing
@@ -113,6 +133,30 @@ TEST_F(WndBindingTest, LettingGoUnderAnotherProcedureKeepsBothWorkingAndTheNextO
     EXPECT_TRUE(second.m_bNcDestroyed);
     EXPECT_EQ(second.m_hWnd, nullptr);
     EXPECT_EQ(CWnd::FromHandlePermanent(m_hWnd), nullptr);
+}
+
+// A handler that runs out of memory, or fails otherwise, does not end the
+// program: the user is told once, and the window goes on answering.
+TEST_F(WndBindingTest, AFailingHandlerIsToldOnceAndTheWindowGoesOn)
+{
+    CFailingWnd wnd;
+    ASSERT_TRUE(wnd.SubclassWindow(m_hWnd));
+    const wintest::MessageBoxWatcher boxes;
+    wnd.m_nFailOn = WM_SETTEXT;
+    wnd.m_fail = [] { throw std::bad_alloc(); };
+    EXPECT_FALSE(::SetWindowTextA(m_hWnd, "lost"));
+    // A failed painting is not asked for again at once.
+    wnd.m_nFailOn = WM_PAINT;
+    wnd.m_fail = [] { throw std::runtime_error("no brush"); };
+    ::ShowWindow(m_hWnd, SW_SHOWNA);
+    ::UpdateWindow(m_hWnd);
+    wintest::PumpThread();
+    EXPECT_FALSE(::GetUpdateRect(m_hWnd, nullptr, FALSE));
+
+    wnd.m_nFailOn = 0;
+    EXPECT_TRUE(::SetWindowTextA(m_hWnd, "kept"));
+    EXPECT_EQ(Text(), "kept");
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{kOutOfMemoryText, kUnexpectedErrorText}));
 }
 
 }  // namespace

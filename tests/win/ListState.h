@@ -112,7 +112,7 @@ public:
     void RightClickItem(int i) { RightClick(DrivenList(), ItemCenter(DrivenList(), i)); }
     using DialogInput::Type;
     void Type(const std::string& text) { Type(Edit(), text); }
-    // The strip's New, or Insert: an empty entry at the end, opened for editing.
+    // What the strip's New runs: an empty entry at the end, opened for editing.
     void BeginNew()
     {
         DrivenList().BeginEditNew();

@@ -35,45 +35,22 @@ inline constexpr DWORD kPatienceMs = 10000;
 // Wine, so it never counts as work: the queue would never look idle.
 inline constexpr UINT kSystemTimerMessage = 0x0118;
 
-// Looks at and dispatches queued messages (through the dialog's modal loop's
-// path, or without a dialog as a plain loop would) until the queue stays
-// empty for a moment or the dialog ends.
-inline void PumpWith(const std::function<bool(MSG&)>& dispatch, int idleMs)
-{
-    auto lastWork = std::chrono::steady_clock::now();
-    while (std::chrono::steady_clock::now() - lastWork < std::chrono::milliseconds(idleMs)) {
-        MSG msg;
-        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::Sleep(1);
-            continue;
-        }
-        if (!dispatch(msg))
-            return;
-        if (msg.message != kSystemTimerMessage)
-            lastWork = std::chrono::steady_clock::now();
-    }
-}
-
+// Looks at and dispatches queued messages as the dialog's modal loop would,
+// until the queue stays empty for a moment or the dialog ends.
 inline void Pump(CDialog& dlg, int idleMs = 30)
 {
-    if (dlg.HasEnded())
-        return;
-    const auto dispatch = [&dlg](MSG& msg) {
-        dlg.ProcessMessage(msg);
-        return !dlg.HasEnded();
-    };
-    PumpWith(dispatch, idleMs);
-}
-
-// Pumps a window-less thread's messages (for controls without a dialog).
-inline void PumpThread(int idleMs = 30)
-{
-    const auto dispatch = [](MSG& msg) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-        return true;
-    };
-    PumpWith(dispatch, idleMs);
+    auto lastWork = std::chrono::steady_clock::now();
+    while (!dlg.HasEnded() &&
+           std::chrono::steady_clock::now() - lastWork < std::chrono::milliseconds(idleMs)) {
+        MSG msg;
+        if (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            dlg.ProcessMessage(msg);
+            if (msg.message != kSystemTimerMessage)
+                lastWork = std::chrono::steady_clock::now();
+        } else {
+            ::Sleep(1);
+        }
+    }
 }
 
 // Polls done(), meanwhile running `between` (by default a short sleep), until
@@ -308,11 +285,6 @@ inline void PostClick(HWND hWnd, POINT pt, UINT down = WM_LBUTTONDOWN, UINT up =
     PostPress(hWnd, pt, down, up, keys);
 }
 
-inline void PostRightClick(HWND hWnd, POINT pt)
-{
-    PostClick(hWnd, pt, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
-}
-
 // What a real double-click brings: a press and release, then the
 // double-click and its release.
 inline void PostDoubleClick(HWND hWnd, POINT pt)
@@ -380,7 +352,7 @@ public:
     }
     void RightClick(HWND hWnd, POINT pt)
     {
-        PostRightClick(hWnd, pt);
+        PostClick(hWnd, pt, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
         Pump(Driven());
     }
     void ClickCenter(HWND hWnd) { Click(hWnd, Center(ClientRect(hWnd))); }

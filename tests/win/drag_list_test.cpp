@@ -213,16 +213,16 @@ TEST_F(DragListTest, APointerHeldJustBelowOrAboveTheListScrollsIt)
     OpenWith(paths);
     const CRect client = List().GetClientRect();
     ASSERT_EQ(List().GetTopIndex(), 0);
-    // The drag list scrolls at most once in 200 ms.
-    ::Sleep(250);
-    EXPECT_EQ(DragReport(DL_DRAGGING, OnScreen(List(), {client.right / 2, client.bottom + 1})), DL_STOPCURSOR);
-    EXPECT_EQ(List().GetTopIndex(), 1);
-    ::Sleep(250);
-    DragReport(DL_DRAGGING, OnScreen(List(), {client.right / 2, client.bottom + 1}));
-    EXPECT_EQ(List().GetTopIndex(), 2);
-    ::Sleep(250);
-    DragReport(DL_DRAGGING, OnScreen(List(), {client.right / 2, -1}));
-    EXPECT_EQ(List().GetTopIndex(), 1);
+    // Where the pointer is held, and the top index after it.
+    const struct {
+        LONG y;
+        int nTop;
+    } holds[] = {{client.bottom + 1, 1}, {client.bottom + 1, 2}, {-1, 1}};
+    for (const auto& hold : holds) {
+        ::Sleep(250);   // the drag list scrolls at most once in 200 ms
+        EXPECT_EQ(DragReport(DL_DRAGGING, OnScreen(List(), {client.right / 2, hold.y})), DL_STOPCURSOR);
+        EXPECT_EQ(List().GetTopIndex(), hold.nTop);
+    }
     EXPECT_EQ(List().GetInsertIndex(), -1);
 }
 

@@ -234,8 +234,7 @@ TEST_F(InPlaceListTest, WithoutTheBrowseBitTheEditEndsFiveBeforeTheRightEdgeAndN
     List().Fill({"a", "b"});
     EditByF2(1);
     ASSERT_EQ(List().GetEditItem(), 1);
-    const CRect rc = List().GetItemRect(1);
-    EXPECT_EQ(RectInParent(Edit()), CRect(rc.left + 5, rc.top - 2, rc.right - 5, rc.bottom + 2));
+    EXPECT_EQ(RectInParent(Edit()), InPlaceRectsOver(List().GetItemRect(1), 96, false).edit);
     EXPECT_FALSE(Button().IsWindowVisible());
 }
 

@@ -62,7 +62,7 @@ std::string Joined(const std::vector<std::string>& items)
 
 // The dialog's state is read from each control's own class procedure: the
 // comparison after every step reads every item.
-std::string WindowText(HWND hWnd)
+std::string ClassWindowText(HWND hWnd)
 {
     std::vector<char> buffer(static_cast<size_t>(CallClassWindowProc(hWnd, WM_GETTEXTLENGTH)) + 1);
     CallClassWindowProc(hWnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
@@ -228,30 +228,14 @@ std::optional<DragReplies> ModelRandomTest::Deliver(const Operation& op)
     if (op.kind == Operation::Kind::Press && !ToKeyStroke(op.key).held.empty())
         held.emplace(ToKeyStroke(op.key).held);
     switch (op.kind) {
-    case Operation::Kind::LeftClick:
-        ClickRow(op.row, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
-        break;
-    case Operation::Kind::RightClick:
-        ClickRow(op.row, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
-        break;
-    case Operation::Kind::Press:
-        PressKey(op.key);
-        break;
-    case Operation::Kind::Type:
-        TypeText(op.text);
-        break;
-    case Operation::Kind::Browse:
-        ClickBrowse(op.chosen);
-        break;
-    case Operation::Kind::Drag:
-        replies = ReportDrag(op);
-        break;
-    case Operation::Kind::Strip:
-        ClickStrip(op.part);
-        break;
-    case Operation::Kind::CloseBox:
-        ::PostMessageA(*m_dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
-        break;
+    case Operation::Kind::LeftClick: ClickRow(op.row, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON); break;
+    case Operation::Kind::RightClick: ClickRow(op.row, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON); break;
+    case Operation::Kind::Press: PressKey(op.key); break;
+    case Operation::Kind::Type: TypeText(op.text); break;
+    case Operation::Kind::Browse: ClickBrowse(op.chosen); break;
+    case Operation::Kind::Drag: replies = ReportDrag(op); break;
+    case Operation::Kind::Strip: ClickStrip(op.part); break;
+    case Operation::Kind::CloseBox: ::PostMessageA(*m_dlg, WM_SYSCOMMAND, SC_CLOSE, 0); break;
     }
     Settle();
     return replies;
@@ -375,7 +359,7 @@ std::string ModelRandomTest::Differences(const std::optional<DragReplies>& real,
     Compare(out, "edit shown", Edit().IsWindowVisible() != FALSE, m_model->IsEditing());
     Compare(out, "button shown", Button().IsWindowVisible() != FALSE, m_model->IsEditing());
     if (m_model->IsEditing())
-        Compare(out, "edit text", WindowText(Edit()), m_model->EditText());
+        Compare(out, "edit text", ClassWindowText(Edit()), m_model->EditText());
     Compare(out, "insertion marker", List().GetInsertIndex(), -1);
     if (expected) {
         Compare(out, "reply to the begin report", real->nBegin, expected->nBegin);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <numeric>
 
 namespace model {
@@ -11,52 +12,21 @@ namespace {
 constexpr const char kTextCharacters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ._-()&!#'";
 constexpr const char kPathCharacters[] = "abcdefghijklmnopqrstuvwxyz0123456789_- ";
 
+// In the order of the enumerations.
+constexpr const char* kKeyNames[] = {"F2",    "Delete", "Alt+Left", "Alt+Up", "Alt+Right", "Alt+Down",
+                                     "Enter", "Escape", "Insert",   "Ctrl+Z", "Ctrl+Y",    "Ctrl+Shift+Z"};
+constexpr const char* kStripPartNames[] = {"New", "Delete", "Move Up", "Move Down", "caption"};
+static_assert(std::size(kKeyNames) == static_cast<size_t>(Key::CtrlShiftZ) + 1, "a name for every key");
+static_assert(std::size(kStripPartNames) == static_cast<size_t>(StripPart::Caption) + 1, "a name for every part");
+
 const char* ToString(Key key)
 {
-    switch (key) {
-    case Key::F2:
-        return "F2";
-    case Key::Delete:
-        return "Delete";
-    case Key::AltLeft:
-        return "Alt+Left";
-    case Key::AltUp:
-        return "Alt+Up";
-    case Key::AltRight:
-        return "Alt+Right";
-    case Key::AltDown:
-        return "Alt+Down";
-    case Key::Enter:
-        return "Enter";
-    case Key::Escape:
-        return "Escape";
-    case Key::Insert:
-        return "Insert";
-    case Key::CtrlZ:
-        return "Ctrl+Z";
-    case Key::CtrlY:
-        return "Ctrl+Y";
-    case Key::CtrlShiftZ:
-        return "Ctrl+Shift+Z";
-    }
-    return "?";
+    return kKeyNames[static_cast<size_t>(key)];
 }
 
 const char* ToString(StripPart part)
 {
-    switch (part) {
-    case StripPart::New:
-        return "New";
-    case StripPart::Delete:
-        return "Delete";
-    case StripPart::MoveUp:
-        return "Move Up";
-    case StripPart::MoveDown:
-        return "Move Down";
-    case StripPart::Caption:
-        return "caption";
-    }
-    return "?";
+    return kStripPartNames[static_cast<size_t>(part)];
 }
 
 std::string RowName(int row)
@@ -111,23 +81,16 @@ int Random::Pick(const std::vector<int>& weights)
 std::string Describe(const Operation& op)
 {
     switch (op.kind) {
-    case Operation::Kind::LeftClick:
-        return "left click " + RowName(op.row);
-    case Operation::Kind::RightClick:
-        return "right click " + RowName(op.row);
-    case Operation::Kind::Press:
-        return std::string("key ") + ToString(op.key);
-    case Operation::Kind::Type:
-        return "type " + Quoted(op.text);
-    case Operation::Kind::Browse:
-        return op.chosen ? "browse, choosing " + Quoted(*op.chosen) : "browse, cancelled";
+    case Operation::Kind::LeftClick: return "left click " + RowName(op.row);
+    case Operation::Kind::RightClick: return "right click " + RowName(op.row);
+    case Operation::Kind::Press: return std::string("key ") + ToString(op.key);
+    case Operation::Kind::Type: return "type " + Quoted(op.text);
+    case Operation::Kind::Browse: return op.chosen ? "browse, choosing " + Quoted(*op.chosen) : "browse, cancelled";
     case Operation::Kind::Drag:
         return "drag the selection " + (op.bOutside ? std::string("beside the list") : RowName(op.row)) +
                (op.bDrop ? ", drop" : ", cancel");
-    case Operation::Kind::Strip:
-        return std::string("strip ") + ToString(op.part);
-    case Operation::Kind::CloseBox:
-        return "close box";
+    case Operation::Kind::Strip: return std::string("strip ") + ToString(op.part);
+    case Operation::Kind::CloseBox: return "close box";
     }
     return "?";
 }
@@ -135,29 +98,14 @@ std::string Describe(const Operation& op)
 std::optional<DragReplies> Apply(const Operation& op, RunListModel& model)
 {
     switch (op.kind) {
-    case Operation::Kind::LeftClick:
-        model.LeftClick(op.row);
-        break;
-    case Operation::Kind::RightClick:
-        model.RightClick(op.row);
-        break;
-    case Operation::Kind::Press:
-        model.Press(op.key);
-        break;
-    case Operation::Kind::Type:
-        model.Type(op.text);
-        break;
-    case Operation::Kind::Browse:
-        model.Browse(op.chosen);
-        break;
-    case Operation::Kind::Drag:
-        return model.Drag(op.row, op.bDrop);
-    case Operation::Kind::Strip:
-        model.ClickStrip(op.part);
-        break;
-    case Operation::Kind::CloseBox:
-        model.CloseBox();
-        break;
+    case Operation::Kind::LeftClick: model.LeftClick(op.row); break;
+    case Operation::Kind::RightClick: model.RightClick(op.row); break;
+    case Operation::Kind::Press: model.Press(op.key); break;
+    case Operation::Kind::Type: model.Type(op.text); break;
+    case Operation::Kind::Browse: model.Browse(op.chosen); break;
+    case Operation::Kind::Drag: return model.Drag(op.row, op.bDrop);
+    case Operation::Kind::Strip: model.ClickStrip(op.part); break;
+    case Operation::Kind::CloseBox: model.CloseBox(); break;
     }
     return std::nullopt;
 }
@@ -251,12 +199,9 @@ Operation OperationSource::Idle(const RunListModel& model)
     Operation op;
     const int choice = m_random.Pick(weights);
     switch (choice) {
-    case kLeft:
-        return ClickAt(Operation::Kind::LeftClick, model);
-    case kRight:
-        return ClickAt(Operation::Kind::RightClick, model);
-    case kKey:
-        return PressKey(false);
+    case kLeft: return ClickAt(Operation::Kind::LeftClick, model);
+    case kRight: return ClickAt(Operation::Kind::RightClick, model);
+    case kKey: return PressKey(false);
     case kDrag:
         // Most drags begin with the press on the dragged item.
         if (m_random.OneIn(4) || model.Count() == 0)
@@ -284,19 +229,15 @@ Operation OperationSource::Editing(const RunListModel& model)
         op.kind = Operation::Kind::Type;
         op.text = m_random.OneIn(bGrow ? 20 : 6) ? std::string() : RandomText();
         return op;
-    case 1:
-        return PressKey(true);
+    case 1: return PressKey(true);
     case 2:
         op.kind = Operation::Kind::Browse;
         if (!m_random.OneIn(4))
             op.chosen = RandomPath();
         return op;
-    case 3:
-        return ClickAt(Operation::Kind::LeftClick, model);
-    case 4:
-        return ClickAt(Operation::Kind::RightClick, model);
-    case 5:
-        return DragTo(model);
+    case 3: return ClickAt(Operation::Kind::LeftClick, model);
+    case 4: return ClickAt(Operation::Kind::RightClick, model);
+    case 5: return DragTo(model);
     case 6:
         op.kind = Operation::Kind::Strip;
         op.part = static_cast<StripPart>(m_random.Below(5));

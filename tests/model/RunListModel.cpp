@@ -165,18 +165,10 @@ void RunListModel::ClickStrip(StripPart part)
     else
         m_focus = Focus::Strip;
     switch (part) {
-    case StripPart::New:
-        BeginEdit(Count());
-        break;
-    case StripPart::Delete:
-        RemoveRecorded(m_nSelection);
-        break;
-    case StripPart::MoveUp:
-        MoveUp(m_nSelection);
-        break;
-    case StripPart::MoveDown:
-        MoveDown(m_nSelection);
-        break;
+    case StripPart::New: BeginEdit(Count()); break;
+    case StripPart::Delete: RemoveRecorded(m_nSelection); break;
+    case StripPart::MoveUp: MoveUp(m_nSelection); break;
+    case StripPart::MoveDown: MoveDown(m_nSelection); break;
     case StripPart::Caption:
         break;
     }
@@ -353,17 +345,8 @@ void RunListModel::DeleteInEdit()
 
 const char* ToString(Focus focus)
 {
-    switch (focus) {
-    case Focus::List:
-        return "list";
-    case Focus::Edit:
-        return "edit";
-    case Focus::Button:
-        return "button";
-    case Focus::Strip:
-        return "strip";
-    }
-    return "?";
+    constexpr const char* kNames[] = {"list", "edit", "button", "strip"};   // in the order of Focus
+    return kNames[static_cast<size_t>(focus)];
 }
 
 }  // namespace model

@@ -18,8 +18,8 @@
 #include "runlist/RunListFile.h"
 #include "tests/win/ChildProcess.h"
 #include "tests/win/ExeResources.h"
+#include "tests/win/TestFiles.h"
 #include "tests/win/UniqueHandle.h"
-#include "tests/win/WinTest.h"
 
 namespace {
 

@@ -7,12 +7,11 @@
 #include <string>
 
 #include "UniqueHandle.h"
+#include "WinTest.h"
 #include "fw/Module.h"
 #include "launch/CommandLine.h"
 
 namespace wintest {
-
-inline constexpr DWORD kPatienceMs = 10000;
 
 inline std::string FullPath(const std::string& path)
 {
@@ -74,15 +73,13 @@ private:
 inline HWND WaitForFrame(const ChildProcess& child, const std::string& caption)
 {
     WaitForInputIdle(child.Handle(), kPatienceMs);
-    for (DWORD waited = 0; waited < kPatienceMs; waited += 50, Sleep(50)) {
-        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, caption.c_str())) != nullptr;) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == child.Id())
-                return w;
-        }
-    }
-    return nullptr;
+    HWND frame = nullptr;
+    WaitUntil([&] {
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, caption.c_str())) != nullptr;)
+            frame = ProcessOf(w) == child.Id() ? w : frame;
+        return frame != nullptr;
+    });
+    return frame;
 }
 
 // Text that another process's window gave through a wide message (the one
@@ -99,16 +96,14 @@ inline std::string Narrow(const std::wstring& wide)
 // caption from the moment it is created, before the edit that holds the text.
 inline std::string ShownText(HWND frame)
 {
-    for (DWORD waited = 0;; waited += 50, Sleep(50)) {
-        HWND edit = FindWindowExA(frame, nullptr, "Edit", nullptr);
-        const auto length = SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
-        if ((edit == nullptr || length == 0) && waited < kPatienceMs)
-            continue;
-        std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-        wide.resize(static_cast<size_t>(
-            SendMessageW(edit, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()))));
-        return Narrow(wide);
-    }
+    HWND edit = nullptr;
+    WaitUntil([&] {
+        edit = FindWindowExA(frame, nullptr, "Edit", nullptr);
+        return edit != nullptr && SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0) != 0;
+    });
+    std::wstring wide(static_cast<size_t>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    wide.resize(static_cast<size_t>(SendMessageW(edit, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()))));
+    return Narrow(wide);
 }
 
 // An item's text in another process's list box.
@@ -187,18 +182,18 @@ inline std::string ProcessCommandLine(HANDLE process)
 // by someone else, once it is there; the process is handed to `started`.
 inline HWND WaitForWindowOf(const std::string& image, const std::string& caption, FoundProcess& started)
 {
-    for (DWORD waited = 0; waited < kPatienceMs; waited += 100, Sleep(100)) {
-        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, caption.c_str())) != nullptr;) {
-            DWORD id = 0;
-            GetWindowThreadProcessId(w, &id);
-            FoundProcess candidate(id);
+    HWND frame = nullptr;
+    WaitUntil([&] {
+        for (HWND w = nullptr; frame == nullptr && (w = FindWindowExA(nullptr, w, nullptr, caption.c_str()));) {
+            FoundProcess candidate(ProcessOf(w));
             if (SamePath(candidate.ImagePath(), image)) {
                 started = std::move(candidate);
-                return w;
+                frame = w;
             }
         }
-    }
-    return nullptr;
+        return frame != nullptr;
+    });
+    return frame;
 }
 
 }  // namespace wintest

@@ -17,17 +17,6 @@ inline constexpr char kLauncherCaption[] = "Nimbrel Run XP";
 inline constexpr int kLauncherListId = 1000;
 inline constexpr int kLauncherStripId = 1009;
 
-// Polls until done() holds, for at most patienceMs.
-template <typename Done>
-bool WaitUntil(Done done, DWORD patienceMs = kPatienceMs)
-{
-    for (DWORD waited = 0; waited < patienceMs; waited += 20, Sleep(20)) {
-        if (done())
-            return true;
-    }
-    return done();
-}
-
 // Copies the launcher built beside the tests into dir (created with its
 // parents). Returns the copy's path, or empty when it could not be copied.
 inline std::string InstallLauncher(const std::string& dir)
@@ -95,25 +84,9 @@ public:
         for (int i = 0; i <= posted; ++i)
             SendMessageTimeoutA(m_list, WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, nullptr);
     }
-    // Drags entry `from` onto entry `to` with the left button. The drag list
-    // reads the real cursor, so it is placed before each message, and each
-    // message is taken before the next is posted.
-    void Drag(int from, int to) const
-    {
-        const POINT a = ItemCenter(from);
-        const POINT b = ItemCenter(to);
-        const auto post = [this](UINT message, WPARAM keys, POINT pt) {
-            POINT screen = pt;
-            ClientToScreen(m_list, &screen);
-            PlaceCursor(screen, 10);
-            PostMessageA(m_list, message, keys, MAKELPARAM(pt.x, pt.y));
-            Settle(1);
-        };
-        post(WM_LBUTTONDOWN, MK_LBUTTON, a);
-        post(WM_MOUSEMOVE, MK_LBUTTON, {a.x, (a.y + b.y) / 2});
-        post(WM_MOUSEMOVE, MK_LBUTTON, b);
-        post(WM_LBUTTONUP, 0, b);
-    }
+    // Drags entry `from` onto entry `to` with the left button, each message
+    // taken before the next is posted.
+    void Drag(int from, int to) const { PostDrag(m_list, ItemCenter(from), ItemCenter(to), [this] { Settle(1); }); }
     // Asks it to end as the user would; it saves its list on the way out.
     void PostClose() const { PostMessageA(m_dialog, WM_CLOSE, 0, 0); }
 

@@ -8,15 +8,19 @@
 #include <string>
 #include <vector>
 
+#include "ListState.h"
+#include "TestFiles.h"
 #include "WinTest.h"
 #include "app/RunDlg.h"
 #include "dpi/DpiScale.h"
 #include "fw/Accessible.h"
 #include "runlist/RunListFile.h"
 
+#include <commctrl.h>   // after <windows.h>
+
 namespace wintest {
 
-class RunDialogTest : public ::testing::Test {
+class RunDialogTest : public ::testing::Test, public ListInput {
 protected:
     void SetUp() override { ::DeleteFileA(RunListPath().c_str()); }
     void TearDown() override
@@ -41,27 +45,28 @@ protected:
         Open();
     }
     // Ends the dialog as the user would and lets it save.
-    void CloseWith(UINT vk)
+    void CloseWith(UINT vk, bool bAlt = false)
     {
-        PostKey(::GetFocus(), vk);
-        Pump(*m_dlg);
-        ASSERT_TRUE(m_dlg->HasEnded());
-        m_dlg->FinishModal();
+        PostKey(::GetFocus(), vk, bAlt);
+        Finish();
     }
     // The close box ends the dialog whatever has the focus.
     void CloseWithCloseBox()
     {
         ::PostMessageA(*m_dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
-        Pump(*m_dlg);
-        ASSERT_TRUE(m_dlg->HasEnded());
-        m_dlg->FinishModal();
+        Finish();
     }
     CRunListBox& List() { return m_dlg->m_list; }
+    CToolStrip& Strip() { return m_dlg->m_toolStrip; }
     std::vector<std::string> SavedPaths() { return ParseRunList(ReadFileBytes(RunListPath())).paths; }
-    void ClickItem(int i)
+    void ClickStripButton(int nButton) { Click(Strip(), Center(Strip().GetButtonRect(nButton))); }
+
+    // A report of the drag list, sent to the dialog as the platform sends it.
+    LRESULT DragReport(UINT code, POINT screen)
     {
-        PostClick(List(), ItemCenter(List(), i));
-        Pump(*m_dlg);
+        DRAGLISTINFO info{code, List(), screen};
+        return ::SendMessageA(*m_dlg, DragListMessage(), static_cast<WPARAM>(::GetDlgCtrlID(List())),
+                              reinterpret_cast<LPARAM>(&info));
     }
 
     // What the system sends when the window moves to a monitor of another DPI
@@ -80,9 +85,20 @@ protected:
         return suggested;
     }
 
+    CDialog& Driven() override { return *m_dlg; }
+    CListBoxEx& DrivenList() override { return List(); }
+
     CAccessibilityScope m_accessibility;   // as the application holds one around its dialog
     std::unique_ptr<CRunDlg> m_dlg;
     RunListStoreFactory m_makeStore;   // for the dialogs Open makes; empty: the real file
+
+private:
+    void Finish()
+    {
+        Pump(*m_dlg);
+        ASSERT_TRUE(m_dlg->HasEnded());
+        m_dlg->FinishModal();
+    }
 };
 
 }  // namespace wintest

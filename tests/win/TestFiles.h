@@ -1,15 +1,44 @@
 #pragma once
-// Temporary directories and files held open by another program, for tests of
-// what the launcher does with files it cannot read or replace.
+// Files for the tests: whole files read and written, the test executable's
+// own run list, temporary directories, and files held open by another
+// program, for tests of what the launcher does with files it cannot read or
+// replace.
 #include <windows.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
+#include "WinTest.h"
 #include "fw/Module.h"
 #include "paths/PathRules.h"
+#include "runlist/RunList.h"
 
 namespace wintest {
+
+inline std::string ReadFileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string ExePath()
+{
+    return fw::GetModulePath().value_or(std::string());
+}
+
+// The run list file beside the test executable, which the dialog reads and writes.
+inline std::string RunListPath()
+{
+    return RunListFilePath(ExePath());
+}
 
 inline bool Exists(const std::string& path)
 {
@@ -58,7 +87,7 @@ public:
         : m_release(dir.File("release" + std::to_string(++s_serial) + ".marker"))
     {
         const std::string ready = dir.File("ready" + std::to_string(s_serial) + ".marker");
-        std::string commandLine = "\"" + SiblingPath(fw::GetModulePath().value_or(""), "holdfile", "exe") +
+        std::string commandLine = "\"" + SiblingPath(ExePath(), "holdfile", "exe") +
                                   "\" \"" + file + "\" \"" + ready + "\" \"" + m_release + "\" " +
                                   std::to_string(maxMs);
         STARTUPINFOA startup{};
@@ -67,9 +96,7 @@ public:
                             &startup, &m_process))
             return;
         CloseHandle(m_process.hThread);
-        for (int i = 0; i < 500 && !Exists(ready); ++i)
-            Sleep(10);
-        m_holding = Exists(ready);
+        m_holding = WaitUntil([&ready] { return Exists(ready); }, 5000);
     }
     ~HeldFile()
     {

@@ -1,25 +1,23 @@
 #pragma once
 // What the window tests share: pumping a dialog's messages the way its modal
-// loop does, answering message boxes, real input messages, and the run list
-// file beside the test executable.
+// loop does, waiting for what another thread or process does, answering the
+// dialogs a test opens, real input messages and the pixels on the screen.
 #include <windows.h>
-
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <fstream>
+#include <functional>
 #include <iterator>
 #include <mutex>
-#include <sstream>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "fw/Dialog.h"
-#include "fw/Module.h"
-#include "listctrl/ListBoxEx.h"
-#include "runlist/RunList.h"
+#include "fw/Gdi.h"
+#include "fw/Wnd.h"
 
 // Rectangles in test failures read as "(left, top)-(right, bottom)".
 inline void PrintTo(const CRect& rc, std::ostream* os)
@@ -28,6 +26,9 @@ inline void PrintTo(const CRect& rc, std::ostream* os)
 }
 
 namespace wintest {
+
+// How long a test waits for another thread or process before it fails.
+inline constexpr DWORD kPatienceMs = 10000;
 
 // The system's own timer message (caret blink, mouse tracking). A button of
 // common controls 6 tracks the pointer resting on it with one every 10 ms under
@@ -52,76 +53,77 @@ inline void Pump(CDialog& dlg, int idleMs = 30)
     }
 }
 
-// Pumps the dialog's messages until done() holds or patienceMs have passed;
-// whether it held.
+// Polls done(), meanwhile running `between` (by default a short sleep), until
+// it holds or patienceMs have passed; whether it held.
 template <class Done>
-bool PumpUntil(CDialog& dlg, Done done, int patienceMs)
+bool WaitUntil(Done done, DWORD patienceMs = kPatienceMs, const std::function<void()>& between = nullptr)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(patienceMs);
     while (!done() && std::chrono::steady_clock::now() < deadline)
-        Pump(dlg, 10);
+        between ? between() : ::Sleep(20);
     return done();
 }
 
-// Pumps a window-less thread's messages (for controls without a dialog).
-inline void PumpThread(int idleMs = 30)
+// Pumps the dialog's messages until done() holds or patienceMs have passed.
+template <class Done>
+bool PumpUntil(CDialog& dlg, Done done, int patienceMs)
 {
-    auto lastWork = std::chrono::steady_clock::now();
-    while (std::chrono::steady_clock::now() - lastWork < std::chrono::milliseconds(idleMs)) {
-        MSG msg;
-        if (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-            if (msg.message != kSystemTimerMessage)
-                lastWork = std::chrono::steady_clock::now();
-        } else {
-            ::Sleep(1);
-        }
-    }
+    return WaitUntil(done, static_cast<DWORD>(patienceMs), [&dlg] { Pump(dlg, 10); });
 }
 
-// Answers every message box a process (by default this one) shows (OK) and
-// records its text, so a test can see what the user would have been told.
-class MessageBoxWatcher {
+// Answers, from a thread of its own, every shown top-level window that
+// `wanted` picks by posting it the command `answer`, and records each one's
+// text (a message box's) and owner, so a test sees what the user was shown.
+class WindowAnswerer {
 public:
-    explicit MessageBoxWatcher(DWORD pid = ::GetCurrentProcessId()) : m_pid(pid), m_thread([this] { Watch(); }) {}
-    ~MessageBoxWatcher()
+    // typed: texts typed in turn into a file dialog's name box, each taken
+    // with Open (a folder goes into it, a file opens it), instead of the answer.
+    WindowAnswerer(std::function<bool(HWND)> wanted, UINT answer, std::vector<std::string> typed = {})
+        : m_wanted(std::move(wanted)), m_answer(answer), m_typed(std::move(typed)), m_thread([this] { Watch(); })
+    {
+    }
+    ~WindowAnswerer()
     {
         m_stop = true;
         m_thread.join();
     }
-    MessageBoxWatcher(const MessageBoxWatcher&) = delete;
-    MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
+    WindowAnswerer(const WindowAnswerer&) = delete;
+    WindowAnswerer& operator=(const WindowAnswerer&) = delete;
 
     std::vector<std::string> Texts() const
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_texts;
     }
-    // The owner window of each box, in the same order.
+    // The owner window of each, in the same order.
     std::vector<HWND> Owners() const
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_owners;
     }
+    int Answered() const { return static_cast<int>(Owners().size()); }
 
 private:
+    static constexpr int kFileNameBox = 1148;
+
     static BOOL CALLBACK Visit(HWND hWnd, LPARAM lParam)
     {
-        auto* self = reinterpret_cast<MessageBoxWatcher*>(lParam);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(hWnd, &pid);
-        HWND hText = ::GetDlgItem(hWnd, 0xFFFF);   // a message box's text
-        if (pid != self->m_pid || hText == nullptr || !::IsWindowVisible(hWnd))
+        auto* self = reinterpret_cast<WindowAnswerer*>(lParam);
+        if (!::IsWindowVisible(hWnd) || !self->m_wanted(hWnd))
             return TRUE;
         char text[1024] = {};
-        ::GetWindowTextA(hText, text, sizeof text);
+        ::GetWindowTextA(::GetDlgItem(hWnd, 0xFFFF), text, sizeof text);   // a message box's text
         {
             std::lock_guard<std::mutex> lock(self->m_mutex);
             self->m_texts.emplace_back(text);
             self->m_owners.push_back(::GetWindow(hWnd, GW_OWNER));
         }
-        ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
+        for (const std::string& typed : self->m_typed) {
+            ::SetDlgItemTextA(hWnd, kFileNameBox, typed.c_str());
+            ::SendMessageA(hWnd, WM_COMMAND, IDOK, 0);
+        }
+        if (self->m_typed.empty())
+            ::PostMessageA(hWnd, WM_COMMAND, self->m_answer, 0);
         ::ShowWindow(hWnd, SW_HIDE);   // not seen twice while it closes
         return TRUE;
     }
@@ -133,12 +135,49 @@ private:
         }
     }
 
+    const std::function<bool(HWND)> m_wanted;
+    const UINT m_answer;
+    const std::vector<std::string> m_typed;
     mutable std::mutex m_mutex;
     std::vector<std::string> m_texts;
     std::vector<HWND> m_owners;
-    const DWORD m_pid;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
+};
+
+inline DWORD ProcessOf(HWND hWnd)
+{
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hWnd, &pid);
+    return pid;
+}
+
+// Answers every message box a process (by default this one) shows with OK.
+class MessageBoxWatcher : public WindowAnswerer {
+public:
+    explicit MessageBoxWatcher(DWORD pid = ::GetCurrentProcessId())
+        : WindowAnswerer([pid](HWND h) { return ProcessOf(h) == pid && ::GetDlgItem(h, 0xFFFF) != nullptr; }, IDOK)
+    {
+    }
+};
+
+// Cancels every system dialog (a file dialog) opened over the owner window,
+// or answers it by typing each of typed into its file name box in turn.
+class DialogCanceller : public WindowAnswerer {
+public:
+    explicit DialogCanceller(HWND hOwner, std::vector<std::string> typed = {})
+        : WindowAnswerer([hOwner](HWND h) { return ::GetWindow(h, GW_OWNER) == hOwner && ClassName(h) == "#32770"; },
+                         IDCANCEL, std::move(typed))
+    {
+    }
+
+private:
+    static std::string ClassName(HWND hWnd)
+    {
+        char name[16] = {};
+        ::GetClassNameA(hWnd, name, sizeof name);
+        return name;
+    }
 };
 
 // Real input, posted to the window's queue so it takes the modal loop's path.
@@ -174,12 +213,11 @@ private:
     BYTE m_saved[256]{};
 };
 
-// A key pressed with others held (Ctrl+Z: PressChord(dlg, list, 'Z', {VK_CONTROL})).
-inline void PressChord(CDialog& dlg, HWND hWnd, UINT vk, const std::vector<UINT>& held)
+// Typed characters, as the keyboard's translation would post them.
+inline void PostChars(HWND hWnd, const std::string& text)
 {
-    const HeldKeys keys(held);
-    PostKey(hWnd, vk);
-    Pump(dlg);
+    for (char c : text)
+        ::PostMessageA(hWnd, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
 inline POINT Center(const RECT& rc)
@@ -187,9 +225,33 @@ inline POINT Center(const RECT& rc)
     return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
-inline POINT ItemCenter(const CListBox& list, int nIndex)
+inline CRect ClientRect(HWND hWnd)
 {
-    return Center(list.GetItemRect(nIndex));
+    CRect rc;
+    ::GetClientRect(hWnd, &rc);
+    return rc;
+}
+
+inline POINT OnScreen(HWND hWnd, POINT client)
+{
+    ::ClientToScreen(hWnd, &client);
+    return client;
+}
+
+// A child window's rectangle in its parent's client coordinates.
+inline CRect RectInParent(HWND hWnd)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    ::MapWindowPoints(nullptr, ::GetParent(hWnd), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+inline std::string WindowText(HWND hWnd)
+{
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(hWnd)) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(hWnd, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 // Moves the real cursor and waits until it stays there. Wine takes in the X
@@ -216,30 +278,47 @@ inline void PlaceCursor(POINT screen, int holdMs = 150)
     }
 }
 
-inline void PostClick(HWND hWnd, POINT pt, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP,
+// A press and release at one place, without moving the real cursor: the
+// window takes the place from the message.
+inline void PostPress(HWND hWnd, POINT pt, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP,
                       WPARAM keys = MK_LBUTTON)
 {
-    POINT screen = pt;
-    ::ClientToScreen(hWnd, &screen);
-    PlaceCursor(screen);   // the drag list reads the real cursor, not the message
     ::PostMessageA(hWnd, down, keys, MAKELPARAM(pt.x, pt.y));
     ::PostMessageA(hWnd, up, 0, MAKELPARAM(pt.x, pt.y));
 }
 
-// Typed characters, as the keyboard's translation would post them.
-inline void PostChars(HWND hWnd, const std::string& text)
+// The same with the real cursor placed there first: the drag list reads the
+// real cursor, not the message.
+inline void PostClick(HWND hWnd, POINT pt, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP,
+                      WPARAM keys = MK_LBUTTON)
 {
-    for (char c : text)
-        ::PostMessageA(hWnd, WM_CHAR, static_cast<unsigned char>(c), 1);
+    PlaceCursor(OnScreen(hWnd, pt));
+    PostPress(hWnd, pt, down, up, keys);
 }
 
-// A child window's rectangle in its parent's client coordinates.
-inline CRect RectInParent(HWND hWnd)
+// What a real double-click brings: a press and release, then the
+// double-click and its release.
+inline void PostDoubleClick(HWND hWnd, POINT pt)
 {
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    ::MapWindowPoints(nullptr, ::GetParent(hWnd), reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
+    PostClick(hWnd, pt);
+    PostClick(hWnd, pt, WM_LBUTTONDBLCLK, WM_LBUTTONUP);
+}
+
+// A drag with the left button from one point of the window to another. The
+// drag list reads the real cursor, so it is placed (and seen to stay) before
+// each message, and settle() lets each message be handled before the next.
+template <class Settle>
+void PostDrag(HWND hWnd, POINT from, POINT to, Settle settle)
+{
+    const auto post = [&](UINT message, WPARAM keys, POINT pt) {
+        PlaceCursor(OnScreen(hWnd, pt), 10);
+        ::PostMessageA(hWnd, message, keys, MAKELPARAM(pt.x, pt.y));
+        settle();
+    };
+    post(WM_LBUTTONDOWN, MK_LBUTTON, from);
+    post(WM_MOUSEMOVE, MK_LBUTTON, {from.x, (from.y + to.y) / 2});
+    post(WM_MOUSEMOVE, MK_LBUTTON, to);
+    post(WM_LBUTTONUP, 0, to);
 }
 
 // Real mouse input through the system's input queue, at a point on the
@@ -258,42 +337,80 @@ inline void SendMouseAt(POINT screen, DWORD flags = 0)
     ::SendInput(1, &input, sizeof input);
 }
 
-inline std::string ReadFileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+// Input to a dialog's windows, each handled before the call returns.
+class DialogInput {
+public:
+    void Press(HWND hWnd, UINT vk, bool bAlt = false)
+    {
+        PostKey(hWnd, vk, bAlt);
+        Pump(Driven());
+    }
+    // A key pressed with others held (Ctrl+Z: Chord(list, 'Z', {VK_CONTROL})).
+    void Chord(HWND hWnd, UINT vk, const std::vector<UINT>& held)
+    {
+        const HeldKeys keys(held);
+        Press(hWnd, vk);
+    }
+    void Type(HWND hWnd, const std::string& text)
+    {
+        PostChars(hWnd, text);
+        Pump(Driven());
+    }
+    void Click(HWND hWnd, POINT pt)
+    {
+        PostClick(hWnd, pt);
+        Pump(Driven());
+    }
+    void RightClick(HWND hWnd, POINT pt)
+    {
+        PostClick(hWnd, pt, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
+        Pump(Driven());
+    }
+    void ClickCenter(HWND hWnd) { Click(hWnd, Center(ClientRect(hWnd))); }
+    // Real mouse input at a point on the screen (see SendMouseAt).
+    void MouseAt(POINT screen, DWORD flags = 0, int idleMs = 30)
+    {
+        SendMouseAt(screen, flags);
+        Pump(Driven(), idleMs);
+    }
 
-inline void WriteFileBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+protected:
+    virtual CDialog& Driven() = 0;
+    ~DialogInput() = default;
+};
 
-inline std::string ExePath()
-{
-    return fw::GetModulePath().value_or(std::string());
-}
+// The pixels of a window as they are on the screen, each a COLORREF: the
+// client area, or with bWhole the whole window including its edge.
+struct Pixels {
+    int w = 0;
+    int h = 0;
+    std::vector<COLORREF> rgb;
+    COLORREF At(int x, int y) const { return rgb[static_cast<size_t>(y * w + x)]; }
+    bool operator==(const Pixels& o) const { return w == o.w && h == o.h && rgb == o.rgb; }
+};
 
-inline std::string RunListPath()
+inline Pixels Capture(HWND hWnd, bool bWhole = false)
 {
-    return RunListFilePath(ExePath());
-}
-
-inline std::vector<std::string> ItemTexts(const CListBox& list)
-{
-    std::vector<std::string> texts;
-    for (int i = 0; i < list.GetCount(); ++i)
-        texts.push_back(list.GetText(i));
-    return texts;
-}
-
-inline std::vector<std::string> PathHead(const CListBoxEx& list)
-{
-    std::vector<std::string> paths;
-    for (int i = 0; i < list.GetCount(); ++i)
-        paths.push_back(list.Paths().GetAt(i));
-    return paths;
+    CRect rc;
+    bWhole ? ::GetWindowRect(hWnd, &rc) : ::GetClientRect(hWnd, &rc);
+    Pixels px{rc.Width(), rc.Height(), {}};
+    const HDC hSource = bWhole ? ::GetWindowDC(hWnd) : ::GetDC(hWnd);
+    {
+        CMemoryDC mem(hSource);
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), px.w, -px.h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};   // top row first
+        void* pBits = nullptr;
+        CBitmap bitmap(::CreateDIBSection(hSource, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0));
+        CSelectObject select(mem, bitmap);
+        ::BitBlt(mem, 0, 0, px.w, px.h, hSource, 0, 0, SRCCOPY);
+        ::GdiFlush();
+        for (int i = 0; i < px.w * px.h; ++i) {
+            const auto* p = static_cast<const BYTE*>(pBits) + 4 * i;
+            px.rgb.push_back(RGB(p[2], p[1], p[0]));
+        }
+    }
+    ::ReleaseDC(hWnd, hSource);
+    return px;
 }
 
 }  // namespace wintest

@@ -147,10 +147,7 @@ private:
     HWINEVENTHOOK m_hHook;
 };
 
-class AccessibleTest : public RunDialogTest {
-protected:
-    CToolStrip& Strip() { return m_dlg->m_toolStrip; }
-};
+using AccessibleTest = RunDialogTest;
 
 TEST_F(AccessibleTest, TheStripsButtonsArePushButtonsWithTheirPlacesFocusAndPress)
 {
@@ -181,10 +178,8 @@ TEST_F(AccessibleTest, TheStripsButtonsArePushButtonsWithTheirPlacesFocusAndPres
 
     // The focus follows the keyboard's mark, and a screen reader hears it move.
     FocusEvents events;
-    for (const UINT vk : {VK_TAB, VK_RIGHT}) {
-        PostKey(::GetFocus(), vk);
-        Pump(*m_dlg);
-    }
+    for (const UINT vk : {VK_TAB, VK_RIGHT})
+        Press(::GetFocus(), vk);
     ASSERT_EQ(::GetFocus(), Strip().m_hWnd);
     VARIANT focus{};
     EXPECT_EQ(Number(strip->get_accFocus(&focus), focus), 2);

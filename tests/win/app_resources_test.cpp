@@ -2,7 +2,7 @@
 // program, which links the same resource object: the manifest, the version
 // and the icon. (The package test reads the packaged NimbrelRun.exe itself.)
 #include "ExeResources.h"
-#include "WinTest.h"
+#include "TestFiles.h"
 #include "app/resource.h"
 
 #include <gtest/gtest.h>

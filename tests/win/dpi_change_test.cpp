@@ -8,7 +8,6 @@
 #include "GuiObjects.h"
 #include "RunDialogTest.h"
 #include "WinTest.h"
-#include "listctrl/InPlaceCtrl.h"
 
 using namespace wintest;
 
@@ -40,9 +39,9 @@ protected:
         Layout layout;
         ::GetWindowRect(*m_dlg, &layout.rcWindow);
         layout.rcList = RectInParent(List());
-        layout.rcStrip = RectInParent(m_dlg->m_toolStrip);
+        layout.rcStrip = RectInParent(Strip());
         for (int i = 0; i < 4; ++i)
-            layout.buttons.push_back(m_dlg->m_toolStrip.GetButtonRect(i));
+            layout.buttons.push_back(Strip().GetButtonRect(i));
         layout.nItemHeight = List().GetItemRect(0).Height();
         return layout;
     }
@@ -50,7 +49,7 @@ protected:
 
 TEST_F(DpiChangeTest, TheDialogTakesTheSuggestedRectangleAndScalesItsPartsThenReturns)
 {
-    OpenWith({"C:\\s\\a.zel", "C:\\s\\b.zel", "C:\\s\\c.zel"});
+    OpenWith(ScenePaths("abc"));
     ASSERT_EQ(m_dlg->GetDpi(), 96) << "the tests' prefix runs at 96 DPI";
     ClickItem(1);
     const Layout before = Read();
@@ -65,30 +64,27 @@ TEST_F(DpiChangeTest, TheDialogTakesTheSuggestedRectangleAndScalesItsPartsThenRe
         EXPECT_EQ(at144.rcWindow, suggested);
         EXPECT_EQ(at144.rcList, Rescaled(before.rcList, 144, 96));
         EXPECT_EQ(at144.rcStrip, Rescaled(before.rcStrip, 144, 96));
-        const CRect rcStripClient = m_dlg->m_toolStrip.GetClientRect();
-        const int W = rcStripClient.Width(), H = rcStripClient.Height(), top = (H - 30) / 2;
-        for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(at144.buttons[static_cast<size_t>(i)], CRect(W - 132 + 33 * i, top, W - 99 + 33 * i, top + 30));
+        const CRect rcStripClient = Strip().GetClientRect();
+        const int W = rcStripClient.Width(), H = rcStripClient.Height();
+        const toolstrip::ButtonRects laidOut = toolstrip::LayoutButtons(W, H, toolstrip::MetricsForDpi(144));
+        const int top = laidOut[0].top;
+        for (std::size_t i = 0; i < laidOut.size(); ++i)
+            EXPECT_EQ(at144.buttons[i], RectOf<CRect>(laidOut[i]));
         EXPECT_EQ(at144.nItemHeight, dpi::Rescale(before.nItemHeight, 144, 96));
-        EXPECT_EQ(m_dlg->m_toolStrip.HitTest(CPoint(W - 1, top)), 3);
-        EXPECT_EQ(m_dlg->m_toolStrip.HitTest(CPoint(W - 133, top)), 4);
+        EXPECT_EQ(Strip().HitTest(CPoint(W - 1, top)), 3);
+        EXPECT_EQ(Strip().HitTest(CPoint(W - 133, top)), 4);
 
-        // An edit opened now: the 5-pixel inset becomes 8, the 30-pixel room
-        // 45, the 2-pixel overhang 3, so the "..." button is 37 wide.
-        PostKey(List(), VK_F2);
-        Pump(*m_dlg);
-        const CRect rc = List().GetItemRect(1);
-        EXPECT_EQ(RectInParent(*List().GetInPlaceEdit()), CRect(rc.left + 8, rc.top - 3, rc.right - 45, rc.bottom + 3));
-        EXPECT_EQ(RectInParent(*List().GetInPlaceButton()), CRect(rc.right - 45, rc.top - 3, rc.right - 8, rc.bottom + 3));
-        EXPECT_EQ(LOWORD(List().GetInPlaceEdit()->SendMessage(EM_GETMARGINS)), 3);
+        // An edit opened now lies where the list's layout puts it at 144 DPI.
+        Press(List(), VK_F2);
+        EXPECT_EQ(RectInParent(Edit()), InPlaceRectsOver(List().GetItemRect(1), 144).edit);
+        EXPECT_EQ(RectInParent(Button()), InPlaceRectsOver(List().GetItemRect(1), 144).button);
+        EXPECT_EQ(LOWORD(Edit().SendMessage(EM_GETMARGINS)), 3);
 
         // Back while the edit is open: it follows its item.
         ChangeDpi(96);
-        const CRect rc96 = List().GetItemRect(1);
-        EXPECT_EQ(RectInParent(*List().GetInPlaceEdit()), CRect(rc96.left + 5, rc96.top - 2, rc96.right - 30, rc96.bottom + 2));
-        EXPECT_EQ(LOWORD(List().GetInPlaceEdit()->SendMessage(EM_GETMARGINS)), 2);
-        PostKey(*List().GetInPlaceEdit(), VK_ESCAPE);
-        Pump(*m_dlg);
+        EXPECT_EQ(RectInParent(Edit()), InPlaceRectsOver(List().GetItemRect(1)).edit);
+        EXPECT_EQ(LOWORD(Edit().SendMessage(EM_GETMARGINS)), 2);
+        Press(Edit(), VK_ESCAPE);
         EXPECT_EQ(Read(), before);
     }
     EXPECT_EQ(CountGuiObjects().gdi, objectsBefore.gdi) << "the fonts and glyphs of 144 DPI are gone";

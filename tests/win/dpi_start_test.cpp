@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "InstalledLauncher.h"
+#include "ListState.h"
 #include "TestFiles.h"
-#include "WinTest.h"
 #include "dpi/DpiScale.h"
 #include "runlist/RunList.h"
 #include "runlist/RunListFile.h"
@@ -53,13 +53,6 @@ private:
     bool m_hadOld = false;
 };
 
-CRect ClientRectOf(HWND hWnd)
-{
-    CRect rc;
-    ::GetClientRect(hWnd, &rc);
-    return rc;
-}
-
 class DpiStartTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -101,7 +94,7 @@ int DpiStartTest::CheckAt(int dpi)
     // The strip's four buttons abut and end at its right edge, each 22 by 20
     // at 96 DPI.
     const HWND strip = ::GetDlgItem(launcher.Dialog(), kLauncherStripId);
-    const CRect rcStrip = ClientRectOf(strip);
+    const CRect rcStrip = ClientRect(strip);
     const auto button = [&](int i) {
         const int left = rcStrip.right - s(22) * (4 - i), top = (rcStrip.bottom - s(20)) / 2;
         return CRect(left, top, left + s(22), top + s(20));
@@ -122,9 +115,8 @@ int DpiStartTest::CheckAt(int dpi)
     PostKey(list, VK_F2);
     CRect rcEdit;
     EXPECT_TRUE(WaitUntil([&] { return !(rcEdit = inPlaceRect("Edit")).IsRectEmpty(); }, 3000));
-    const CRect rcItem = launcher.ItemRect(0);
-    EXPECT_EQ(rcEdit, CRect(s(5), rcItem.top - s(2), rcItem.right - s(30), rcItem.bottom + s(2)));
-    EXPECT_EQ(inPlaceRect("Button"), CRect(rcEdit.right, rcEdit.top, rcItem.right - s(5), rcEdit.bottom));
+    EXPECT_EQ(rcEdit, InPlaceRectsOver(launcher.ItemRect(0), dpi).edit);
+    EXPECT_EQ(inPlaceRect("Button"), InPlaceRectsOver(launcher.ItemRect(0), dpi).button);
     PostKey(launcher.VisibleEdit(), VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return inPlaceRect("Edit").IsRectEmpty(); }, 3000));
 

@@ -9,67 +9,11 @@
 #include "ListBoxMemory.h"
 #include "RunDialogTest.h"
 #include "WinTest.h"
-#include "fw/Gdi.h"
-#include "listctrl/InPlaceCtrl.h"
-
-#include <commctrl.h>   // after <windows.h>
+#include "listctrl/ListLayout.h"
 
 using namespace wintest;
-using V = std::vector<std::string>;
 
 namespace {
-
-// The list's protected state, reached the way a derived class may reach it.
-struct ListState : CRunListBox {
-    static int& EditItem(CListBoxEx& list) { return (list.*(&ListState::m_edit)).m_nEditItem; }
-    static BOOL& Movable(CListBoxEx& list) { return list.*(&ListState::m_bMovable); }
-    static int Append(CListBoxEx& list, const ListEntry& entry)
-    {
-        return (list.*(&ListState::AppendEntry))(entry);
-    }
-};
-
-// The pixels of a window as they are on the screen: the client area, or with
-// bWhole the whole window including its edge.
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::vector<DWORD> rgb;
-    DWORD At(int x, int y) const { return rgb[static_cast<size_t>(y * width + x)] & 0xFFFFFF; }
-    bool operator==(const Pixels& o) const { return width == o.width && height == o.height && rgb == o.rgb; }
-};
-
-Pixels Snapshot(HWND hWnd, bool bWhole = false)
-{
-    CRect rc;
-    if (bWhole)
-        ::GetWindowRect(hWnd, &rc);
-    else
-        ::GetClientRect(hWnd, &rc);
-    Pixels px;
-    px.width = rc.Width();
-    px.height = rc.Height();
-    HDC hSource = bWhole ? ::GetWindowDC(hWnd) : ::GetDC(hWnd);
-    {
-        CMemoryDC mem(hSource);
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = px.width;
-        bi.bmiHeader.biHeight = -px.height;   // top row first
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        void* pBits = nullptr;
-        CBitmap bitmap(::CreateDIBSection(hSource, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0));
-        CSelectObject select(mem, bitmap);
-        ::BitBlt(mem, 0, 0, px.width, px.height, hSource, 0, 0, SRCCOPY);
-        ::GdiFlush();
-        const auto* pFirst = static_cast<const DWORD*>(pBits);
-        px.rgb.assign(pFirst, pFirst + px.width * px.height);
-    }
-    ::ReleaseDC(hWnd, hSource);
-    return px;
-}
 
 struct Change {
     POINT pt;
@@ -79,8 +23,8 @@ struct Change {
 std::vector<Change> Changes(const Pixels& before, const Pixels& after)
 {
     std::vector<Change> changes;
-    for (int y = 0; y < before.height; ++y)
-        for (int x = 0; x < before.width; ++x)
+    for (int y = 0; y < before.h; ++y)
+        for (int x = 0; x < before.w; ++x)
             if (before.At(x, y) != after.At(x, y))
                 changes.push_back({{x, y}, (before.At(x, y) ^ 0xFFFFFF) == after.At(x, y)});
     return changes;
@@ -89,9 +33,10 @@ std::vector<Change> Changes(const Pixels& before, const Pixels& after)
 // Where the marker at an item's top edge is drawn: the bar and the two ticks.
 std::vector<CRect> MarkerPieces(const CRect& item)
 {
-    return {CRect(item.left + 5, item.top - 2, item.right - 5, item.top + 2),
-            CRect(item.left + 2, item.top - 6, item.left + 5, item.top + 6),
-            CRect(item.right - 5, item.top - 6, item.right - 2, item.top + 6)};
+    std::vector<CRect> pieces;
+    for (const PixelRect& rc : listlayout::InsertMarkRects(PixelRectOf(item), dpi::kDefaultDpi))
+        pieces.push_back(RectOf<CRect>(rc));
+    return pieces;
 }
 
 // The marker is where it belongs: every changed pixel is an inverted pixel of
@@ -123,49 +68,22 @@ void ExpectMarkerAt(const CRect& item, const CRect& client, const std::vector<Ch
 
 class DragListTest : public RunDialogTest {
 protected:
-    // A report of the drag list, sent to the dialog as the platform sends it.
-    LRESULT Report(UINT code, POINT screen)
-    {
-        DRAGLISTINFO info{code, List(), screen};
-        return ::SendMessageA(*m_dlg, DragListMessage(), static_cast<WPARAM>(::GetDlgCtrlID(List())),
-                              reinterpret_cast<LPARAM>(&info));
-    }
-    POINT OnScreen(POINT client)
-    {
-        List().ClientToScreen(&client);
-        return client;
-    }
-    POINT ItemPoint(int nIndex) { return OnScreen(ItemCenter(List(), nIndex)); }
     // A point of the list's client area below the last item.
     POINT BelowTheItems()
     {
         const CRect last = List().GetItemRect(List().GetCount() - 1);
-        return OnScreen({(last.left + last.right) / 2, last.bottom + 5});
+        return OnScreen(List(), {(last.left + last.right) / 2, last.bottom + 5});
     }
     // A whole drag with the left button, as the drag list reports it.
     void Drop(int nSource, int nTarget)
     {
         List().SetCurSel(nSource);   // the press that begins a drag selects the item
-        EXPECT_EQ(Report(DL_BEGINDRAG, ItemPoint(nSource)), TRUE);
-        EXPECT_EQ(Report(DL_DRAGGING, ItemPoint(nTarget)), DL_MOVECURSOR);
-        Report(DL_DROPPED, ItemPoint(nTarget));
+        EXPECT_EQ(DragReport(DL_BEGINDRAG, ItemPoint(nSource)), TRUE);
+        EXPECT_EQ(DragReport(DL_DRAGGING, ItemPoint(nTarget)), DL_MOVECURSOR);
+        DragReport(DL_DROPPED, ItemPoint(nTarget));
         Pump(*m_dlg);
     }
-    void OpenFive() { OpenWith({"C:\\s\\a.zel", "C:\\s\\b.zel", "C:\\s\\c.zel", "C:\\s\\d.zel", "C:\\s\\e.zel"}); }
-    static V Paths(const char* letters)
-    {
-        V paths;
-        for (const char* p = letters; *p != '\0'; ++p)
-            paths.push_back(std::string("C:\\s\\") + *p + ".zel");
-        return paths;
-    }
-    static V Names(const char* letters)
-    {
-        V names;
-        for (const char* p = letters; *p != '\0'; ++p)
-            names.emplace_back(1, *p);
-        return names;
-    }
+    void OpenFive() { OpenWith(ScenePaths("abcde")); }
     // The path tip's text while it is shown, else empty.
     std::string ShownTip()
     {
@@ -176,35 +94,32 @@ protected:
     // for up to three hover delays; what the path tip then shows.
     std::string RestOn(POINT screen)
     {
-        SendMouseAt(screen);
-        Pump(*m_dlg);
+        MouseAt(screen);
         const int delayMs = static_cast<int>(List().GetPathTip().SendMessage(TTM_GETDELAYTIME, TTDT_INITIAL));
         PumpUntil(*m_dlg, [this] { return List().GetPathTip().IsWindowVisible(); }, 3 * delayMs);
         return ShownTip();
     }
     // Beside the item's centre, so resting there is a move of the pointer.
     POINT BesideItemPoint(int nIndex) { return {ItemPoint(nIndex).x + 9, ItemPoint(nIndex).y}; }
-    void ExpectOrder(const char* letters)
-    {
-        EXPECT_EQ(ItemTexts(List()), Names(letters));
-        EXPECT_EQ(PathHead(List()), Paths(letters));
-    }
+    void ExpectOrder(const char* letters) { EXPECT_EQ(EntriesOf(List()), LetterEntries(letters)); }
 };
 
 TEST_F(DragListTest, ADropPutsTheEntryAndItsPathIntoTheGapAboveTheTarget)
 {
+    const struct {
+        int nSource, nTarget;
+        const char* order;
+        int nSelection;
+    } drops[] = {{0, 3, "bcade", 2}, {3, 0, "dbcae", 0}, {4, 1, "debca", 1}};
     OpenFive();
-    Drop(0, 3);
-    ExpectOrder("bcade");
-    EXPECT_EQ(List().GetCurSel(), 2);
-    EXPECT_EQ(List().GetInsertIndex(), -1);
-    Drop(3, 0);
-    ExpectOrder("dbcae");
-    EXPECT_EQ(List().GetCurSel(), 0);
-    Drop(4, 1);
-    ExpectOrder("debca");
+    for (const auto& d : drops) {
+        Drop(d.nSource, d.nTarget);
+        ExpectOrder(d.order);
+        EXPECT_EQ(List().GetCurSel(), d.nSelection) << d.order;
+        EXPECT_EQ(List().GetInsertIndex(), -1) << d.order;
+    }
     CloseWith(VK_ESCAPE);
-    EXPECT_EQ(SavedPaths(), Paths("debca"));
+    EXPECT_EQ(SavedPaths(), ScenePaths("debca"));
 }
 
 // A click posted from elsewhere while the cursor rests on another item: the
@@ -213,12 +128,8 @@ TEST_F(DragListTest, ADropPutsTheEntryAndItsPathIntoTheGapAboveTheTarget)
 TEST_F(DragListTest, APostedClickCountsWhereItWasMadeNotWhereTheCursorIs)
 {
     OpenFive();
-    POINT cursor = ItemCenter(List(), 3);
-    ::ClientToScreen(List(), &cursor);
-    PlaceCursor(cursor);
-    const POINT click = ItemCenter(List(), 1);
-    ::PostMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(click.x, click.y));
-    ::PostMessageA(List(), WM_LBUTTONUP, 0, MAKELPARAM(click.x, click.y));
+    PlaceCursor(ItemPoint(3));
+    PostPress(List(), ItemCenter(List(), 1));
     Pump(*m_dlg);
     ExpectOrder("abcde");
     EXPECT_EQ(List().GetCurSel(), 1);
@@ -226,9 +137,9 @@ TEST_F(DragListTest, APostedClickCountsWhereItWasMadeNotWhereTheCursorIs)
 
 TEST_F(DragListTest, AnEntryBeyondTheEndOfThePathTableMovesWithItsPathToo)
 {
-    OpenWith({"C:\\s\\a.zel"});   // a table of 1 + 32 elements
+    OpenWith(ScenePaths("a"));   // a table of 1 + 32 elements
     for (int i = 1; i < 40; ++i)
-        ListState::Append(List(), {i == 34 ? "y" : "x", i == 30 ? "C:\\s\\p.zel" : ""});
+        ListInternals::Append(List(), {i == 34 ? "y" : "x", i == 30 ? "C:\\s\\p.zel" : ""});
     ASSERT_EQ(List().Paths().GetSize(), 65);   // grown by one step for entry 33
     Drop(34, 30);
     EXPECT_EQ(List().GetText(30), "y");
@@ -255,14 +166,14 @@ TEST_F(DragListTest, ADropOntoItselfTheItemBelowOrNoItemChangesNothing)
     ExpectOrder("abcde");
 
     List().SetCurSel(1);
-    Report(DL_BEGINDRAG, ItemPoint(1));
-    EXPECT_EQ(Report(DL_DRAGGING, BelowTheItems()), DL_STOPCURSOR);
+    DragReport(DL_BEGINDRAG, ItemPoint(1));
+    EXPECT_EQ(DragReport(DL_DRAGGING, BelowTheItems()), DL_STOPCURSOR);
     EXPECT_EQ(List().GetInsertIndex(), -1);
-    Report(DL_DROPPED, BelowTheItems());
+    DragReport(DL_DROPPED, BelowTheItems());
     ExpectOrder("abcde");
 
     List().SetCurSel(-1);   // no source
-    Report(DL_DROPPED, ItemPoint(0));
+    DragReport(DL_DROPPED, ItemPoint(0));
     ExpectOrder("abcde");
 }
 
@@ -275,22 +186,22 @@ TEST_F(DragListTest, NoReportHasAnEffectWhileAnEntryIsEditedOrMovingIsOff)
         BOOL bMovable;
     };
     for (const Case& c : {Case{"editing", 1, TRUE}, Case{"moving off", -1, FALSE}}) {
-        ListState::EditItem(List()) = c.nEditItem;
-        ListState::Movable(List()) = c.bMovable;
-        const Pixels before = Snapshot(List());
+        ListInternals::EditItem(List()) = c.nEditItem;
+        ListInternals::Movable(List()) = c.bMovable;
+        const Pixels before = Capture(List());
         List().SetCurSel(0);
-        EXPECT_EQ(Report(DL_BEGINDRAG, ItemPoint(0)), 0) << c.name;
-        EXPECT_EQ(Report(DL_DRAGGING, ItemPoint(3)), 0) << c.name;
+        EXPECT_EQ(DragReport(DL_BEGINDRAG, ItemPoint(0)), 0) << c.name;
+        EXPECT_EQ(DragReport(DL_DRAGGING, ItemPoint(3)), 0) << c.name;
         EXPECT_EQ(List().GetInsertIndex(), -1) << c.name;
-        EXPECT_EQ(Report(DL_DROPPED, ItemPoint(3)), 0) << c.name;
-        EXPECT_EQ(Report(DL_CANCELDRAG, ItemPoint(3)), 0) << c.name;
+        EXPECT_EQ(DragReport(DL_DROPPED, ItemPoint(3)), 0) << c.name;
+        EXPECT_EQ(DragReport(DL_CANCELDRAG, ItemPoint(3)), 0) << c.name;
         ExpectOrder("abcde");
         List().SetCurSel(-1);
         Pump(*m_dlg);
-        EXPECT_TRUE(Snapshot(List()) == before) << c.name << ": something was drawn";
+        EXPECT_TRUE(Capture(List()) == before) << c.name << ": something was drawn";
     }
-    ListState::EditItem(List()) = -1;
-    ListState::Movable(List()) = TRUE;
+    ListInternals::EditItem(List()) = -1;
+    ListInternals::Movable(List()) = TRUE;
     Drop(0, 3);   // and the list drags again
     ExpectOrder("bcade");
 }
@@ -303,16 +214,16 @@ TEST_F(DragListTest, APointerHeldJustBelowOrAboveTheListScrollsIt)
     OpenWith(paths);
     const CRect client = List().GetClientRect();
     ASSERT_EQ(List().GetTopIndex(), 0);
-    // The drag list scrolls at most once in 200 ms.
-    ::Sleep(250);
-    EXPECT_EQ(Report(DL_DRAGGING, OnScreen({client.right / 2, client.bottom + 1})), DL_STOPCURSOR);
-    EXPECT_EQ(List().GetTopIndex(), 1);
-    ::Sleep(250);
-    Report(DL_DRAGGING, OnScreen({client.right / 2, client.bottom + 1}));
-    EXPECT_EQ(List().GetTopIndex(), 2);
-    ::Sleep(250);
-    Report(DL_DRAGGING, OnScreen({client.right / 2, -1}));
-    EXPECT_EQ(List().GetTopIndex(), 1);
+    // Where the pointer is held, and the top index after it.
+    const struct {
+        LONG y;
+        int nTop;
+    } holds[] = {{client.bottom + 1, 1}, {client.bottom + 1, 2}, {-1, 1}};
+    for (const auto& hold : holds) {
+        ::Sleep(250);   // the drag list scrolls at most once in 200 ms
+        EXPECT_EQ(DragReport(DL_DRAGGING, OnScreen(List(), {client.right / 2, hold.y})), DL_STOPCURSOR);
+        EXPECT_EQ(List().GetTopIndex(), hold.nTop);
+    }
     EXPECT_EQ(List().GetInsertIndex(), -1);
 }
 
@@ -320,39 +231,39 @@ TEST_F(DragListTest, TheMarkerFollowsThePointerByInversionAndACancelRestoresTheL
 {
     OpenFive();
     const CRect client = List().GetClientRect();
-    const Pixels before = Snapshot(List());
-    Report(DL_BEGINDRAG, ItemPoint(0));
-    EXPECT_TRUE(Snapshot(List()) == before) << "no marker before the pointer moves";
+    const Pixels before = Capture(List());
+    DragReport(DL_BEGINDRAG, ItemPoint(0));
+    EXPECT_TRUE(Capture(List()) == before) << "no marker before the pointer moves";
 
-    EXPECT_EQ(Report(DL_DRAGGING, ItemPoint(2)), DL_MOVECURSOR);
+    EXPECT_EQ(DragReport(DL_DRAGGING, ItemPoint(2)), DL_MOVECURSOR);
     EXPECT_EQ(List().GetInsertIndex(), 2);
-    const Pixels atTwo = Snapshot(List());
+    const Pixels atTwo = Capture(List());
     ExpectMarkerAt(List().GetItemRect(2), client, Changes(before, atTwo));
 
     // Within the same item the marker stays as it is.
     const CRect item2 = List().GetItemRect(2);
-    Report(DL_DRAGGING, OnScreen({item2.left + 3, item2.top + 1}));
-    EXPECT_TRUE(Snapshot(List()) == atTwo);
+    DragReport(DL_DRAGGING, OnScreen(List(), {item2.left + 3, item2.top + 1}));
+    EXPECT_TRUE(Capture(List()) == atTwo);
 
-    Report(DL_DRAGGING, ItemPoint(3));
-    ExpectMarkerAt(List().GetItemRect(3), client, Changes(before, Snapshot(List())));
+    DragReport(DL_DRAGGING, ItemPoint(3));
+    ExpectMarkerAt(List().GetItemRect(3), client, Changes(before, Capture(List())));
 
-    Report(DL_DRAGGING, BelowTheItems());
-    EXPECT_TRUE(Snapshot(List()) == before) << "off the items the marker is gone";
+    DragReport(DL_DRAGGING, BelowTheItems());
+    EXPECT_TRUE(Capture(List()) == before) << "off the items the marker is gone";
 
-    Report(DL_DRAGGING, ItemPoint(4));
-    Report(DL_CANCELDRAG, ItemPoint(4));
+    DragReport(DL_DRAGGING, ItemPoint(4));
+    DragReport(DL_CANCELDRAG, ItemPoint(4));
     EXPECT_EQ(List().GetInsertIndex(), -1);
-    EXPECT_TRUE(Snapshot(List()) == before) << "a cancel leaves no marker";
+    EXPECT_TRUE(Capture(List()) == before) << "a cancel leaves no marker";
     ExpectOrder("abcde");
 }
 
 TEST_F(DragListTest, AMarkerAtTheFirstItemStaysInsideTheClientArea)
 {
     OpenFive();
-    const Pixels before = Snapshot(List(), true);
-    Report(DL_DRAGGING, ItemPoint(0));
-    const std::vector<Change> changes = Changes(before, Snapshot(List(), true));
+    const Pixels before = Capture(List(), true);
+    DragReport(DL_DRAGGING, ItemPoint(0));
+    const std::vector<Change> changes = Changes(before, Capture(List(), true));
     EXPECT_FALSE(changes.empty());
     // The client area within the whole window.
     CRect window;
@@ -364,18 +275,18 @@ TEST_F(DragListTest, AMarkerAtTheFirstItemStaysInsideTheClientArea)
                        origin.y - window.top + clientRect.Height());
     for (const Change& c : changes)
         EXPECT_TRUE(client.PtInRect(c.pt)) << "drawn outside the client area at " << c.pt.x << "," << c.pt.y;
-    Report(DL_CANCELDRAG, ItemPoint(0));
-    EXPECT_TRUE(Snapshot(List(), true) == before);
+    DragReport(DL_CANCELDRAG, ItemPoint(0));
+    EXPECT_TRUE(Capture(List(), true) == before);
 }
 
 TEST_F(DragListTest, NoMarkerIsLeftAfterADrop)
 {
     OpenFive();
     Drop(0, 3);
-    const Pixels afterDrop = Snapshot(List());
+    const Pixels afterDrop = Capture(List());
     ::RedrawWindow(List(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     Pump(*m_dlg);
-    EXPECT_TRUE(Snapshot(List()) == afterDrop);
+    EXPECT_TRUE(Capture(List()) == afterDrop);
 }
 
 TEST_F(DragListTest, ARealMouseDragReordersTheListAndShowsStopOffTheItems)
@@ -386,28 +297,20 @@ TEST_F(DragListTest, ARealMouseDragReordersTheListAndShowsStopOffTheItems)
     const POINT from = ItemPoint(0);
     const POINT to = ItemPoint(3);
     PlaceCursor(from);
-    SendMouseAt(from);
-    Pump(*m_dlg);
-    SendMouseAt(from, MOUSEEVENTF_LEFTDOWN);
-    Pump(*m_dlg);
+    MouseAt(from);
+    MouseAt(from, MOUSEEVENTF_LEFTDOWN);
     EXPECT_EQ(::GetCapture(), List().m_hWnd) << "the drag has begun";
-    for (LONG y = from.y; y <= to.y; y += 4) {
-        SendMouseAt({from.x, y});
-        Pump(*m_dlg, 10);
-    }
-    SendMouseAt(to);
-    Pump(*m_dlg);
+    for (LONG y = from.y; y <= to.y; y += 4)
+        MouseAt({from.x, y}, 0, 10);
+    MouseAt(to);
     EXPECT_EQ(List().GetInsertIndex(), 3);
 
-    SendMouseAt(BelowTheItems());
-    Pump(*m_dlg);
+    MouseAt(BelowTheItems());
     EXPECT_EQ(List().GetInsertIndex(), -1);
     EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_NO));
 
-    SendMouseAt(to);
-    Pump(*m_dlg);
-    SendMouseAt(to, MOUSEEVENTF_LEFTUP);
-    Pump(*m_dlg);
+    MouseAt(to);
+    MouseAt(to, MOUSEEVENTF_LEFTUP);
     EXPECT_EQ(::GetCapture(), nullptr);
     ExpectOrder("bcade");
     EXPECT_EQ(List().GetCurSel(), 2);
@@ -421,19 +324,15 @@ TEST_F(DragListTest, ARealMouseDragFromBelowTheItemsMovesNothing)
     const POINT from = BelowTheItems();
     const POINT to = ItemPoint(3);
     PlaceCursor(from);
-    SendMouseAt(from, MOUSEEVENTF_LEFTDOWN);
-    Pump(*m_dlg);
-    for (LONG y = from.y; y >= to.y; y -= 4) {
-        SendMouseAt({from.x, y});
-        Pump(*m_dlg, 10);
-    }
-    SendMouseAt(to, MOUSEEVENTF_LEFTUP);
-    Pump(*m_dlg);
+    MouseAt(from, MOUSEEVENTF_LEFTDOWN);
+    for (LONG y = from.y; y >= to.y; y -= 4)
+        MouseAt({from.x, y}, 0, 10);
+    MouseAt(to, MOUSEEVENTF_LEFTUP);
     EXPECT_EQ(::GetCapture(), nullptr);
     EXPECT_EQ(List().GetInsertIndex(), -1);
     ExpectOrder("abcde");
     CloseWith(VK_ESCAPE);
-    EXPECT_EQ(SavedPaths(), Paths("abcde"));
+    EXPECT_EQ(SavedPaths(), ScenePaths("abcde"));
 }
 
 // The tip follows the entry under the pointer through moves of the pointer
@@ -455,13 +354,11 @@ TEST_F(DragListTest, RestingThePointerOnAnEntryShowsTheFullPathOfTheEntryUnderIt
     // Delete and Alt+Down change the entry under the resting pointer.
     ClickItem(2);
     EXPECT_EQ(RestOn(BesideItemPoint(2)), longPath);
-    PostKey(List(), VK_DELETE);
-    Pump(*m_dlg);
+    Press(List(), VK_DELETE);
     EXPECT_EQ(ShownTip(), "C:\\s\\d.zel");
     ClickItem(2);
     EXPECT_EQ(RestOn(BesideItemPoint(2)), "C:\\s\\d.zel");
-    PostKey(List(), VK_DOWN, true);
-    Pump(*m_dlg);
+    Press(List(), VK_DOWN, true);
     EXPECT_EQ(ShownTip(), "C:\\s\\e.zel");
     ExpectOrder("abed");
 }
@@ -470,21 +367,17 @@ TEST_F(DragListTest, NoPathTipShowsWhileADragOrAnEditIsUnderWay)
 {
     OpenFive();
     PlaceCursor(ItemPoint(1));
-    SendMouseAt(ItemPoint(1), MOUSEEVENTF_LEFTDOWN);
-    Pump(*m_dlg);
+    MouseAt(ItemPoint(1), MOUSEEVENTF_LEFTDOWN);
     ASSERT_EQ(::GetCapture(), List().m_hWnd) << "the drag has begun";
     EXPECT_EQ(RestOn(ItemPoint(3)), "");
     SendMouseAt(ItemPoint(1));
     SendMouseAt(ItemPoint(1), MOUSEEVENTF_LEFTUP);   // dropped onto itself
     Pump(*m_dlg);
 
-    ClickItem(1);
-    PostKey(List(), VK_F2);
-    Pump(*m_dlg);
+    EditByF2(1);
     ASSERT_TRUE(List().IsEditing());
     EXPECT_EQ(RestOn(ItemPoint(3)), "");
-    PostKey(*List().GetInPlaceEdit(), VK_ESCAPE);
-    Pump(*m_dlg);
+    Press(Edit(), VK_ESCAPE);
     EXPECT_EQ(RestOn(BesideItemPoint(3)), "C:\\s\\d.zel");
     ExpectOrder("abcde");
 }

@@ -6,11 +6,9 @@
 #include <cstring>
 
 #include "RunDialogTest.h"
-#include "TestFiles.h"
 #include "WinTest.h"
 
 using namespace wintest;
-using V = std::vector<std::string>;
 
 namespace {
 
@@ -52,8 +50,7 @@ TEST_F(DropFilesTest, DroppedFilesAreAppendedInOrderAndFoldersSkipped)
     OpenWith({"C:\\first.zel"});
     EXPECT_TRUE(::GetWindowLongA(List(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     Drop({scene, folder, longPath});
-    EXPECT_EQ(ItemTexts(List()), (V{"first", "dropped scene", "deep"}));
-    EXPECT_EQ(PathHead(List()), (V{"C:\\first.zel", scene, longPath}));
+    EXPECT_EQ(EntriesOf(List()), (Entries{{"first", "dropped scene", "deep"}, {"C:\\first.zel", scene, longPath}}));
     CloseWithCloseBox();
     EXPECT_EQ(SavedPaths(), (V{"C:\\first.zel", scene, longPath}));
 }
@@ -76,12 +73,12 @@ TEST_F(DropFilesTest, ADropIsUndoneAndRedoneAsAWhole)
     OpenWith({"C:\\first.zel"});
     Drop({"C:\\d\\one.zel", "C:\\d\\two.zel", "C:\\d\\three.zel"});
     ASSERT_EQ(List().GetCount(), 4);
-    PressChord(*m_dlg, List(), 'Z', {VK_CONTROL});
-    EXPECT_EQ(ItemTexts(List()), V{"first"});
-    EXPECT_EQ(PathHead(List()), V{"C:\\first.zel"});
-    PressChord(*m_dlg, List(), 'Y', {VK_CONTROL});
-    EXPECT_EQ(ItemTexts(List()), (V{"first", "one", "two", "three"}));
-    EXPECT_EQ(PathHead(List()), (V{"C:\\first.zel", "C:\\d\\one.zel", "C:\\d\\two.zel", "C:\\d\\three.zel"}));
+    Chord(List(), 'Z', {VK_CONTROL});
+    EXPECT_EQ(EntriesOf(List()), (Entries{{"first"}, {"C:\\first.zel"}}));
+    Chord(List(), 'Y', {VK_CONTROL});
+    EXPECT_EQ(EntriesOf(List()),
+              (Entries{{"first", "one", "two", "three"},
+                       {"C:\\first.zel", "C:\\d\\one.zel", "C:\\d\\two.zel", "C:\\d\\three.zel"}}));
     EXPECT_EQ(List().GetCurSel(), 1);
 }
 

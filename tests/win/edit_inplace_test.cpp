@@ -6,13 +6,11 @@
 #include <functional>
 #include <optional>
 
+#include "ListState.h"
 #include "WinTest.h"
 #include "app/resource.h"
-#include "listctrl/InPlaceCtrl.h"
-#include "listctrl/RunListBox.h"
 
 using namespace wintest;
-using V = std::vector<std::string>;
 
 // Reports compare by sender, code and parameter; the cursor position is not checked.
 static bool operator==(const InPlaceNotify& a, const InPlaceNotify& b)
@@ -38,8 +36,8 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_RUNLIST, m_list); }
 };
 
-template <class TList>
-class HostedTest : public ::testing::Test {
+template <class TList, class TInput>
+class HostedTest : public ::testing::Test, public TInput {
 protected:
     void SetUp() override
     {
@@ -48,18 +46,7 @@ protected:
         Pump(m_dlg);
     }
     void TearDown() override { m_dlg.FinishModal(); }
-    void Press(HWND hWnd, UINT vk)
-    {
-        PostKey(hWnd, vk);
-        Pump(m_dlg);
-    }
-    void ClickCenter(HWND hWnd)
-    {
-        CRect rc;
-        ::GetClientRect(hWnd, &rc);
-        PostClick(hWnd, {rc.right / 2, rc.bottom / 2});
-        Pump(m_dlg);
-    }
+    CDialog& Driven() override { return m_dlg; }
 
     HostDialog<TList> m_dlg;
 };
@@ -94,7 +81,7 @@ protected:
     }
 };
 
-class InPlaceControlTest : public HostedTest<CListBox> {
+class InPlaceControlTest : public HostedTest<CListBox, DialogInput> {
 protected:
     void SetUp() override
     {
@@ -235,42 +222,19 @@ protected:
     }
 };
 
-class InPlaceListTest : public HostedTest<TestList> {
+class InPlaceListTest : public HostedTest<TestList, ListInput> {
 protected:
     TestList& List() { return m_dlg.m_list; }
-    CInPlaceEdit& Edit() { return *List().GetInPlaceEdit(); }
-    CInPlaceButton& Button() { return *List().GetInPlaceButton(); }
-    void ClickItem(int i)
-    {
-        PostClick(List(), ItemCenter(List(), i));
-        Pump(m_dlg);
-    }
-    void RightClickItem(int i)
-    {
-        PostClick(List(), ItemCenter(List(), i), WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
-        Pump(m_dlg);
-    }
-    void BeginNew()
-    {
-        List().BeginEditNew();
-        Pump(m_dlg);
-    }
-    void Type(const std::string& text)
-    {
-        PostChars(Edit(), text);
-        Pump(m_dlg);
-    }
+    CListBoxEx& DrivenList() override { return List(); }
 };
 
 TEST_F(InPlaceListTest, WithoutTheBrowseBitTheEditEndsFiveBeforeTheRightEdgeAndNoButtonShows)
 {
     List().SetEditStyle(0);
     List().Fill({"a", "b"});
-    ClickItem(1);
-    Press(List(), VK_F2);
+    EditByF2(1);
     ASSERT_EQ(List().GetEditItem(), 1);
-    const CRect rc = List().GetItemRect(1);
-    EXPECT_EQ(RectInParent(Edit()), CRect(rc.left + 5, rc.top - 2, rc.right - 5, rc.bottom + 2));
+    EXPECT_EQ(RectInParent(Edit()), InPlaceRectsOver(List().GetItemRect(1), 96, false).edit);
     EXPECT_FALSE(Button().IsWindowVisible());
 }
 
@@ -278,8 +242,7 @@ TEST_F(InPlaceListTest, CanEditRefusingOrEditingSwitchedOffBlocksF2AndARightClic
 {
     List().Fill({"a", "b"});
     List().m_bCanEdit = FALSE;
-    ClickItem(1);
-    Press(List(), VK_F2);
+    EditByF2(1);
     RightClickItem(0);
     EXPECT_FALSE(List().IsEditing());
     EXPECT_EQ(List().m_canEditAsked, (std::vector<int>{1, 0}));
@@ -313,10 +276,7 @@ TEST_F(InPlaceListTest, WhenAcceptEditRefusesTheOldTextStaysAndTheEditStillEnds)
 {
     List().Fill({"a", "b"});
     List().m_bAccept = FALSE;
-    ClickItem(0);
-    Press(List(), VK_F2);
-    Type("typed");
-    Press(Edit(), VK_RETURN);
+    EditByF2(0, "typed", VK_RETURN);
     EXPECT_FALSE(List().IsEditing());
     EXPECT_EQ(ItemTexts(List()), (V{"a", "b"}));
 }
@@ -325,8 +285,7 @@ TEST_F(InPlaceListTest, AChosenFileNamesTheEditAndSetsThePathAtOnce)
 {
     List().Fill({"a", "b"});
     List().m_chosenFile = "D:\\scenes\\water.v2.zel";
-    ClickItem(0);
-    Press(List(), VK_F2);
+    EditByF2(0);
     ClickCenter(Button());
     EXPECT_EQ(List().m_fileDialogs, 1);
     EXPECT_EQ(List().GetEditItem(), 0);
@@ -338,8 +297,7 @@ TEST_F(InPlaceListTest, AChosenFileNamesTheEditAndSetsThePathAtOnce)
     EXPECT_EQ(ItemTexts(List()), (V{"water.v2", "b"}));
 
     // Escape keeps the old name but not the old path.
-    ClickItem(1);
-    Press(List(), VK_F2);
+    EditByF2(1);
     ClickCenter(Button());
     Press(Edit(), VK_ESCAPE);
     EXPECT_EQ(ItemTexts(List()), (V{"water.v2", "b"}));
@@ -356,9 +314,7 @@ TEST_F(InPlaceListTest, AChosenFileNamesTheEditAndSetsThePathAtOnce)
 TEST_F(InPlaceListTest, ACancelledFileDialogChangesNothing)
 {
     List().Fill({"a"});
-    ClickItem(0);
-    Press(List(), VK_F2);
-    Type("typed");
+    EditByF2(0, "typed");
     ClickCenter(Button());
     EXPECT_EQ(List().m_fileDialogs, 1);
     EXPECT_EQ(List().GetEditItem(), 0);

@@ -10,40 +10,20 @@
 #include "RunDialogTest.h"
 #include "TestFiles.h"
 #include "WinTest.h"
-#include "listctrl/InPlaceCtrl.h"
 
 using namespace wintest;
-using V = std::vector<std::string>;
 
 namespace {
 
 class EditRunDialogTest : public RunDialogTest {
 protected:
-    CInPlaceEdit& Edit() { return *List().GetInPlaceEdit(); }
-    CInPlaceButton& Button() { return *List().GetInPlaceButton(); }
-    void Press(HWND hWnd, UINT vk)
-    {
-        PostKey(hWnd, vk);
-        Pump(*m_dlg);
-    }
-    void Type(const std::string& text)
-    {
-        PostChars(Edit(), text);
-        Pump(*m_dlg);
-    }
-    void RightClickItem(int i)
-    {
-        PostClick(List(), ItemCenter(List(), i), WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
-        Pump(*m_dlg);
-    }
     // The edit and the button lie over the item, the edit focused with its
     // whole text selected.
     void ExpectEditingOver(int item)
     {
         ASSERT_EQ(List().GetEditItem(), item);
-        const CRect rc = List().GetItemRect(item);
-        EXPECT_EQ(RectInParent(Edit()), CRect(rc.left + 5, rc.top - 2, rc.right - 30, rc.bottom + 2));
-        EXPECT_EQ(RectInParent(Button()), CRect(rc.right - 30, rc.top - 2, rc.right - 5, rc.bottom + 2));
+        EXPECT_EQ(RectInParent(Edit()), InPlaceRectsOver(List().GetItemRect(item)).edit);
+        EXPECT_EQ(RectInParent(Button()), InPlaceRectsOver(List().GetItemRect(item)).button);
         EXPECT_TRUE(Edit().IsWindowVisible());
         EXPECT_TRUE(Button().IsWindowVisible());
         EXPECT_EQ(::GetFocus(), Edit().m_hWnd);
@@ -67,8 +47,7 @@ protected:
 TEST_F(EditRunDialogTest, F2AndARightClickOpenTheEditAndTheButtonOverTheEntry)
 {
     OpenWith({"C:\\a.zel", "C:\\bb.zel", "C:\\c.zel"});
-    ClickItem(1);
-    Press(List(), VK_F2);
+    EditByF2(1);
     ExpectEditingOver(1);
     EXPECT_EQ(Button().GetWindowText(), "...");
     Press(Edit(), VK_ESCAPE);
@@ -81,26 +60,19 @@ TEST_F(EditRunDialogTest, F2AndARightClickOpenTheEditAndTheButtonOverTheEntry)
 
     // Below the last entry there is nothing to edit.
     const CRect below = List().GetItemRect(2);
-    PostClick(List(), {below.left + 10, below.bottom + 5}, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
-    Pump(*m_dlg);
+    RightClick(List(), {below.left + 10, below.bottom + 5});
     EXPECT_FALSE(List().IsEditing());
     EXPECT_EQ(List().GetCount(), 3);
 }
 
 TEST_F(EditRunDialogTest, EnterAndAClickElsewhereCommitTheNameEscapeCancelsAndNoneEndsTheDialog)
 {
-    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"});
-    ClickItem(0);
-    Press(List(), VK_F2);
-    Type("Intro");
-    Press(Edit(), VK_RETURN);
+    OpenWith(ScenePaths("abc", "C:\\"));
+    EditByF2(0, "Intro", VK_RETURN);
     ExpectIdle();
     EXPECT_EQ(ItemTexts(List()), (V{"Intro", "b", "c"}));
 
-    ClickItem(1);
-    Press(List(), VK_F2);
-    Type("never");
-    Press(Edit(), VK_ESCAPE);
+    EditByF2(1, "never", VK_ESCAPE);
     ExpectIdle();
     EXPECT_EQ(List().GetText(1), "b");
 
@@ -108,27 +80,22 @@ TEST_F(EditRunDialogTest, EnterAndAClickElsewhereCommitTheNameEscapeCancelsAndNo
     Type("Middle");
     ClickItem(2);
     EXPECT_FALSE(List().IsEditing());
-    EXPECT_EQ(ItemTexts(List()), (V{"Intro", "Middle", "c"}));
     // Typing names entries; their paths stay.
-    EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"}));
+    EXPECT_EQ(EntriesOf(List()), (Entries{{"Intro", "Middle", "c"}, {"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"}}));
 
     // With no edit open, Enter ends the dialog again.
     CloseWith(VK_RETURN);
-    EXPECT_EQ(SavedPaths(), (V{"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"}));
+    EXPECT_EQ(SavedPaths(), ScenePaths("abc", "C:\\"));
 }
 
 TEST_F(EditRunDialogTest, AnEmptiedEntryDisappearsWithItsPathHoweverTheEditEnds)
 {
-    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel", "C:\\d.zel"});
+    OpenWith(ScenePaths("abcd", "C:\\"));
     for (UINT vk : {UINT(VK_RETURN), UINT(VK_ESCAPE)}) {
-        ClickItem(1);
-        Press(List(), VK_F2);
-        Type("\b");
-        Press(Edit(), vk);
+        EditByF2(1, "\b", vk);
         ExpectIdle();
     }
-    EXPECT_EQ(ItemTexts(List()), (V{"a", "d"}));
-    EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel", "C:\\d.zel"}));
+    EXPECT_EQ(EntriesOf(List()), LetterEntries("ad", "C:\\"));
     // The focus item now names the entry that followed.
     EXPECT_EQ(List().GetFocusItem(), 1);
 }
@@ -137,17 +104,15 @@ TEST_F(EditRunDialogTest, AnEmptiedEntryDisappearsWithItsPathHoweverTheEditEnds)
 // lies, not the one that moved up under the pointer.
 TEST_F(EditRunDialogTest, AClickWhileAnEmptiedEditIsOpenSelectsTheEntryClicked)
 {
-    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel", "C:\\d.zel", "C:\\e.zel"});
-    ClickItem(0);
-    Press(List(), VK_F2);
-    Type("\b");
+    OpenWith(ScenePaths("abcde", "C:\\"));
+    EditByF2(0, "\b");
     ClickItem(2);
     ExpectIdle();
     EXPECT_EQ(ItemTexts(List()), (V{"b", "c", "d", "e"}));
     EXPECT_EQ(List().GetCurSel(), 1);
     EXPECT_EQ(List().GetFocusItem(), 1);
     Press(List(), VK_DELETE);
-    EXPECT_EQ(PathHead(List()), (V{"C:\\b.zel", "C:\\d.zel", "C:\\e.zel"}));
+    EXPECT_EQ(PathHead(List()), ScenePaths("bde", "C:\\"));
 }
 
 // A rename the list box has no room for keeps the old name, and the entry
@@ -155,15 +120,11 @@ TEST_F(EditRunDialogTest, AClickWhileAnEmptiedEditIsOpenSelectsTheEntryClicked)
 TEST_F(EditRunDialogTest, ARenameTheListCannotStoreKeepsTheEntryAsItWas)
 {
     ListBoxMemory memory;
-    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"});
+    OpenWith(ScenePaths("abc", "C:\\"));
     memory.Allow(0);
-    ClickItem(1);
-    Press(List(), VK_F2);
-    Type("renamed");
-    Press(Edit(), VK_RETURN);
+    EditByF2(1, "renamed", VK_RETURN);
     ExpectIdle();
-    EXPECT_EQ(ItemTexts(List()), (V{"a", "b", "c"}));
-    EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"}));
+    EXPECT_EQ(EntriesOf(List()), LetterEntries("abc", "C:\\"));
 }
 
 // Without its edit box the list begins no edit, so none is left open that
@@ -172,11 +133,10 @@ TEST_F(EditRunDialogTest, NoEditBeginsWhileTheEditBoxCannotBeCreated)
 {
     {
         EditCreationRefused refused;
-        OpenWith({"C:\\a.zel", "C:\\b.zel"});
-        ClickItem(0);
-        Press(List(), VK_F2);
+        OpenWith(ScenePaths("ab", "C:\\"));
+        EditByF2(0);
         EXPECT_FALSE(List().IsEditing());
-        m_dlg->m_toolStrip.Execute(0);   // New
+        Strip().Execute(0);   // New
         Pump(*m_dlg);
         EXPECT_FALSE(List().IsEditing());
         EXPECT_EQ(ItemTexts(List()), (V{"a", "b"}));
@@ -189,23 +149,20 @@ TEST_F(EditRunDialogTest, NoEditBeginsWhileTheEditBoxCannotBeCreated)
 
 TEST_F(EditRunDialogTest, ANewEntryStartsWithAnEmptyPathNotOneADeletedEntryLeftBehind)
 {
-    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"});
+    OpenWith(ScenePaths("abc", "C:\\"));
     ClickItem(2);
     Press(List(), VK_DELETE);
     ASSERT_EQ(List().Paths().GetAt(2), "C:\\c.zel");   // left in the spare element
 
-    List().BeginEditNew();
-    Pump(*m_dlg);
+    BeginNew();
     ExpectEditingOver(2);
     EXPECT_EQ(List().Paths().GetAt(2), "");
     Type("typed");
     Press(Edit(), VK_RETURN);
-    EXPECT_EQ(ItemTexts(List()), (V{"a", "b", "typed"}));
-    EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel", "C:\\b.zel", ""}));
+    EXPECT_EQ(EntriesOf(List()), (Entries{{"a", "b", "typed"}, {"C:\\a.zel", "C:\\b.zel", ""}}));
 
     // A new entry left empty goes again, whichever key ends it.
-    List().BeginEditNew();
-    Pump(*m_dlg);
+    BeginNew();
     Press(Edit(), VK_ESCAPE);
     EXPECT_EQ(List().GetCount(), 3);
 }
@@ -213,7 +170,7 @@ TEST_F(EditRunDialogTest, ANewEntryStartsWithAnEmptyPathNotOneADeletedEntryLeftB
 // Insert is the keyboard's New: an empty entry at the end, opened for editing.
 TEST_F(EditRunDialogTest, InsertInTheListOpensANewEntryAtTheEndAndNothingMoreDuringTheEdit)
 {
-    OpenWith({"C:\\a.zel", "C:\\b.zel"});
+    OpenWith(ScenePaths("ab", "C:\\"));
     ClickItem(0);
     Press(List(), VK_INSERT);
     ExpectEditingOver(2);
@@ -228,11 +185,8 @@ TEST_F(EditRunDialogTest, InsertInTheListOpensANewEntryAtTheEndAndNothingMoreDur
 
 TEST_F(EditRunDialogTest, F2AfterTheLastEntryWasRemovedBeginsANewEntryAtTheEnd)
 {
-    OpenWith({"C:\\a.zel", "C:\\b.zel"});
-    ClickItem(1);
-    Press(List(), VK_F2);
-    Type("\b");
-    Press(Edit(), VK_RETURN);
+    OpenWith(ScenePaths("ab", "C:\\"));
+    EditByF2(1, "\b", VK_RETURN);
     ASSERT_EQ(List().GetCount(), 1);
     EXPECT_EQ(List().GetFocusItem(), 1);
 
@@ -247,104 +201,33 @@ TEST_F(EditRunDialogTest, F2AfterTheLastEntryWasRemovedBeginsANewEntryAtTheEnd)
 TEST_F(EditRunDialogTest, AnEditOpenWhenTheDialogClosesEndsBeforeTheSave)
 {
     for (bool bAltF4 : {false, true}) {
-        OpenWith({"C:\\a.zel", "C:\\b.zel"});
-        List().BeginEditNew();
-        Pump(*m_dlg);
+        OpenWith(ScenePaths("ab", "C:\\"));
+        BeginNew();
         ASSERT_TRUE(List().IsEditing());
-        if (bAltF4) {
-            PostKey(Edit(), VK_F4, true);
-            Pump(*m_dlg);
-            ASSERT_TRUE(m_dlg->HasEnded());
-            m_dlg->FinishModal();
-        } else {
-            CloseWithCloseBox();
-        }
-        EXPECT_EQ(SavedPaths(), (V{"C:\\a.zel", "C:\\b.zel"})) << (bAltF4 ? "Alt+F4" : "close box");
+        bAltF4 ? CloseWith(VK_F4, true) : CloseWithCloseBox();   // the edit has the focus
+        EXPECT_EQ(SavedPaths(), ScenePaths("ab", "C:\\")) << (bAltF4 ? "Alt+F4" : "close box");
     }
 
-    OpenWith({"C:\\a.zel", "C:\\b.zel"});
-    ClickItem(0);
-    Press(List(), VK_F2);
-    Type("\b");
+    OpenWith(ScenePaths("ab", "C:\\"));
+    EditByF2(0, "\b");
     CloseWithCloseBox();
-    EXPECT_EQ(SavedPaths(), (V{"C:\\b.zel"}));
+    EXPECT_EQ(SavedPaths(), ScenePaths("b", "C:\\"));
 }
-
-// Finds the open-file dialog that the browse button opens over the main
-// window, records that it came, and cancels it, or answers it as a user who
-// types each text into the file name box in turn and presses Open (a folder
-// goes into the folder, a file opens it).
-class FileDialogAnswer {
-public:
-    explicit FileDialogAnswer(HWND hOwner, std::vector<std::string> typed = {})
-        : m_hOwner(hOwner), m_typed(std::move(typed)), m_thread([this] { Watch(); })
-    {
-    }
-    ~FileDialogAnswer()
-    {
-        m_stop = true;
-        m_thread.join();
-    }
-    FileDialogAnswer(const FileDialogAnswer&) = delete;
-    FileDialogAnswer& operator=(const FileDialogAnswer&) = delete;
-
-    int Answered() const { return m_answered; }
-
-private:
-    static constexpr int kFileNameBox = 1148;
-
-    static BOOL CALLBACK Visit(HWND hWnd, LPARAM lParam)
-    {
-        auto* self = reinterpret_cast<FileDialogAnswer*>(lParam);
-        char cls[16] = {};
-        ::GetClassNameA(hWnd, cls, sizeof cls);
-        if (std::string(cls) != "#32770" || ::GetWindow(hWnd, GW_OWNER) != self->m_hOwner ||
-            !::IsWindowVisible(hWnd))
-            return TRUE;
-        // Each text is taken before the next is typed.
-        for (const std::string& text : self->m_typed) {
-            ::SetDlgItemTextA(hWnd, kFileNameBox, text.c_str());
-            ::SendMessageA(hWnd, WM_COMMAND, IDOK, 0);
-        }
-        if (self->m_typed.empty())
-            ::PostMessageA(hWnd, WM_COMMAND, IDCANCEL, 0);
-        ::ShowWindow(hWnd, SW_HIDE);   // not seen twice while it closes
-        ++self->m_answered;
-        return TRUE;
-    }
-    void Watch()
-    {
-        while (!m_stop) {
-            ::EnumThreadWindows(m_uiThread, Visit, reinterpret_cast<LPARAM>(this));
-            ::Sleep(20);
-        }
-    }
-
-    HWND m_hOwner;
-    std::vector<std::string> m_typed;
-    DWORD m_uiThread = ::GetCurrentThreadId();
-    std::atomic<bool> m_stop{false};
-    std::atomic<int> m_answered{0};
-    std::thread m_thread;
-};
 
 TEST_F(EditRunDialogTest, TheBrowseButtonOpensTheSystemFileDialogAndACancelKeepsTheEdit)
 {
-    OpenWith({"C:\\a.zel", "C:\\b.zel"});
-    ClickItem(0);
-    Press(List(), VK_F2);
+    OpenWith(ScenePaths("ab", "C:\\"));
+    EditByF2(0);
     {
-        FileDialogAnswer canceller(*m_dlg);
-        const CRect rc = Button().GetClientRect();
-        PostClick(Button(), {rc.Width() / 2, rc.Height() / 2});
-        Pump(*m_dlg);
+        DialogCanceller canceller(*m_dlg);   // the open-file dialog over the main window
+        ClickCenter(Button());
         EXPECT_EQ(canceller.Answered(), 1);
     }
     // The dialog took the focus from the busy button without ending the edit.
     EXPECT_EQ(List().GetEditItem(), 0);
     EXPECT_TRUE(Edit().IsWindowVisible());
     EXPECT_EQ(Edit().GetWindowText(), "a");
-    EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel", "C:\\b.zel"}));
+    EXPECT_EQ(PathHead(List()), ScenePaths("ab", "C:\\"));
 }
 
 std::string CurrentDirectory()
@@ -376,7 +259,7 @@ TEST_F(EditRunDialogTest, ABrowsedFileInAnotherFolderLeavesTheCurrentDirectoryAl
     ClickItem(0);
     Press(List(), VK_F2);
     {
-        FileDialogAnswer open(*m_dlg, {sceneFolder, "scene.zel"});
+        DialogCanceller open(*m_dlg, {sceneFolder, "scene.zel"});
         const CRect rc = Button().GetClientRect();
         PostClick(Button(), {rc.Width() / 2, rc.Height() / 2});
         Pump(*m_dlg);

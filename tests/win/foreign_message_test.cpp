@@ -66,8 +66,7 @@ TEST_F(ForeignMessageTest, RecordsPostedOrSentFromElsewhereAreIgnored)
     // The drag list's report, with the first entry selected.
     ::PostMessageA(*m_dlg, DragListMessage(), ListID(), kForeignPointer);
     Pump(*m_dlg);
-    POINT target = ItemCenter(List(), 2);
-    List().ClientToScreen(&target);
+    const POINT target = ItemPoint(2);
     SendFromAnotherThread([&] {
         DRAGLISTINFO drop{DL_DROPPED, List(), target};
         ::SendMessageA(*m_dlg, DragListMessage(), ListID(), kForeignPointer);

@@ -35,29 +35,20 @@ protected:
     {
         HelpSeen seen;
         std::thread watcher([&] {
-            for (int wait = 0; wait < 200 && seen.hWnd == nullptr; ++wait) {
-                ::Sleep(20);
-                const HWND hHelp = m_dlg->GetHelpWindow();
-                if (hHelp != nullptr && ::IsWindowVisible(hHelp))
-                    seen.hWnd = hHelp;
-            }
-            if (seen.hWnd == nullptr)
+            const auto shown = [this] { return ::IsWindowVisible(m_dlg->GetHelpWindow()) != FALSE; };
+            if (!WaitUntil(shown, 4000))
                 return;
+            seen.hWnd = m_dlg->GetHelpWindow();
             seen.hOwner = ::GetWindow(seen.hWnd, GW_OWNER);
             GUITHREADINFO info{};
             info.cbSize = sizeof info;
             ::GetGUIThreadInfo(::GetWindowThreadProcessId(seen.hWnd, nullptr), &info);
             seen.hFocus = info.hwndFocus;
             const HWND hText = seen.hText = ::GetDlgItem(seen.hWnd, IDC_HELPTEXT);
-            std::string text(static_cast<size_t>(::GetWindowTextLengthA(hText)) + 1, '\0');
-            text.resize(static_cast<size_t>(::GetWindowTextA(hText, text.data(), static_cast<int>(text.size()))));
-            seen.text = text;
+            seen.text = WindowText(hText);
             if (closer == Closer::Button) {
                 const HWND hButton = ::GetDlgItem(seen.hWnd, IDOK);
-                CRect rc;
-                ::GetClientRect(hButton, &rc);
-                ::PostMessageA(hButton, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.Width() / 2, rc.Height() / 2));
-                ::PostMessageA(hButton, WM_LBUTTONUP, 0, MAKELPARAM(rc.Width() / 2, rc.Height() / 2));
+                PostPress(hButton, Center(ClientRect(hButton)));
             } else {
                 PostKey(info.hwndFocus, closer == Closer::Escape ? VK_ESCAPE : VK_RETURN);
             }

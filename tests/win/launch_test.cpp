@@ -7,7 +7,6 @@
 #include "InstalledLauncher.h"
 #include "RecordingPlayer.h"
 #include "TestFiles.h"
-#include "WinTest.h"
 #include "runlist/RunListFile.h"
 
 using namespace wintest;
@@ -63,18 +62,7 @@ protected:
         EXPECT_FALSE(rc.IsRectEmpty()) << "item " << i;
         return rc;
     }
-    // What a real double-click brings: a press and release, then the
-    // double-click and its release.
-    void DoubleClick(POINT pt)
-    {
-        PostClick(m_list, pt);
-        PostClick(m_list, pt, WM_LBUTTONDBLCLK, WM_LBUTTONUP);
-    }
-    void DoubleClickItem(int i)
-    {
-        const CRect rc = ItemRect(i);
-        DoubleClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
-    }
+    void DoubleClickItem(int i) { PostDoubleClick(m_list, Center(ItemRect(i))); }
 
     TempDir m_temp;
     std::string m_bin;
@@ -111,7 +99,7 @@ TEST_F(LaunchTest, WithoutThePlayerTheUserIsToldOnceAndNothingElseChanges)
     // Below the last entry there is nothing to start and nothing to say; the
     // entry's double-click after it is the one the user is told about.
     const CRect last = ItemRect(1);
-    DoubleClick({(last.left + last.right) / 2, last.bottom + last.Height()});
+    PostDoubleClick(m_list, {Center(last).x, last.bottom + last.Height()});
     DoubleClickItem(1);
     ASSERT_TRUE(WaitUntil([&] { return !boxes.Texts().empty(); }));
 

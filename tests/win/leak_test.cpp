@@ -14,10 +14,8 @@
 #include "WinTest.h"
 #include "fw/ComPtr.h"
 #include "fw/Gdi.h"
-#include "listctrl/InPlaceCtrl.h"
 
 using namespace wintest;
-using V = std::vector<std::string>;
 
 namespace {
 
@@ -85,9 +83,6 @@ protected:
         EXPECT_LE(after.gdi, before.gdi) << what;
         EXPECT_LE(after.user, before.user) << what;
     }
-
-    CToolStrip& Strip() { return m_dlg->m_toolStrip; }
-    CInPlaceEdit& Edit() { return *List().GetInPlaceEdit(); }
 };
 
 TEST_F(LeakTest, HoverTransitionsOnTheStrip)
@@ -120,20 +115,8 @@ TEST_F(LeakTest, EditCycles)
 // message is handled before the next is posted.
 TEST_F(LeakTest, Drags)
 {
-    const auto post = [&](UINT message, WPARAM keys, POINT pt) {
-        POINT screen = pt;
-        ::ClientToScreen(List(), &screen);
-        PlaceCursor(screen, 10);
-        ::PostMessageA(List(), message, keys, MAKELPARAM(pt.x, pt.y));
-        Pump(*m_dlg, 3);
-    };
     const auto drag = [&](int) {
-        const POINT from = ItemCenter(List(), 0);
-        const POINT to = ItemCenter(List(), List().GetCount() - 1);
-        post(WM_LBUTTONDOWN, MK_LBUTTON, from);
-        post(WM_MOUSEMOVE, MK_LBUTTON, {from.x, (from.y + to.y) / 2});
-        post(WM_MOUSEMOVE, MK_LBUTTON, to);
-        post(WM_LBUTTONUP, 0, to);
+        PostDrag(List(), ItemCenter(List(), 0), ItemCenter(List(), List().GetCount() - 1), [&] { Pump(*m_dlg, 3); });
     };
     // Every drag moves the entries the same way: the first one shows how.
     const V before = ItemTexts(List());
@@ -169,9 +152,7 @@ TEST_F(LeakTest, PathTipShows)
 {
     const CToolTipCtrl& tip = List().GetPathTip();
     tip.SendMessage(TTM_SETDELAYTIME, TTDT_INITIAL, 1);
-    POINT screen = ItemCenter(List(), 1);
-    ::ClientToScreen(List(), &screen);
-    PlaceCursor(screen);
+    PlaceCursor(ItemPoint(1));
     int nShown = 0;
     const auto show = [&](int i) {
         const POINT pt = ItemCenter(List(), i % 2 == 0 ? 1 : 2);

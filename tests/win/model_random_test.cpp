@@ -19,11 +19,8 @@
 
 #include "RunDialogTest.h"
 #include "WinTest.h"
-#include "listctrl/InPlaceCtrl.h"
 #include "model/RandomOperations.h"
 #include "model/RunListModel.h"
-
-#include <commctrl.h>   // after <windows.h>
 
 using namespace wintest;
 using namespace model;
@@ -42,35 +39,17 @@ struct KeyStroke {
     std::vector<UINT> held = {};   // held down with it
 };
 
-KeyStroke ToKeyStroke(Key key)
+// In the order of model::Key.
+const KeyStroke kKeyStrokes[] = {
+    {VK_F2, false},     {VK_DELETE, false}, {VK_LEFT, true},       {VK_UP, true},
+    {VK_RIGHT, true},   {VK_DOWN, true},    {VK_RETURN, false},    {VK_ESCAPE, false},
+    {VK_INSERT, false}, {'Z', false, {VK_CONTROL}}, {'Y', false, {VK_CONTROL}}, {'Z', false, {VK_CONTROL, VK_SHIFT}},
+};
+static_assert(std::size(kKeyStrokes) == static_cast<size_t>(Key::CtrlShiftZ) + 1, "a stroke for every key");
+
+const KeyStroke& ToKeyStroke(Key key)
 {
-    switch (key) {
-    case Key::F2:
-        return {VK_F2, false};
-    case Key::Delete:
-        return {VK_DELETE, false};
-    case Key::AltLeft:
-        return {VK_LEFT, true};
-    case Key::AltUp:
-        return {VK_UP, true};
-    case Key::AltRight:
-        return {VK_RIGHT, true};
-    case Key::AltDown:
-        return {VK_DOWN, true};
-    case Key::Enter:
-        return {VK_RETURN, false};
-    case Key::Escape:
-        return {VK_ESCAPE, false};
-    case Key::Insert:
-        return {VK_INSERT, false};
-    case Key::CtrlZ:
-        return {'Z', false, {VK_CONTROL}};
-    case Key::CtrlY:
-        return {'Y', false, {VK_CONTROL}};
-    case Key::CtrlShiftZ:
-        return {'Z', false, {VK_CONTROL, VK_SHIFT}};
-    }
-    return {0, false};
+    return kKeyStrokes[static_cast<size_t>(key)];
 }
 
 std::string Joined(const std::vector<std::string>& items)
@@ -83,7 +62,7 @@ std::string Joined(const std::vector<std::string>& items)
 
 // The dialog's state is read from each control's own class procedure: the
 // comparison after every step reads every item.
-std::string WindowText(HWND hWnd)
+std::string ClassWindowText(HWND hWnd)
 {
     std::vector<char> buffer(static_cast<size_t>(CallClassWindowProc(hWnd, WM_GETTEXTLENGTH)) + 1);
     CallClassWindowProc(hWnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
@@ -117,18 +96,12 @@ private:
     void ClickBrowse(const std::optional<std::string>& chosen);
     void ClickStrip(StripPart part);
     DragReplies ReportDrag(const Operation& op);
-    LRESULT Report(UINT code, POINT screen);
-    void PostPressAndRelease(HWND hWnd, POINT pt, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP,
-                             WPARAM keys = MK_LBUTTON);
     std::string FocusName() const;
     // What differs between the dialog and the model; empty when nothing does.
     std::string Differences(const std::optional<DragReplies>& real, const std::optional<DragReplies>& expected);
     std::string SaveAndReload();
     // Whether the item an undo or redo must bring into view shows whole.
     std::string RevealedDifference();
-
-    CInPlaceEdit& Edit() { return *List().GetInPlaceEdit(); }
-    CInPlaceButton& Button() { return *List().GetInPlaceButton(); }
 
     std::optional<RunListModel> m_model;
     std::optional<std::string> m_chosen;   // what the file dialog answers next
@@ -255,30 +228,14 @@ std::optional<DragReplies> ModelRandomTest::Deliver(const Operation& op)
     if (op.kind == Operation::Kind::Press && !ToKeyStroke(op.key).held.empty())
         held.emplace(ToKeyStroke(op.key).held);
     switch (op.kind) {
-    case Operation::Kind::LeftClick:
-        ClickRow(op.row, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
-        break;
-    case Operation::Kind::RightClick:
-        ClickRow(op.row, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
-        break;
-    case Operation::Kind::Press:
-        PressKey(op.key);
-        break;
-    case Operation::Kind::Type:
-        TypeText(op.text);
-        break;
-    case Operation::Kind::Browse:
-        ClickBrowse(op.chosen);
-        break;
-    case Operation::Kind::Drag:
-        replies = ReportDrag(op);
-        break;
-    case Operation::Kind::Strip:
-        ClickStrip(op.part);
-        break;
-    case Operation::Kind::CloseBox:
-        ::PostMessageA(*m_dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
-        break;
+    case Operation::Kind::LeftClick: ClickRow(op.row, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON); break;
+    case Operation::Kind::RightClick: ClickRow(op.row, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON); break;
+    case Operation::Kind::Press: PressKey(op.key); break;
+    case Operation::Kind::Type: TypeText(op.text); break;
+    case Operation::Kind::Browse: ClickBrowse(op.chosen); break;
+    case Operation::Kind::Drag: replies = ReportDrag(op); break;
+    case Operation::Kind::Strip: ClickStrip(op.part); break;
+    case Operation::Kind::CloseBox: ::PostMessageA(*m_dlg, WM_SYSCOMMAND, SC_CLOSE, 0); break;
     }
     Settle();
     return replies;
@@ -312,15 +269,7 @@ POINT ModelRandomTest::RowPoint(int row) const
 void ModelRandomTest::ClickRow(int row, UINT down, UINT up, WPARAM keys)
 {
     ShowRow(row, down == WM_LBUTTONDOWN);
-    PostPressAndRelease(List(), RowPoint(row), down, up, keys);
-}
-
-// The press and release at one place, without moving the real cursor: the
-// list and the controls take the place from the message.
-void ModelRandomTest::PostPressAndRelease(HWND hWnd, POINT pt, UINT down, UINT up, WPARAM keys)
-{
-    ::PostMessageA(hWnd, down, keys, MAKELPARAM(pt.x, pt.y));
-    ::PostMessageA(hWnd, up, 0, MAKELPARAM(pt.x, pt.y));
+    PostPress(List(), RowPoint(row), down, up, keys);
 }
 
 void ModelRandomTest::PressKey(Key key)
@@ -335,7 +284,7 @@ void ModelRandomTest::PressKey(Key key)
 void ModelRandomTest::TypeText(const std::string& text)
 {
     if (::GetFocus() != Edit().m_hWnd)
-        PostPressAndRelease(Edit(), {3, 3});
+        PostPress(Edit(), {3, 3});
     ::PostMessageA(Edit(), EM_SETSEL, 0, -1);
     PostChars(Edit(), text.empty() ? std::string("\b") : text);
 }
@@ -343,48 +292,34 @@ void ModelRandomTest::TypeText(const std::string& text)
 void ModelRandomTest::ClickBrowse(const std::optional<std::string>& chosen)
 {
     m_chosen = chosen;
-    const CRect rc = Button().GetClientRect();
-    PostPressAndRelease(Button(), {rc.Width() / 2, rc.Height() / 2});
+    PostPress(Button(), Center(ClientRect(Button())));
 }
 
 void ModelRandomTest::ClickStrip(StripPart part)
 {
     CToolStrip& strip = m_dlg->m_toolStrip;
-    POINT pt{3, strip.GetClientRect().Height() / 2};
-    if (part != StripPart::Caption) {
-        const CRect rc = strip.GetButtonRect(static_cast<int>(part));
-        pt = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-    }
-    PostPressAndRelease(strip, pt);
+    const POINT caption{3, strip.GetClientRect().Height() / 2};
+    PostPress(strip, part == StripPart::Caption ? caption : Center(strip.GetButtonRect(static_cast<int>(part))));
 }
 
 // The drag list's reports of a drag that began at the selection: begin, a move
 // over the target and the drop or cancel there, as the platform sends them.
 DragReplies ModelRandomTest::ReportDrag(const Operation& op)
 {
-    POINT start{1, 1};
-    List().ClientToScreen(&start);
+    const POINT start = OnScreen(List(), {1, 1});
     DragReplies replies;
-    replies.nBegin = static_cast<long>(Report(DL_BEGINDRAG, start));
+    replies.nBegin = static_cast<long>(DragReport(DL_BEGINDRAG, start));
     POINT target{};
     if (op.bOutside) {
         target = m_parked;
     } else {
         ShowRow(op.row, false);
-        target = RowPoint(op.row);
-        List().ClientToScreen(&target);
+        target = OnScreen(List(), RowPoint(op.row));
     }
-    replies.nDragging = static_cast<long>(Report(DL_DRAGGING, target));
+    replies.nDragging = static_cast<long>(DragReport(DL_DRAGGING, target));
     replies.nMarker = List().GetInsertIndex();
-    Report(op.bDrop ? DL_DROPPED : DL_CANCELDRAG, target);
+    DragReport(op.bDrop ? DL_DROPPED : DL_CANCELDRAG, target);
     return replies;
-}
-
-LRESULT ModelRandomTest::Report(UINT code, POINT screen)
-{
-    DRAGLISTINFO info{code, List(), screen};
-    return ::SendMessageA(*m_dlg, DragListMessage(), static_cast<WPARAM>(::GetDlgCtrlID(List())),
-                          reinterpret_cast<LPARAM>(&info));
 }
 
 std::string ModelRandomTest::FocusName() const
@@ -409,21 +344,14 @@ std::string ModelRandomTest::Differences(const std::optional<DragReplies>& real,
     Compare(out, "dialog ended", m_dlg->HasEnded(), m_model->HasEnded());
     if (m_dlg->HasEnded() || m_model->HasEnded())
         return out.str();
-    std::vector<std::string> texts;
-    std::vector<std::string> paths;
+    Entries modelled;
     for (const Entry& entry : m_model->Entries()) {
-        texts.push_back(entry.text);
-        paths.push_back(entry.path);
+        modelled.names.push_back(entry.text);
+        modelled.paths.push_back(entry.path);
     }
-    std::vector<std::string> realTexts;
-    std::vector<std::string> realPaths;
-    const int nCount = static_cast<int>(CallClassWindowProc(List(), LB_GETCOUNT));
-    for (int i = 0; i < nCount; ++i) {
-        realTexts.push_back(List().GetText(i));
-        realPaths.push_back(List().Paths().GetAt(i));
-    }
-    Compare(out, "texts", Joined(realTexts), Joined(texts));
-    Compare(out, "paths", Joined(realPaths), Joined(paths));
+    const Entries shown = EntriesOf(List());
+    Compare(out, "texts", Joined(shown.names), Joined(modelled.names));
+    Compare(out, "paths", Joined(shown.paths), Joined(modelled.paths));
     Compare(out, "selection", static_cast<int>(CallClassWindowProc(List(), LB_GETCURSEL)), m_model->Selection());
     Compare(out, "focus item", List().GetFocusItem(), m_model->FocusItem());
     Compare(out, "edit item", List().GetEditItem(), m_model->EditItem());
@@ -431,7 +359,7 @@ std::string ModelRandomTest::Differences(const std::optional<DragReplies>& real,
     Compare(out, "edit shown", Edit().IsWindowVisible() != FALSE, m_model->IsEditing());
     Compare(out, "button shown", Button().IsWindowVisible() != FALSE, m_model->IsEditing());
     if (m_model->IsEditing())
-        Compare(out, "edit text", WindowText(Edit()), m_model->EditText());
+        Compare(out, "edit text", ClassWindowText(Edit()), m_model->EditText());
     Compare(out, "insertion marker", List().GetInsertIndex(), -1);
     if (expected) {
         Compare(out, "reply to the begin report", real->nBegin, expected->nBegin);
@@ -469,23 +397,17 @@ class ModelFoundFaultTest : public RunDialogTest {};
 // the button reported that loss and the edit ended a second time, accepted.
 TEST_F(ModelFoundFaultTest, EscapeWhileTheBrowseButtonHasTheFocusCancelsTheEdit)
 {
-    OpenWith({"C:\\s\\a.zel", "C:\\s\\b.zel"});
+    OpenWith(ScenePaths("ab"));
     List().m_fnOpenFileDialog = [] { return std::optional<std::string>(); };
-    PostClick(List(), ItemCenter(List(), 1), WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
-    Pump(*m_dlg);
-    CInPlaceEdit& edit = *List().GetInPlaceEdit();
-    CInPlaceButton& button = *List().GetInPlaceButton();
-    PostChars(edit, "typed");
-    const CRect rc = button.GetClientRect();
-    PostClick(button, {rc.Width() / 2, rc.Height() / 2});   // a cancelled browse
-    Pump(*m_dlg);
-    ASSERT_EQ(::GetFocus(), button.m_hWnd);
+    RightClickItem(1);
+    Type("typed");
+    ClickCenter(Button());   // a cancelled browse
+    ASSERT_EQ(::GetFocus(), Button().m_hWnd);
 
-    PostKey(button, VK_ESCAPE);
-    Pump(*m_dlg);
-    EXPECT_EQ(ItemTexts(List()), (std::vector<std::string>{"a", "b"}));
+    Press(Button(), VK_ESCAPE);
+    EXPECT_EQ(ItemTexts(List()), (V{"a", "b"}));
     EXPECT_FALSE(List().IsEditing());
-    EXPECT_FALSE(button.IsWindowVisible());
+    EXPECT_FALSE(Button().IsWindowVisible());
     EXPECT_EQ(::GetFocus(), List().m_hWnd);
 }
 

@@ -11,7 +11,6 @@
 
 #include "InstalledLauncher.h"
 #include "TestFiles.h"
-#include "WinTest.h"
 #include "runlist/DefaultEntries.h"
 #include "paths/PathRules.h"
 #include "runlist/RunListFile.h"
@@ -121,8 +120,7 @@ TEST_F(Package32Test, FirstStartWritesTheDefaultsEditsAreSavedAtTheCloseAndADoub
     ExpectTexts(launcher, names, "a drag of the first entry onto the fourth");
 
     // The renamed entry, now first, still plays its own scene, from the package.
-    PostClick(launcher.List(), launcher.ItemCenter(0));
-    PostClick(launcher.List(), launcher.ItemCenter(0), WM_LBUTTONDBLCLK, WM_LBUTTONUP);
+    PostDoubleClick(launcher.List(), launcher.ItemCenter(0));
     FoundProcess player;
     HWND frame = WaitForWindowOf(Player(), SplitPath(paths[0]).fname, player);
     ASSERT_NE(frame, nullptr) << "the double-click starts the package's zelrun.exe on " << paths[0];

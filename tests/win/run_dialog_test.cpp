@@ -6,15 +6,11 @@
 
 #include "ListBoxMemory.h"
 #include "RunDialogTest.h"
-#include "TestFiles.h"
 #include "WinTest.h"
-#include "fw/Gdi.h"
-#include "listctrl/InPlaceCtrl.h"
 #include "runlist/DefaultEntries.h"
 #include "runlist/RunListFile.h"
 
 using namespace wintest;
-using V = std::vector<std::string>;
 
 namespace {
 
@@ -60,15 +56,14 @@ TEST_F(RunDialogTest, TheListHasTheFocusAndItsItemsTheMeasuredHeight)
 TEST_F(RunDialogTest, EnterEscapeAndTheCloseBoxAllSaveTheList)
 {
     for (UINT how : {UINT(VK_RETURN), UINT(VK_ESCAPE), UINT(0)}) {
-        OpenWith({"C:\\a.zel", "C:\\b.zel"});
+        OpenWith(ScenePaths("ab", "C:\\"));
         ClickItem(0);
-        PostKey(List(), VK_DELETE);
-        Pump(*m_dlg);
+        Press(List(), VK_DELETE);
         if (how != 0)
             CloseWith(how);
         else
             CloseWithCloseBox();
-        EXPECT_EQ(SavedPaths(), V{"C:\\b.zel"}) << "closed with key " << how;
+        EXPECT_EQ(SavedPaths(), ScenePaths("b", "C:\\")) << "closed with key " << how;
     }
 }
 
@@ -107,20 +102,17 @@ TEST_F(RunDialogTest, ClosingSavesThenLetsGoOfTheWindowBeforeTheItemsAreDeleted)
 
 TEST_F(RunDialogTest, DeleteActsOnTheLastClickedItemNotTheKeyboardSelection)
 {
-    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel", "C:\\d.zel"});
-    PostKey(List(), VK_DELETE);   // nothing clicked yet: nothing happens
-    Pump(*m_dlg);
+    OpenWith(ScenePaths("abcd", "C:\\"));
+    Press(List(), VK_DELETE);   // nothing clicked yet: nothing happens
     EXPECT_EQ(List().GetCount(), 4);
 
     ClickItem(1);
-    PostKey(List(), VK_DOWN);     // the selection moves, the focus item does not
-    Pump(*m_dlg);
+    Press(List(), VK_DOWN);     // the selection moves, the focus item does not
     EXPECT_EQ(List().GetCurSel(), 2);
     for (int press = 0; press < 4; ++press)
         PostKey(List(), VK_DELETE);
     Pump(*m_dlg);
-    EXPECT_EQ(ItemTexts(List()), (V{"a"}));
-    EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel"}));
+    EXPECT_EQ(EntriesOf(List()), LetterEntries("a", "C:\\"));
     EXPECT_EQ(List().GetFocusItem(), 1);
     // The spare element past the items still holds the former last path.
     EXPECT_EQ(List().Paths().GetAt(1), "C:\\d.zel");
@@ -128,22 +120,18 @@ TEST_F(RunDialogTest, DeleteActsOnTheLastClickedItemNotTheKeyboardSelection)
 
 TEST_F(RunDialogTest, AltArrowsMoveTheSelectedEntryWithItsPath)
 {
-    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"});
+    OpenWith(ScenePaths("abc", "C:\\"));
     List().SetCurSel(0);
-    PostKey(List(), VK_DOWN, true);   // Alt+Down moves down like the others
-    Pump(*m_dlg);
+    Press(List(), VK_DOWN, true);   // Alt+Down moves down like the others
     EXPECT_EQ(ItemTexts(List()), (V{"b", "a", "c"}));
     EXPECT_EQ(List().GetCurSel(), 1);
-    PostKey(List(), VK_RIGHT, true);
-    Pump(*m_dlg);
+    Press(List(), VK_RIGHT, true);
     EXPECT_EQ(ItemTexts(List()), (V{"b", "c", "a"}));
-    PostKey(List(), VK_RIGHT, true);  // already last: nothing
-    Pump(*m_dlg);
-    EXPECT_EQ(PathHead(List()), (V{"C:\\b.zel", "C:\\c.zel", "C:\\a.zel"}));
+    Press(List(), VK_RIGHT, true);  // already last: nothing
+    EXPECT_EQ(PathHead(List()), ScenePaths("bca", "C:\\"));
     PostKey(List(), VK_UP, true);
     PostKey(List(), VK_LEFT, true);
-    PostKey(List(), VK_LEFT, true);   // already first: nothing
-    Pump(*m_dlg);
+    Press(List(), VK_LEFT, true);   // already first: nothing
     EXPECT_EQ(ItemTexts(List()), (V{"a", "b", "c"}));
     EXPECT_EQ(List().GetCurSel(), 0);
     // A system key message without the Alt state (as F10 sends) moves nothing.
@@ -151,7 +139,7 @@ TEST_F(RunDialogTest, AltArrowsMoveTheSelectedEntryWithItsPath)
     Pump(*m_dlg);
     EXPECT_EQ(List().GetCurSel(), 0);
     CloseWith(VK_ESCAPE);
-    EXPECT_EQ(SavedPaths(), (V{"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"}));
+    EXPECT_EQ(SavedPaths(), ScenePaths("abc", "C:\\"));
 }
 
 TEST_F(RunDialogTest, AnEmptyFileStaysEmptyAndIsNotReplaced)
@@ -168,17 +156,17 @@ TEST_F(RunDialogTest, AnEmptyFileStaysEmptyAndIsNotReplaced)
 TEST_F(RunDialogTest, ADamagedFileKeepsWhatWasReadTellsTheUserAndStillAttachesTheStrip)
 {
     MessageBoxWatcher boxes;
-    std::string bytes = SerializeRunList({"C:\\a.zel", "C:\\b.zel"});
+    std::string bytes = SerializeRunList(ScenePaths("ab", "C:\\"));
     bytes[0] = 5;                      // more entries announced than stored
     WriteFileBytes(RunListPath(), bytes);
     Open();
     EXPECT_EQ(ItemTexts(List()), (V{"a", "b"}));
     ASSERT_EQ(boxes.Texts().size(), 1u);
     EXPECT_NE(boxes.Texts()[0].find("damaged"), std::string::npos);
-    EXPECT_NE(m_dlg->m_toolStrip.m_hWnd, nullptr);
-    EXPECT_EQ(m_dlg->m_toolStrip.m_pList, &List());
+    EXPECT_NE(Strip().m_hWnd, nullptr);
+    EXPECT_EQ(Strip().m_pList, &List());
     CloseWith(VK_ESCAPE);
-    EXPECT_EQ(SavedPaths(), (V{"C:\\a.zel", "C:\\b.zel"}));
+    EXPECT_EQ(SavedPaths(), ScenePaths("ab", "C:\\"));
 }
 
 TEST_F(RunDialogTest, AFileAnotherProgramHoldsIsNeitherReplacedNorOverwritten)
@@ -192,8 +180,7 @@ TEST_F(RunDialogTest, AFileAnotherProgramHoldsIsNeitherReplacedNorOverwritten)
         ASSERT_TRUE(held.Holding());
         Open();
         EXPECT_EQ(List().GetCount(), 0);
-        PostKey(List(), VK_ESCAPE);
-        Pump(*m_dlg);
+        Press(List(), VK_ESCAPE);
         m_dlg->FinishModal();
     }
     EXPECT_EQ(boxes.Texts(), V{kRunListErrorText});
@@ -212,9 +199,9 @@ TEST_F(RunDialogTest, ListChangedAfterAnUnreadableStartIsReportedAtCloseAndTheFi
         HeldFile held(markers, RunListPath());
         ASSERT_TRUE(held.Holding());
         Open();
-        m_dlg->m_toolStrip.Execute(0);   // New
-        PostChars(*List().GetInPlaceEdit(), "added");
-        PostKey(*List().GetInPlaceEdit(), VK_RETURN);
+        Strip().Execute(0);   // New
+        PostChars(Edit(), "added");
+        PostKey(Edit(), VK_RETURN);
         Pump(*m_dlg);
         ASSERT_EQ(ItemTexts(List()), V{"added"});
         CloseWith(VK_ESCAPE);
@@ -228,7 +215,7 @@ TEST_F(RunDialogTest, ListChangedAfterAnUnreadableStartIsReportedAtCloseAndTheFi
 TEST_F(RunDialogTest, AFileTheListCannotHoldWholeIsNeitherShownInPartNorOverwritten)
 {
     MessageBoxWatcher boxes;
-    const std::string original = SerializeRunList({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel", "C:\\d.zel"});
+    const std::string original = SerializeRunList(ScenePaths("abcd", "C:\\"));
     WriteFileBytes(RunListPath(), original);
     ListBoxMemory memory(2);
     Open();
@@ -252,12 +239,11 @@ TEST_F(RunDialogTest, AMessageAtStartUpIsOwnedByTheDialog)
 TEST_F(RunDialogTest, ASaveThatCannotReplaceTheFileTellsTheUserAndKeepsTheOldFile)
 {
     MessageBoxWatcher boxes;
-    const std::string original = SerializeRunList({"C:\\a.zel", "C:\\b.zel"});
+    const std::string original = SerializeRunList(ScenePaths("ab", "C:\\"));
     WriteFileBytes(RunListPath(), original);
     Open();
     ClickItem(0);
-    PostKey(List(), VK_DELETE);
-    Pump(*m_dlg);
+    Press(List(), VK_DELETE);
     {
         TempDir markers;
         HeldFile held(markers, RunListPath());
@@ -293,7 +279,7 @@ protected:
 
 TEST_F(DrawItemTest, SelectedItemsShowTheActiveCaptionColourAndOthersTheWindowColour)
 {
-    OpenWith({"C:\\a.zel"});
+    OpenWith(ScenePaths("a", "C:\\"));
     const COLORREF black = RGB(0, 0, 0);
     EXPECT_EQ(PixelAfterDraw(0, ODA_DRAWENTIRE, ODS_SELECTED, 3, 10), ::GetSysColor(COLOR_ACTIVECAPTION));
     EXPECT_EQ(PixelAfterDraw(0, ODA_SELECT, 0, 3, 10), ::GetSysColor(COLOR_WINDOW));

@@ -9,8 +9,6 @@
 #include "TestFiles.h"
 #include "UniqueHandle.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 using wintest::DiskFullStore;
@@ -21,16 +19,8 @@ using wintest::TempDir;
 namespace {
 
 // The fixtures are read and written without the store under test.
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+const auto ReadBytes = wintest::ReadFileBytes;
+const auto WriteBytes = wintest::WriteFileBytes;
 
 TEST(RunListStoreWin, AMissingFileOrDirectoryReadsAsMissing)
 {

@@ -6,12 +6,10 @@
 
 #include "DiskFullStore.h"
 #include "RunDialogTest.h"
-#include "TestFiles.h"
 #include "WinTest.h"
 #include "runlist/RunListWin.h"
 
 using namespace wintest;
-using V = std::vector<std::string>;
 
 namespace {
 
@@ -49,8 +47,7 @@ TEST_F(SaveFaultTest, ASaveThatFailsPartWayIsReportedAndLeavesTheOldFileAsItWas)
     OpenWith(paths);
     const std::string before = ReadFileBytes(RunListPath());
     ClickItem(0);
-    PostKey(List(), VK_DELETE);
-    Pump(*m_dlg);
+    Press(List(), VK_DELETE);
     ASSERT_EQ(List().GetCount(), 2);
 
     MessageBoxWatcher boxes;

@@ -38,34 +38,13 @@ private:
     std::array<COLORREF, 3> m_saved{};
 };
 
-// A window's client area as it is on the screen.
-struct Screen {
-    int w = 0;
-    int h = 0;
-    std::vector<COLORREF> pixels;
-    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * w + x)]; }
-};
+// A window's client area as it is on the screen, once it has painted.
+using Screen = Pixels;
 
 Screen ReadScreen(HWND hWnd)
 {
     ::UpdateWindow(hWnd);
-    CRect rc;
-    ::GetClientRect(hWnd, &rc);
-    Screen screen{rc.Width(), rc.Height(), {}};
-    BITMAPINFO bmi{};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), screen.w, -screen.h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* pBits = nullptr;
-    CClientDC dc(hWnd);
-    CMemoryDC mem(dc);
-    CBitmap dib(::CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0));
-    CSelectObject select(mem, dib);
-    ::BitBlt(mem, 0, 0, screen.w, screen.h, dc, 0, 0, SRCCOPY);
-    ::GdiFlush();
-    for (int i = 0; i < screen.w * screen.h; ++i) {
-        const auto* p = static_cast<const BYTE*>(pBits) + 4 * i;
-        screen.pixels.push_back(RGB(p[2], p[1], p[0]));
-    }
-    return screen;
+    return Capture(hWnd);
 }
 
 // What pixel (x, y) of button i shows without an edge: its glyph pixel, with
@@ -91,7 +70,6 @@ protected:
         RunDialogTest::SetUp();
         ::SetCursorPos(0, 0);   // no stray hover when the dialog appears
     }
-    CToolStrip& Strip() { return m_dlg->m_toolStrip; }
     CPoint Centre(int nButton)
     {
         const CRect rc = Strip().GetButtonRect(nButton);

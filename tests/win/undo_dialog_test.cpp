@@ -9,47 +9,17 @@
 
 #include "RunDialogTest.h"
 #include "WinTest.h"
-#include "listctrl/InPlaceCtrl.h"
 
 using namespace wintest;
-using V = std::vector<std::string>;
 
 namespace {
 
-struct ListView {
-    V texts;
-    V paths;
-    bool operator==(const ListView& o) const { return texts == o.texts && paths == o.paths; }
-    bool operator!=(const ListView& o) const { return !(*this == o); }
-};
-
-void PrintTo(const ListView& view, std::ostream* os)
-{
-    *os << "texts " << ::testing::PrintToString(view.texts) << ", paths " << ::testing::PrintToString(view.paths);
-}
-
 class UndoDialogTest : public RunDialogTest {
 protected:
-    ListView View() { return {ItemTexts(List()), PathHead(List())}; }
-    CInPlaceEdit& Edit() { return *List().GetInPlaceEdit(); }
-    void Press(HWND hWnd, UINT vk, bool bAlt = false)
-    {
-        PostKey(hWnd, vk, bAlt);
-        Pump(*m_dlg);
-    }
-    void Undo() { PressChord(*m_dlg, List(), 'Z', {VK_CONTROL}); }
-    void RedoY() { PressChord(*m_dlg, List(), 'Y', {VK_CONTROL}); }
-    void RedoShiftZ() { PressChord(*m_dlg, List(), 'Z', {VK_CONTROL, VK_SHIFT}); }
-    void ClickStripButton(int nButton)
-    {
-        PostClick(m_dlg->m_toolStrip, Center(m_dlg->m_toolStrip.GetButtonRect(nButton)));
-        Pump(*m_dlg);
-    }
-    void RightClickItem(int i)
-    {
-        PostClick(List(), ItemCenter(List(), i), WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
-        Pump(*m_dlg);
-    }
+    Entries View() { return EntriesOf(List()); }
+    void Undo() { Chord(List(), 'Z', {VK_CONTROL}); }
+    void RedoY() { Chord(List(), 'Y', {VK_CONTROL}); }
+    void RedoShiftZ() { Chord(List(), 'Z', {VK_CONTROL, VK_SHIFT}); }
     // Opens the edit over the item, browses (when chosen) and types (when
     // given), then ends with the key.
     void EditItem(int i, const std::optional<std::string>& typed, const std::optional<std::string>& chosen,
@@ -59,14 +29,11 @@ protected:
         ASSERT_TRUE(List().IsEditing());
         if (chosen) {
             List().m_fnOpenFileDialog = [chosen] { return chosen; };
-            const CRect rc = List().GetInPlaceButton()->GetClientRect();
-            PostClick(*List().GetInPlaceButton(), Center(rc));
-            Pump(*m_dlg);
+            ClickCenter(Button());
         }
         if (typed) {
             Edit().SendMessage(EM_SETSEL, 0, -1);
-            PostChars(Edit(), typed->empty() ? std::string("\b") : *typed);
-            Pump(*m_dlg);
+            Type(typed->empty() ? std::string("\b") : *typed);
         }
         Press(::GetFocus(), endKey);
         ASSERT_FALSE(List().IsEditing());
@@ -79,8 +46,8 @@ protected:
 // keys) does each again. Closing saves the list as it is by then.
 TEST_F(UndoDialogTest, EveryKindOfChangeIsOneStepUndoneAndRedone)
 {
-    OpenWith({"C:\\s\\a.zel", "C:\\s\\b.zel", "C:\\s\\c.zel", "C:\\s\\d.zel", "C:\\s\\e.zel"});
-    std::vector<ListView> views{View()};
+    OpenWith(ScenePaths("abcde"));
+    std::vector<Entries> views{View()};
     std::vector<int> touched;   // the entry undo selects, per step; -1: undo takes it out again
     auto changed = [&](int nUndoSelects) {
         ASSERT_NE(View(), views.back());
@@ -99,13 +66,11 @@ TEST_F(UndoDialogTest, EveryKindOfChangeIsOneStepUndoneAndRedone)
     ClickStripButton(2);        // Move Up of the moved entry
     changed(1);
     ClickItem(2);
-    POINT target = ItemCenter(List(), 0);
-    List().ClientToScreen(&target);
-    List().Dropped(2, CPoint(target.x, target.y));  // what a drop onto the first entry does
+    const POINT target = ItemPoint(0);
+    List().Dropped(2, CPoint(target.x, target.y));   // what a drop onto the first entry does
     changed(2);
     ClickStripButton(0);        // New, named
-    PostChars(Edit(), "fresh");
-    Pump(*m_dlg);
+    Type("fresh");
     Press(Edit(), VK_RETURN);
     changed(-1);
     EditItem(0, std::string("renamed"), std::nullopt);
@@ -145,10 +110,10 @@ TEST_F(UndoDialogTest, EveryKindOfChangeIsOneStepUndoneAndRedone)
 // leaves nothing to redo.
 TEST_F(UndoDialogTest, NoChangeIsNoStepAndAChangeAfterAnUndoCutsTheRedo)
 {
-    OpenWith({"C:\\s\\a.zel", "C:\\s\\b.zel", "C:\\s\\c.zel"});
+    OpenWith(ScenePaths("abc"));
     ClickItem(0);
     Press(List(), VK_DOWN, true);
-    const ListView moved = View();
+    const Entries moved = View();
     EditItem(0, std::nullopt, std::nullopt);                  // opened and closed
     EditItem(1, std::string("typed"), std::nullopt, VK_ESCAPE);   // cancelled
     ClickStripButton(0);                                      // New, left empty
@@ -156,15 +121,15 @@ TEST_F(UndoDialogTest, NoChangeIsNoStepAndAChangeAfterAnUndoCutsTheRedo)
     ASSERT_EQ(View(), moved);
     ClickItem(0);
     Undo();
-    EXPECT_EQ(View().texts, (V{"a", "b", "c"}));
+    EXPECT_EQ(View().names, (V{"a", "b", "c"}));
 
     ClickItem(2);
     Press(List(), VK_DELETE);
     RedoY();
-    EXPECT_EQ(View().texts, (V{"a", "b"}));
+    EXPECT_EQ(View().names, (V{"a", "b"}));
     Undo();
     Undo();
-    EXPECT_EQ(View().texts, (V{"a", "b", "c"}));   // the first move stays done, not undone twice
+    EXPECT_EQ(View().names, (V{"a", "b", "c"}));   // the first move stays done, not undone twice
 }
 
 // Undo brings the touched entry into view, selected; redo of a deletion shows
@@ -195,28 +160,26 @@ TEST_F(UndoDialogTest, UndoScrollsTheTouchedEntryIntoView)
 // is not touched, and after the edit Ctrl+Z undoes the rename as a whole.
 TEST_F(UndoDialogTest, CtrlZInTheEditUndoesTheTypingOnly)
 {
-    OpenWith({"C:\\s\\a.zel", "C:\\s\\b.zel"});
+    OpenWith(ScenePaths("ab"));
     ClickItem(0);
     Press(List(), VK_DOWN, true);
     RightClickItem(0);
     ASSERT_EQ(Edit().GetWindowText(), "b");
     Edit().SendMessage(EM_SETSEL, 0, -1);
-    PostChars(Edit(), "typed");
-    Pump(*m_dlg);
-    PressChord(*m_dlg, Edit(), 'Z', {VK_CONTROL});
+    Type("typed");
+    Chord(Edit(), 'Z', {VK_CONTROL});
     EXPECT_EQ(Edit().GetWindowText(), "b");
     EXPECT_TRUE(List().IsEditing());
-    EXPECT_EQ(View().texts, (V{"b", "a"}));
+    EXPECT_EQ(View().names, (V{"b", "a"}));
     EXPECT_FALSE(List().Undo());   // refused while the edit is open
 
-    PostChars(Edit(), "x");
-    Pump(*m_dlg);
+    Type("x");
     Press(Edit(), VK_RETURN);
-    EXPECT_EQ(View().texts, (V{"x", "a"}));
+    EXPECT_EQ(View().names, (V{"x", "a"}));
     Undo();
-    EXPECT_EQ(View().texts, (V{"b", "a"}));
+    EXPECT_EQ(View().names, (V{"b", "a"}));
     Undo();
-    EXPECT_EQ(View().texts, (V{"a", "b"}));
+    EXPECT_EQ(View().names, (V{"a", "b"}));
 }
 
 }  // namespace

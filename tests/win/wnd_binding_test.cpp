@@ -80,12 +80,7 @@ protected:
         if (::IsWindow(m_hWnd))
             ::DestroyWindow(m_hWnd);
     }
-    std::string Text() const
-    {
-        char text[32] = {};
-        ::GetWindowTextA(m_hWnd, text, sizeof text);
-        return text;
-    }
+    std::string Text() const { return wintest::WindowText(m_hWnd); }
 
     HWND m_hWnd = nullptr;
     LONG_PTR m_pfnClass = 0;

@@ -48,27 +48,28 @@ int CInPlaceCtrl<TBase>::OnCreate(CREATESTRUCTA* pCS)
 template <class TBase>
 void CInPlaceCtrl<TBase>::OnKillFocus(HWND hNewWnd)
 {
-    m_bFocusLeaving = true;
+    // Leaving for another top-level window (another program's, whose handle
+    // does not come, or the help window F1 opens), the focus is not taken back.
+    m_bFocusLeavesWindow =
+        hNewWnd == nullptr || ::GetAncestor(hNewWnd, GA_ROOT) != ::GetAncestor(this->m_hWnd, GA_ROOT);
     if (this->IsWindowVisible() && ReportsFocusLoss() &&
         Notify(IPN_KILLFOCUS, reinterpret_cast<UINT_PTR>(hNewWnd), this->GetCurrentMessage()->pt) != 0)
         Hide();
-    m_bFocusLeaving = false;
+    m_bFocusLeavesWindow = false;
     this->Default();
 }
 
 // The control is invisible before the focus moves, so its own loss of focus
-// during SetFocus finds it hidden and reports nothing a second time. The
-// focus is handed on only when this control holds it: an edit that ends
-// because the focus went elsewhere (the help window F1 opens) must not take
-// it back from there.
+// during SetFocus finds it hidden and reports nothing a second time. An edit
+// that ends because the focus left for another top-level window does not take
+// the focus back from there.
 template <class TBase>
 void CInPlaceCtrl<TBase>::Hide()
 {
     if (!this->IsWindowVisible())
         return;
-    const bool bHadFocus = !m_bFocusLeaving && ::GetFocus() == this->m_hWnd;
     ::SetWindowPos(this->m_hWnd, nullptr, 0, 0, 0, 0, kHideFlags);
-    if (bHadFocus)
+    if (!m_bFocusLeavesWindow)
         ::SetFocus(m_hWndParent);
 }
 

@@ -29,8 +29,9 @@ UINT InPlaceCtrlMessage();
 template <class TBase>
 class CInPlaceCtrl : public TBase {
 public:
-    // Hides a visible control and, when it holds the focus, hands the focus to
-    // the parent; a hidden one is left alone and the focus stays where it is.
+    // Hides a visible control and hands the focus to the parent (unless the
+    // focus is leaving for another top-level window); a hidden one is left
+    // alone and the focus stays where it is.
     void Hide();
     // Moves and sizes the control, shown or not, without changing its order.
     void MoveTo(const CRect& rect);
@@ -50,7 +51,8 @@ protected:
     virtual bool ReportsFocusLoss() const { return true; }
 
     HWND m_hWndParent = nullptr;   // set at creation
-    bool m_bFocusLeaving = false;  // while its loss of focus is reported
+    // While a loss of focus to another top-level window is reported.
+    bool m_bFocusLeavesWindow = false;
 };
 
 extern template class CInPlaceCtrl<CEdit>;

@@ -19,10 +19,6 @@ using RunListStoreFactory = std::function<std::unique_ptr<IRunListStore>(const s
 // executable's own path is unknown.
 std::string RunListFileBesideProgram();
 
-// The run list file's full path, beside the executable; empty when the
-// executable's own path is unknown.
-std::string RunListFileBesideProgram();
-
 // Fills the list from the run list file, or creates the file with the default
 // entries. Returns whether the list may be saved over the file at close (not
 // when the file exists but could not be read).

@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "BenchResults.h"
+#include "TestFiles.h"
 #include "WinTest.h"
 #include "app/RunDlg.h"
 #include "bench/BenchData.h"
@@ -192,11 +193,17 @@ bool MeasureGrowth(int count, const std::string& bytes, bool rawWriteFirst, benc
     const double undoMoveMs = TimeMs(list, [&] { undo(kOperations); });
     const double redoMoveMs = TimeMs(list, [&] { redo(kOperations); });
     const double deleteAgainMs = TimeMs(list, [&] { deleteFirst(kOperations); });
-    const std::vector<std::string> afterDeletes = wintest::PathHead(list);
+    const auto paths = [&list] {
+        std::vector<std::string> out;
+        for (int i = 0; i < list.Entries().GetCount(); ++i)
+            out.push_back(list.Entries().PathAt(i));
+        return out;
+    };
+    const std::vector<std::string> afterDeletes = paths();
     const double undoDeleteMs = TimeMs(list, [&] { undo(kOperations); });
     const bool undone = list.GetCount() == count - kShownOperations - kOperations;
     const double redoDeleteMs = TimeMs(list, [&] { redo(kOperations); });
-    const bool redone = wintest::PathHead(list) == afterDeletes;
+    const bool redone = paths() == afterDeletes;
     Close(dlg);
     if (!undone || !redone) {
         std::fprintf(stderr, "%d entries: undo or redo left another list\n", count);

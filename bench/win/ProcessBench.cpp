@@ -22,6 +22,7 @@
 
 #include "BenchResults.h"
 #include "ChildProcess.h"
+#include "TestFiles.h"
 #include "UniqueHandle.h"
 #include "WinTest.h"
 #include "app/resource.h"

@@ -35,22 +35,38 @@ inline constexpr DWORD kPatienceMs = 10000;
 // Wine, so it never counts as work: the queue would never look idle.
 inline constexpr UINT kSystemTimerMessage = 0x0118;
 
-// Looks at and dispatches queued messages as the dialog's modal loop would,
-// until the queue stays empty for a moment or the dialog ends.
-inline void Pump(CDialog& dlg, int idleMs = 30)
+// Looks at and dispatches queued messages until the queue stays empty for a
+// moment or ended() holds.
+template <class Dispatch, class Ended>
+void PumpWith(Dispatch dispatch, Ended ended, int idleMs)
 {
     auto lastWork = std::chrono::steady_clock::now();
-    while (!dlg.HasEnded() &&
-           std::chrono::steady_clock::now() - lastWork < std::chrono::milliseconds(idleMs)) {
+    while (!ended() && std::chrono::steady_clock::now() - lastWork < std::chrono::milliseconds(idleMs)) {
         MSG msg;
         if (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            dlg.ProcessMessage(msg);
+            dispatch(msg);
             if (msg.message != kSystemTimerMessage)
                 lastWork = std::chrono::steady_clock::now();
         } else {
             ::Sleep(1);
         }
     }
+}
+
+// As the dialog's modal loop would, until the queue is idle or the dialog ends.
+inline void Pump(CDialog& dlg, int idleMs = 30)
+{
+    PumpWith([&dlg](MSG& msg) { dlg.ProcessMessage(msg); }, [&dlg] { return dlg.HasEnded(); }, idleMs);
+}
+
+// A window-less thread's messages (for controls without a dialog).
+inline void PumpThread(int idleMs = 30)
+{
+    const auto dispatch = [](MSG& msg) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    };
+    PumpWith(dispatch, [] { return false; }, idleMs);
 }
 
 // Polls done(), meanwhile running `between` (by default a short sleep), until

@@ -106,7 +106,8 @@ void CListBoxEx::DrawItem(DRAWITEMSTRUCT* pDIS)
     dc.FillRect(rcItem, ::GetSysColorBrush(bSelected ? COLOR_ACTIVECAPTION : COLOR_WINDOW));
     const COLORREF oldColor = dc.SetTextColor(::GetSysColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     dc.SetBkMode(TRANSPARENT);
-    dc.DrawText(m_entries.NameAt(static_cast<int>(pDIS->itemID)), rcText, DT_SINGLELINE | DT_VCENTER);
+    // A name is shown as typed: an "&" in it marks no mnemonic.
+    dc.DrawText(m_entries.NameAt(static_cast<int>(pDIS->itemID)), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (bSelected) {
         dc.SetTextColor(oldColor);
         // One dotted frame per pixel of the scaled line width, each inside the last.

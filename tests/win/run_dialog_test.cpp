@@ -10,6 +10,7 @@
 #include "WinTest.h"
 #include "fw/Gdi.h"
 #include "listctrl/InPlaceCtrl.h"
+#include "listctrl/ListLayout.h"
 #include "runlist/DefaultEntries.h"
 #include "runlist/RunListFile.h"
 
@@ -271,23 +272,43 @@ TEST_F(RunDialogTest, ASaveThatCannotReplaceTheFileTellsTheUserAndKeepsTheOldFil
 // Draws one item into a memory bitmap and reads back what it painted.
 class DrawItemTest : public RunDialogTest {
 protected:
-    COLORREF PixelAfterDraw(UINT itemID, UINT action, UINT state, int x, int y)
+    static constexpr int kWidth = 80;
+    static constexpr int kHeight = 20;
+
+    // Every pixel of a bitmap, black at first, after paint(dc, rect) drew into it.
+    template <class Paint>
+    static std::vector<COLORREF> Painted(Paint paint)
     {
         CMemoryDC dc(nullptr);
-        CBitmap bitmap(::CreateBitmap(40, 20, 1, 32, nullptr));
+        CBitmap bitmap(::CreateBitmap(kWidth, kHeight, 1, 32, nullptr));
         CSelectObject select(dc, bitmap);
-        const CRect all(0, 0, 40, 20);
+        const CRect all(0, 0, kWidth, kHeight);
         dc.FillRect(all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-        DRAWITEMSTRUCT dis{};
-        dis.CtlType = ODT_LISTBOX;
-        dis.itemID = itemID;
-        dis.itemAction = action;
-        dis.itemState = state;
-        dis.hwndItem = List();
-        dis.hDC = dc;
-        dis.rcItem = all;
-        List().DrawItem(&dis);
-        return ::GetPixel(dc, x, y) & 0xFFFFFF;
+        paint(dc, all);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x)
+                pixels.push_back(::GetPixel(dc, x, y) & 0xFFFFFF);
+        }
+        return pixels;
+    }
+    std::vector<COLORREF> DrawnItem(UINT itemID, UINT action, UINT state)
+    {
+        return Painted([&](CDC& dc, const CRect& all) {
+            DRAWITEMSTRUCT dis{};
+            dis.CtlType = ODT_LISTBOX;
+            dis.itemID = itemID;
+            dis.itemAction = action;
+            dis.itemState = state;
+            dis.hwndItem = List();
+            dis.hDC = dc;
+            dis.rcItem = all;
+            List().DrawItem(&dis);
+        });
+    }
+    COLORREF PixelAfterDraw(UINT itemID, UINT action, UINT state, int x, int y)
+    {
+        return DrawnItem(itemID, action, state)[static_cast<std::size_t>(y * kWidth + x)];
     }
 };
 
@@ -299,6 +320,20 @@ TEST_F(DrawItemTest, SelectedItemsShowTheActiveCaptionColourAndOthersTheWindowCo
     EXPECT_EQ(PixelAfterDraw(0, ODA_SELECT, 0, 3, 10), ::GetSysColor(COLOR_WINDOW));
     EXPECT_EQ(PixelAfterDraw(0, ODA_FOCUS, ODS_SELECTED | ODS_FOCUS, 3, 10), black);
     EXPECT_EQ(PixelAfterDraw(static_cast<UINT>(-1), ODA_DRAWENTIRE, ODS_SELECTED, 3, 10), black);
+}
+
+// A name is drawn as it is: an "&" in it is a character, not a mnemonic mark.
+TEST_F(DrawItemTest, AnAmpersandInANameIsDrawnAsItIs)
+{
+    OpenWith({"C:\\R&D.zel"});
+    const std::vector<COLORREF> expected = Painted([](CDC& dc, CRect rc) {
+        dc.FillRect(rc, ::GetSysColorBrush(COLOR_WINDOW));
+        dc.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+        dc.SetBkMode(TRANSPARENT);
+        rc.left += listlayout::kTextIndent;
+        dc.DrawText("R&D", rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    });
+    EXPECT_EQ(DrawnItem(0, ODA_DRAWENTIRE, 0), expected);
 }
 
 }  // namespace

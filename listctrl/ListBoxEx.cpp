@@ -135,6 +135,7 @@ void CListBoxEx::MeasureItem(MEASUREITEMSTRUCT* pMIS)
 // pointer still is, would lie over another row and move the entry there.
 void CListBoxEx::OnLButtonDown(UINT, CPoint point)
 {
+    m_followedPress.reset();
     int nItem = ItemFromClientPoint(point);
     bool bRowsMoved = false;
     if (IsEditing()) {
@@ -145,6 +146,7 @@ void CListBoxEx::OnLButtonDown(UINT, CPoint point)
         bRowsMoved = GetCount() < nCount;
         if (nItem != -1 && bRowsMoved) {
             if (nItem == nEdited) {
+                m_followedPress = FollowedPress{-1, point};
                 SetFocus();
                 return;
             }
@@ -153,6 +155,8 @@ void CListBoxEx::OnLButtonDown(UINT, CPoint point)
             point.y = GetItemRect(nItem).top + nOffset;
         }
     }
+    if (bRowsMoved)
+        m_followedPress = FollowedPress{nItem, point};
     if (nItem != -1)
         m_nFocusItem = nItem;
     m_bPressMovedRows = bRowsMoved;
@@ -161,10 +165,17 @@ void CListBoxEx::OnLButtonDown(UINT, CPoint point)
 }
 
 // Called on a double-click: the entry under the pointer (not the selection) is
-// played. Where there is no entry nothing is started and nothing is said.
+// played. Where there is no entry nothing is started and nothing is said. When
+// its first press ended an edit and the rows moved, the double-click goes
+// where that press went: to the entry it landed on, or nowhere.
 void CListBoxEx::OnLButtonDblClk(UINT, CPoint point)
 {
-    Default();
+    const std::optional<FollowedPress> followed = std::exchange(m_followedPress, std::nullopt);
+    if (followed && followed->nItem == -1)
+        return;
+    if (followed)
+        point = followed->point;
+    DefaultWith(GetCurrentMessage()->wParam, MAKELPARAM(point.x, point.y));
     const int nItem = ItemFromClientPoint(point);
     if (nItem == -1)
         return;

@@ -30,10 +30,13 @@ GetOpenFileNameFunction OpenFileDialogFunction()
 
 }  // namespace
 
+// While the dialog is up the edit may end (the session ending, a message from
+// elsewhere) and another may begin: the file goes only to the edit that asked.
 void CRunListBox::Browse(int nIndex)
 {
+    const unsigned nEdit = m_edit.Serial();
     const std::optional<std::string> path = RunOpenFileDialog();
-    if (!path)
+    if (!path || !IsEditing() || m_edit.Serial() != nEdit)
         return;
     // The item's text changes only if the edit is accepted; the path does now.
     SetEditText(DisplayName(*path));

@@ -3,6 +3,8 @@
 // path table and the saved run list make of it.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <utility>
 
 #include "ChildProcess.h"
@@ -16,6 +18,76 @@ using namespace wintest;
 using V = std::vector<std::string>;
 
 namespace {
+
+// Finds the open-file dialog that the browse button opens over the main
+// window, records that it came, and cancels it, or answers it as a user who
+// types each text into the file name box in turn and presses Open (a folder
+// goes into the folder, a file opens it). whileUp runs first, from the
+// watching thread, while the dialog is up.
+class FileDialogAnswer {
+public:
+    explicit FileDialogAnswer(HWND hOwner, std::vector<std::string> typed = {}, std::function<void()> whileUp = {})
+        : m_hOwner(hOwner), m_typed(std::move(typed)), m_whileUp(std::move(whileUp)), m_thread([this] { Watch(); })
+    {
+    }
+    ~FileDialogAnswer()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+    FileDialogAnswer(const FileDialogAnswer&) = delete;
+    FileDialogAnswer& operator=(const FileDialogAnswer&) = delete;
+
+    int Answered() const { return m_answered; }
+
+private:
+    static constexpr int kFileNameBox = 1148;
+
+    static BOOL CALLBACK Visit(HWND hWnd, LPARAM lParam)
+    {
+        auto* self = reinterpret_cast<FileDialogAnswer*>(lParam);
+        char cls[16] = {};
+        ::GetClassNameA(hWnd, cls, sizeof cls);
+        if (std::string(cls) != "#32770" || ::GetWindow(hWnd, GW_OWNER) != self->m_hOwner ||
+            !::IsWindowVisible(hWnd))
+            return TRUE;
+        if (self->m_whileUp)
+            self->m_whileUp();
+        // Each text is taken before the next is typed.
+        for (const std::string& text : self->m_typed) {
+            ::SetDlgItemTextA(hWnd, kFileNameBox, text.c_str());
+            ::SendMessageA(hWnd, WM_COMMAND, IDOK, 0);
+        }
+        if (self->m_typed.empty())
+            ::PostMessageA(hWnd, WM_COMMAND, IDCANCEL, 0);
+        ::ShowWindow(hWnd, SW_HIDE);   // not seen twice while it closes
+        ++self->m_answered;
+        return TRUE;
+    }
+    void Watch()
+    {
+        while (!m_stop) {
+            ::EnumThreadWindows(m_uiThread, Visit, reinterpret_cast<LPARAM>(this));
+            ::Sleep(20);
+        }
+    }
+
+    HWND m_hOwner;
+    std::vector<std::string> m_typed;
+    std::function<void()> m_whileUp;
+    DWORD m_uiThread = ::GetCurrentThreadId();
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_answered{0};
+    std::thread m_thread;
+};
+
+// A scene file in the folder; its full path.
+std::string MakeScene(const TempDir& folder)
+{
+    const std::string scene = folder.File("scene.zel");
+    WriteFileBytes(scene, "scene");
+    return scene;
+}
 
 class EditRunDialogTest : public RunDialogTest {
 protected:
@@ -53,6 +125,21 @@ protected:
         EXPECT_EQ(start, 0u);
         EXPECT_EQ(end, List().GetText(item).size());
         EXPECT_EQ(List().GetCurSel(), item);
+    }
+    void ClickBrowseButton()
+    {
+        const CRect rc = Button().GetClientRect();
+        PostClick(Button(), {rc.Width() / 2, rc.Height() / 2});
+        Pump(*m_dlg);
+    }
+    // Browses to a file through the system's Open dialog (whileUp runs while
+    // it is up); how many dialogs were answered.
+    int BrowseTo(const std::string& file, std::function<void()> whileUp = {})
+    {
+        const std::size_t slash = file.find_last_of('\\');
+        FileDialogAnswer open(*m_dlg, {file.substr(0, slash), file.substr(slash + 1)}, std::move(whileUp));
+        ClickBrowseButton();
+        return open.Answered();
     }
     void ExpectIdle()
     {
@@ -270,64 +357,6 @@ TEST_F(EditRunDialogTest, AnEditOpenWhenTheDialogClosesEndsBeforeTheSave)
     EXPECT_EQ(SavedPaths(), (V{"C:\\b.zel"}));
 }
 
-// Finds the open-file dialog that the browse button opens over the main
-// window, records that it came, and cancels it, or answers it as a user who
-// types each text into the file name box in turn and presses Open (a folder
-// goes into the folder, a file opens it).
-class FileDialogAnswer {
-public:
-    explicit FileDialogAnswer(HWND hOwner, std::vector<std::string> typed = {})
-        : m_hOwner(hOwner), m_typed(std::move(typed)), m_thread([this] { Watch(); })
-    {
-    }
-    ~FileDialogAnswer()
-    {
-        m_stop = true;
-        m_thread.join();
-    }
-    FileDialogAnswer(const FileDialogAnswer&) = delete;
-    FileDialogAnswer& operator=(const FileDialogAnswer&) = delete;
-
-    int Answered() const { return m_answered; }
-
-private:
-    static constexpr int kFileNameBox = 1148;
-
-    static BOOL CALLBACK Visit(HWND hWnd, LPARAM lParam)
-    {
-        auto* self = reinterpret_cast<FileDialogAnswer*>(lParam);
-        char cls[16] = {};
-        ::GetClassNameA(hWnd, cls, sizeof cls);
-        if (std::string(cls) != "#32770" || ::GetWindow(hWnd, GW_OWNER) != self->m_hOwner ||
-            !::IsWindowVisible(hWnd))
-            return TRUE;
-        // Each text is taken before the next is typed.
-        for (const std::string& text : self->m_typed) {
-            ::SetDlgItemTextA(hWnd, kFileNameBox, text.c_str());
-            ::SendMessageA(hWnd, WM_COMMAND, IDOK, 0);
-        }
-        if (self->m_typed.empty())
-            ::PostMessageA(hWnd, WM_COMMAND, IDCANCEL, 0);
-        ::ShowWindow(hWnd, SW_HIDE);   // not seen twice while it closes
-        ++self->m_answered;
-        return TRUE;
-    }
-    void Watch()
-    {
-        while (!m_stop) {
-            ::EnumThreadWindows(m_uiThread, Visit, reinterpret_cast<LPARAM>(this));
-            ::Sleep(20);
-        }
-    }
-
-    HWND m_hOwner;
-    std::vector<std::string> m_typed;
-    DWORD m_uiThread = ::GetCurrentThreadId();
-    std::atomic<bool> m_stop{false};
-    std::atomic<int> m_answered{0};
-    std::thread m_thread;
-};
-
 TEST_F(EditRunDialogTest, TheBrowseButtonOpensTheSystemFileDialogAndACancelKeepsTheEdit)
 {
     OpenWith({"C:\\a.zel", "C:\\b.zel"});
@@ -335,9 +364,7 @@ TEST_F(EditRunDialogTest, TheBrowseButtonOpensTheSystemFileDialogAndACancelKeeps
     Press(List(), VK_F2);
     {
         FileDialogAnswer canceller(*m_dlg);
-        const CRect rc = Button().GetClientRect();
-        PostClick(Button(), {rc.Width() / 2, rc.Height() / 2});
-        Pump(*m_dlg);
+        ClickBrowseButton();
         EXPECT_EQ(canceller.Answered(), 1);
     }
     // The dialog took the focus from the busy button without ending the edit.
@@ -368,22 +395,51 @@ struct SavedCurrentDirectory {
 TEST_F(EditRunDialogTest, ABrowsedFileInAnotherFolderLeavesTheCurrentDirectoryAlone)
 {
     const TempDir folder;
-    const std::string scene = folder.File("scene.zel");
-    WriteFileBytes(scene, "scene");
-    const std::string sceneFolder = scene.substr(0, scene.find_last_of('\\'));
+    const std::string scene = MakeScene(folder);
     const SavedCurrentDirectory before;
     OpenWith({"C:\\a.zel"});
     ClickItem(0);
     Press(List(), VK_F2);
-    {
-        FileDialogAnswer open(*m_dlg, {sceneFolder, "scene.zel"});
-        const CRect rc = Button().GetClientRect();
-        PostClick(Button(), {rc.Width() / 2, rc.Height() / 2});
-        Pump(*m_dlg);
-        ASSERT_EQ(open.Answered(), 1);
-    }
+    ASSERT_EQ(BrowseTo(scene), 1);
     EXPECT_TRUE(SamePath(PathHead(List()).at(0), scene)) << PathHead(List()).at(0);
     EXPECT_EQ(CurrentDirectory(), before.path);
+}
+
+// While the Open dialog is up its loop disables the dialog: a strip press
+// (here the press message, as from anywhere) does nothing, and the chosen
+// file goes to the entry being edited.
+TEST_F(EditRunDialogTest, WhileTheOpenDialogIsUpAStripPressDoesNothing)
+{
+    const TempDir folder;
+    const std::string scene = MakeScene(folder);
+    OpenWith({"C:\\a.zel", "C:\\b.zel"});
+    ClickItem(0);
+    Press(List(), VK_F2);
+    const UINT press = ::RegisterWindowMessageA("NimbrelRun_StripPress");
+    const HWND hStrip = m_dlg->m_toolStrip;
+    ASSERT_EQ(BrowseTo(scene, [=] { ::SendMessageA(hStrip, press, 1 /* Delete */, 0); }), 1);
+    ASSERT_EQ(List().GetEditItem(), 0);
+    Press(Edit(), VK_RETURN);
+    EXPECT_EQ(ItemTexts(List()), (V{"scene", "b"}));
+    EXPECT_TRUE(SamePath(PathHead(List()).at(0), scene)) << PathHead(List()).at(0);
+}
+
+// The file goes only to the edit that asked for it: one ended and another
+// begun while the dialog was up gets nothing.
+TEST_F(EditRunDialogTest, AFileChosenAfterItsEditEndedGoesNowhere)
+{
+    OpenWith({"C:\\a.zel", "C:\\b.zel"});
+    ClickItem(0);
+    Press(List(), VK_F2);
+    List().m_fnOpenFileDialog = [this]() -> std::optional<std::string> {
+        List().EndEdit(TRUE);
+        List().BeginEdit(1);
+        return std::string("C:\\chosen.zel");
+    };
+    ClickBrowseButton();
+    EXPECT_EQ(List().GetEditItem(), 1);
+    EXPECT_EQ(Edit().GetWindowText(), "b");
+    EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel", "C:\\b.zel"}));
 }
 
 }  // namespace

@@ -76,6 +76,12 @@ LRESULT CListBoxEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDOWN:
         OnRButtonDown(static_cast<UINT>(wParam), CPoint(lParam));
         return 0;
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL:
+        // Scrolling would move the rows under an open edit box: the edit ends
+        // first, as a loss of focus ends it.
+        EndEditAsFocusLoss();
+        return CDragListBox::WindowProc(message, wParam, lParam);
     default:
         if (message == InPlaceCtrlMessage())
             return OnCtrlMsg(wParam, lParam);

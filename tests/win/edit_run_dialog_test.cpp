@@ -442,4 +442,30 @@ TEST_F(EditRunDialogTest, AFileChosenAfterItsEditEndedGoesNowhere)
     EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel", "C:\\b.zel"}));
 }
 
+// The wheel and the scroll bar move the rows under the edit box: the edit
+// ends first, as a loss of focus ends it, and keeps the typed name.
+TEST_F(EditRunDialogTest, ScrollingTheListEndsAnOpenEditFirst)
+{
+    V paths;
+    for (int i = 0; i < 40; ++i)
+        paths.push_back("C:\\s" + std::to_string(i) + ".zel");
+    OpenWith(paths);
+    CRect rcList;
+    ::GetWindowRect(List(), &rcList);
+    const POINT overList = Center(rcList);
+    const struct { UINT message; WPARAM wParam; } scrolls[] = {
+        {WM_VSCROLL, SB_PAGEDOWN}, {WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA))}};
+    for (const auto& scroll : scrolls) {
+        List().SendMessage(LB_SETTOPINDEX, 0);
+        ClickItem(0);
+        Press(List(), VK_F2);
+        Type("renamed");
+        ::PostMessageA(List(), scroll.message, scroll.wParam, MAKELPARAM(overList.x, overList.y));
+        Pump(*m_dlg);
+        EXPECT_FALSE(List().IsEditing()) << scroll.message;
+        EXPECT_EQ(List().GetText(0), "renamed") << scroll.message;
+        EXPECT_GT(List().GetTopIndex(), 0) << scroll.message;
+    }
+}
+
 }  // namespace

@@ -49,10 +49,18 @@ RunListLoadResult CreateDefault(IRunListTarget& list, IRunListStore& store, std:
 
 }  // namespace
 
-bool RunListLoadResult::MaySave() const
+RunListSaveRule RunListLoadResult::SaveRule() const
 {
-    return outcome != RunListOutcome::Unreadable && outcome != RunListOutcome::NoExePath &&
-           outcome != RunListOutcome::ListFull;
+    switch (outcome) {
+    case RunListOutcome::Loaded:
+    case RunListOutcome::Created:
+    case RunListOutcome::CreateFailed: return RunListSaveRule::Always;
+    case RunListOutcome::Damaged: return RunListSaveRule::OnceChanged;
+    case RunListOutcome::Unreadable:
+    case RunListOutcome::NoExePath:
+    case RunListOutcome::ListFull: return RunListSaveRule::Never;
+    }
+    return RunListSaveRule::Never;
 }
 
 std::string RunListLoadResult::Message() const
@@ -60,7 +68,8 @@ std::string RunListLoadResult::Message() const
     switch (outcome) {
     case RunListOutcome::Loaded:
     case RunListOutcome::Created: return {};
-    case RunListOutcome::Damaged: return kRunListDamagedText + std::to_string(entryCount) + ".";
+    case RunListOutcome::Damaged:
+        return kRunListDamagedText + std::to_string(entryCount) + "." + kRunListDamagedCopyText;
     case RunListOutcome::CreateFailed:
     case RunListOutcome::Unreadable:
     case RunListOutcome::NoExePath:
@@ -107,4 +116,20 @@ bool SaveRunList(const EntryList& entries, IRunListStore& store)
 {
     RunListStream stream(entries.GetCount(), EntryPathAt(entries));
     return store.Write(stream);
+}
+
+// A file gone since the load leaves nothing to keep; one that cannot be read
+// now is not written over.
+bool SaveRunListOverDamaged(const EntryList& entries, IRunListStore& store)
+{
+    std::string damaged;
+    switch (store.Read(damaged)) {
+    case IRunListStore::ReadResult::Ok:
+        if (!store.KeepDamagedCopy(damaged))
+            return false;
+        break;
+    case IRunListStore::ReadResult::Missing: break;
+    case IRunListStore::ReadResult::Unreadable: return false;
+    }
+    return SaveRunList(entries, store);
 }

@@ -166,20 +166,34 @@ TEST_F(RunDialogTest, AnEmptyFileStaysEmptyAndIsNotReplaced)
     EXPECT_TRUE(boxes.Texts().empty());
 }
 
+// A damaged file stays as it is until the list is changed; the save after a
+// change first keeps its bytes beside it, in place of an older copy.
 TEST_F(RunDialogTest, ADamagedFileKeepsWhatWasReadTellsTheUserAndStillAttachesTheStrip)
 {
     MessageBoxWatcher boxes;
     std::string bytes = SerializeRunList({"C:\\a.zel", "C:\\b.zel"});
     bytes[0] = 5;                      // more entries announced than stored
     WriteFileBytes(RunListPath(), bytes);
+    const std::string copy = RunListPath() + ".damaged";
+    WriteFileBytes(copy, "an older copy");
     Open();
     EXPECT_EQ(ItemTexts(List()), (V{"a", "b"}));
     ASSERT_EQ(boxes.Texts().size(), 1u);
     EXPECT_NE(boxes.Texts()[0].find("damaged"), std::string::npos);
+    EXPECT_NE(boxes.Texts()[0].find("_zelrunlist.dat.damaged"), std::string::npos);
     EXPECT_NE(m_dlg->m_toolStrip.m_hWnd, nullptr);
     EXPECT_EQ(m_dlg->m_toolStrip.m_pList, &List());
     CloseWith(VK_ESCAPE);
-    EXPECT_EQ(SavedPaths(), (V{"C:\\a.zel", "C:\\b.zel"}));
+    EXPECT_EQ(ReadFileBytes(RunListPath()), bytes);
+    EXPECT_EQ(ReadFileBytes(copy), "an older copy");
+
+    Open();
+    ClickItem(0);
+    PostKey(List(), VK_DELETE);
+    CloseWith(VK_ESCAPE);
+    EXPECT_EQ(ReadFileBytes(RunListPath()), SerializeRunList({"C:\\b.zel"}));
+    EXPECT_EQ(ReadFileBytes(copy), bytes);
+    ::DeleteFileA(copy.c_str());
 }
 
 TEST_F(RunDialogTest, AFileAnotherProgramHoldsIsNeitherReplacedNorOverwritten)

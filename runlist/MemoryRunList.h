@@ -67,7 +67,6 @@ public:
 
     bool KeepDamagedCopy(std::string_view bytes) override
     {
-        ++copies;
         if (!copyable)
             return false;
         damagedCopy = bytes;
@@ -81,5 +80,4 @@ public:
     bool copyable = true;   // whether KeepDamagedCopy succeeds
     int reads = 0;
     int writes = 0;
-    int copies = 0;
 };

@@ -73,9 +73,9 @@ BOOL CRunDlg::OnInitDialog()
     CDialog::OnInitDialog();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-    m_bSaveAllowed = LoadList();
-    if (!m_bSaveAllowed)
-        m_strUnsavedStart = RunListBytes(m_list.Entries());
+    m_saveRule = LoadList();
+    if (m_saveRule != RunListSaveRule::Always)
+        m_strAsLoaded = RunListBytes(m_list.Entries());
     // The strip is attached whatever the load found, so it works after a
     // damaged file too.
     m_toolStrip.SubclassDlgItem(IDC_TOOLSTRIP, this);
@@ -85,15 +85,20 @@ BOOL CRunDlg::OnInitDialog()
     return TRUE;
 }
 
-bool CRunDlg::LoadList()
+RunListSaveRule CRunDlg::LoadList()
 {
     ListLoadTarget target(m_list);
     return LoadRunList(m_hWnd, target, m_makeStore);
 }
 
+// Once saved, the damaged file is gone and its copy is kept: later saves are
+// plain ones.
 void CRunDlg::SaveList()
 {
-    SaveRunList(m_hWnd, m_list.Entries(), m_makeStore);
+    if (m_saveRule != RunListSaveRule::OnceChanged)
+        SaveRunList(m_hWnd, m_list.Entries(), m_makeStore);
+    else if (SaveRunListOverDamaged(m_hWnd, m_list.Entries(), m_makeStore))
+        m_saveRule = RunListSaveRule::Always;
 }
 
 void CRunDlg::RememberCreatedLayout()
@@ -131,18 +136,34 @@ void CRunDlg::OnDpiChanged(int nDpi, const RECT& rcSuggested)
 }
 
 // An edit still open (the close box does not reach it) ends first as a loss of
-// focus would end it, so an empty new entry is not saved. A list that may not
-// be saved is not dropped without a word once the user has changed it. What
-// was saved as the session ended is not saved again.
+// focus would end it, so an empty new entry is not saved. A damaged file is
+// written over only once the user has changed the list; a list that may not be
+// saved is not dropped without a word once the user has changed it. What was
+// saved as the session ended is not saved again.
 void CRunDlg::SaveAsTheDialogEnds()
 {
     m_list.EndEditAsFocusLoss();
     if (m_strSavedAtSessionEnd && RunListBytes(m_list.Entries()) == *m_strSavedAtSessionEnd)
         return;
-    if (m_bSaveAllowed)
+    switch (m_saveRule) {
+    case RunListSaveRule::Always:
         SaveList();
-    else if (RunListBytes(m_list.Entries()) != m_strUnsavedStart)
-        ReportRunListNotSaved(m_hWnd);
+        break;
+    case RunListSaveRule::OnceChanged:
+        if (IsChangedSinceLoad())
+            SaveList();
+        break;
+    case RunListSaveRule::Never:
+        if (IsChangedSinceLoad())
+            ReportRunListNotSaved(m_hWnd);
+        break;
+    }
+}
+
+// Changed as the file would see it: names typed are not saved, only paths.
+bool CRunDlg::IsChangedSinceLoad() const
+{
+    return RunListBytes(m_list.Entries()) != m_strAsLoaded;
 }
 
 // The system ends the process once every program has answered the end of the

@@ -3,6 +3,7 @@
 #include "fw/Dialog.h"
 #include "fw/Gdi.h"
 #include "listctrl/RunListBox.h"
+#include "runlist/RunList.h"
 #include "runlist/RunListWin.h"
 #include "toolstrip/ToolStrip.h"
 
@@ -27,9 +28,10 @@ public:
     CToolStrip m_toolStrip;
 
     // Fills the list from the run list file, as the start does (the user told
-    // of a failure); whether the list may be saved over the file.
-    bool LoadList();
-    // Writes the list to the run list file, as the close does.
+    // of a failure); when the list may be saved over the file.
+    RunListSaveRule LoadList();
+    // Writes the list to the run list file, as the close does (over a damaged
+    // file with its bytes kept beside it first).
     void SaveList();
 
     // The DPI the dialog is laid out for: its window's at creation, then the
@@ -50,12 +52,13 @@ protected:
 
     HICON m_hIcon;
     RunListStoreFactory m_makeStore;
-    // Whether the list may be saved over the file: only once the load said so
-    // (not when the file exists but could not be read, nor when the start
-    // failed before the load ended).
-    bool m_bSaveAllowed = false;
+    // Never until the load has said what it may be: a start that failed before
+    // the load ended must not save an empty list over the file.
+    RunListSaveRule m_saveRule = RunListSaveRule::Never;
     CDialog* m_pHelp = nullptr;   // the help window's object while it runs
-    std::string m_strUnsavedStart;   // when it may not: what a save of the list at start would have written
+    // Unless the rule is Always: what a save of the list as loaded would
+    // write, which tells whether the user has changed it.
+    std::string m_strAsLoaded;
     // The list as the end of the session saved it (or found it may not be
     // saved): should the dialog still be destroyed, only a change is saved.
     std::optional<std::string> m_strSavedAtSessionEnd;
@@ -63,6 +66,7 @@ protected:
 private:
     // Saves the list as the dialog ends, with an open edit ended first.
     void SaveAsTheDialogEnds();
+    bool IsChangedSinceLoad() const;
 
     // What the dialog manager made at creation, which a change of DPI scales.
     struct CreatedLayout {

@@ -50,6 +50,7 @@ void CEditSession::ComputeEditRects(const CRect& rcItem, int nDpi)
 void CEditSession::Open(EditStart start, const CRect& rcItem, const std::string& text, int nDpi)
 {
     m_nEditItem = start.nIndex;
+    ++m_nSerial;
     m_editStart = std::move(start);
     ComputeEditRects(rcItem, nDpi);
     m_pEdit->SetWindowText(text);

@@ -28,6 +28,8 @@ public:
     bool IsOpen() const { return m_nEditItem != -1; }
     // The entry as the open edit found it.
     const EditStart& Start() const { return m_editStart; }
+    // Tells the edits apart: each one opened gets a number of its own.
+    unsigned Serial() const { return m_nSerial; }
 
     // Opens the edit of start.nIndex over its item's rectangle with the text.
     void Open(EditStart start, const CRect& rcItem, const std::string& text, int nDpi);
@@ -59,4 +61,5 @@ private:
     std::unique_ptr<CInPlaceButton> m_pButton;
     CRect m_rcButton;
     EditStart m_editStart;
+    unsigned m_nSerial = 0;
 };

@@ -77,6 +77,12 @@ LRESULT CListBoxEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDOWN:
         OnRButtonDown(static_cast<UINT>(wParam), CPoint(lParam));
         return 0;
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL:
+        // Scrolling would move the rows under an open edit box: the edit ends
+        // first, as a loss of focus ends it.
+        EndEditAsFocusLoss();
+        return CDragListBox::WindowProc(message, wParam, lParam);
     default:
         if (message == InPlaceCtrlMessage())
             return OnCtrlMsg(wParam, lParam);
@@ -107,7 +113,8 @@ void CListBoxEx::DrawItem(DRAWITEMSTRUCT* pDIS)
     dc.FillRect(rcItem, ::GetSysColorBrush(bSelected ? COLOR_ACTIVECAPTION : COLOR_WINDOW));
     const COLORREF oldColor = dc.SetTextColor(::GetSysColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     dc.SetBkMode(TRANSPARENT);
-    dc.DrawText(m_entries.NameAt(static_cast<int>(pDIS->itemID)), rcText, DT_SINGLELINE | DT_VCENTER);
+    // A name is shown as typed: an "&" in it marks no mnemonic.
+    dc.DrawText(m_entries.NameAt(static_cast<int>(pDIS->itemID)), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (bSelected) {
         dc.SetTextColor(oldColor);
         // One dotted frame per pixel of the scaled line width, each inside the last.
@@ -135,6 +142,7 @@ void CListBoxEx::MeasureItem(MEASUREITEMSTRUCT* pMIS)
 // pointer still is, would lie over another row and move the entry there.
 void CListBoxEx::OnLButtonDown(UINT, CPoint point)
 {
+    m_followedPress.reset();
     int nItem = ItemFromClientPoint(point);
     bool bRowsMoved = false;
     if (IsEditing()) {
@@ -145,6 +153,7 @@ void CListBoxEx::OnLButtonDown(UINT, CPoint point)
         bRowsMoved = GetCount() < nCount;
         if (nItem != -1 && bRowsMoved) {
             if (nItem == nEdited) {
+                m_followedPress = FollowedPress{-1, point};
                 SetFocus();
                 return;
             }
@@ -153,6 +162,8 @@ void CListBoxEx::OnLButtonDown(UINT, CPoint point)
             point.y = GetItemRect(nItem).top + nOffset;
         }
     }
+    if (bRowsMoved)
+        m_followedPress = FollowedPress{nItem, point};
     if (nItem != -1)
         m_nFocusItem = nItem;
     m_bPressMovedRows = bRowsMoved;
@@ -161,10 +172,17 @@ void CListBoxEx::OnLButtonDown(UINT, CPoint point)
 }
 
 // Called on a double-click: the entry under the pointer (not the selection) is
-// played. Where there is no entry nothing is started and nothing is said.
+// played. Where there is no entry nothing is started and nothing is said. When
+// its first press ended an edit and the rows moved, the double-click goes
+// where that press went: to the entry it landed on, or nowhere.
 void CListBoxEx::OnLButtonDblClk(UINT, CPoint point)
 {
-    Default();
+    const std::optional<FollowedPress> followed = std::exchange(m_followedPress, std::nullopt);
+    if (followed && followed->nItem == -1)
+        return;
+    if (followed)
+        point = followed->point;
+    DefaultWith(GetCurrentMessage()->wParam, MAKELPARAM(point.x, point.y));
     const int nItem = ItemFromClientPoint(point);
     if (nItem == -1)
         return;

@@ -161,6 +161,14 @@ protected:
     // While a press that ended an edit is handed on: the rows under the
     // pointer have moved, so that press selects but begins no drag.
     bool m_bPressMovedRows = false;
+    // Where the last press was handed on when it ended an edit and so moved
+    // the rows (the entry it landed on, -1 for none): the double-click that
+    // press begins goes there too, not to the row now under the pointer.
+    struct FollowedPress {
+        int nItem;
+        CPoint point;
+    };
+    std::optional<FollowedPress> m_followedPress;
     int m_nDpi = dpi::kDefaultDpi;
     CPathTip m_pathTip{*this};
 

@@ -30,10 +30,13 @@ GetOpenFileNameFunction OpenFileDialogFunction()
 
 }  // namespace
 
+// While the dialog is up the edit may end (the session ending, a message from
+// elsewhere) and another may begin: the file goes only to the edit that asked.
 void CRunListBox::Browse(int nIndex)
 {
+    const unsigned nEdit = m_edit.Serial();
     const std::optional<std::string> path = RunOpenFileDialog();
-    if (!path)
+    if (!path || !IsEditing() || m_edit.Serial() != nEdit)
         return;
     // The item's text changes only if the edit is accepted; the path does now.
     SetEditText(DisplayName(*path));
@@ -98,8 +101,27 @@ private:
     HDROP m_hDrop;
 };
 
+// A path that may lie on another machine: one that starts with two slashes
+// (a share's \\server\share\..., and the rare \\?\ and \\.\ forms with it)
+// or one on a network drive, whose type is known without asking the server.
+bool IsOnNetwork(const std::string& path)
+{
+    const auto isSlash = [](char c) { return c == '\\' || c == '/'; };
+    if (path.size() >= 2 && isSlash(path[0]) && isSlash(path[1]))
+        return true;
+    if (path.size() < 2 || path[1] != ':')
+        return false;
+    const std::string root = path.substr(0, 2) + "\\";
+    return ::GetDriveTypeA(root.c_str()) == DRIVE_REMOTE;
+}
+
+// A path on the network counts as a file without asking: a server that does
+// not answer would hold the window for the network's timeout (tens of
+// seconds). A folder dropped from a share is then added as an entry.
 bool IsFolder(const std::string& path)
 {
+    if (IsOnNetwork(path))
+        return false;
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }

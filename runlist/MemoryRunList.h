@@ -65,9 +65,19 @@ public:
         return true;
     }
 
+    bool KeepDamagedCopy(std::string_view bytes) override
+    {
+        if (!copyable)
+            return false;
+        damagedCopy = bytes;
+        return true;
+    }
+
     std::optional<std::string> file;  // none: the file is missing
+    std::optional<std::string> damagedCopy;
     bool unreadable = false;
     bool writable = true;
+    bool copyable = true;   // whether KeepDamagedCopy succeeds
     int reads = 0;
     int writes = 0;
 };

@@ -52,10 +52,19 @@ RunListLoadResult CreateDefault(IRunListTarget& list, IRunListStore& store, std:
 
 }  // namespace
 
-bool RunListLoadResult::MaySave() const
+RunListSaveRule RunListLoadResult::SaveRule() const
 {
-    return outcome != RunListOutcome::Unreadable && outcome != RunListOutcome::NoExePath &&
-           outcome != RunListOutcome::ListFull && outcome != RunListOutcome::TooLarge;
+    switch (outcome) {
+    case RunListOutcome::Loaded:
+    case RunListOutcome::Created:
+    case RunListOutcome::CreateFailed: return RunListSaveRule::Always;
+    case RunListOutcome::Damaged: return RunListSaveRule::OnceChanged;
+    case RunListOutcome::Unreadable:
+    case RunListOutcome::NoExePath:
+    case RunListOutcome::ListFull:
+    case RunListOutcome::TooLarge: return RunListSaveRule::Never;
+    }
+    return RunListSaveRule::Never;
 }
 
 std::string RunListLoadResult::Message() const
@@ -64,6 +73,7 @@ std::string RunListLoadResult::Message() const
     case RunListOutcome::Loaded:
     case RunListOutcome::Created: return {};
     case RunListOutcome::Damaged:
+        return kRunListDamagedText + std::to_string(entryCount) + "." + kRunListDamagedCopyText;
     case RunListOutcome::TooLarge: return kRunListDamagedText + std::to_string(entryCount) + ".";
     case RunListOutcome::CreateFailed:
     case RunListOutcome::Unreadable:
@@ -119,4 +129,20 @@ bool SaveRunList(const EntryList& entries, IRunListStore& store)
 {
     RunListStream stream(entries.GetCount(), EntryPathAt(entries));
     return store.Write(stream);
+}
+
+// A file gone since the load leaves nothing to keep; one that cannot be read
+// now is not written over.
+bool SaveRunListOverDamaged(const EntryList& entries, IRunListStore& store)
+{
+    std::string damaged;
+    switch (store.Read(damaged)) {
+    case IRunListStore::ReadResult::Ok:
+        if (!store.KeepDamagedCopy(damaged))
+            return false;
+        break;
+    case IRunListStore::ReadResult::Missing: break;
+    case IRunListStore::ReadResult::Unreadable: return false;
+    }
+    return SaveRunList(entries, store);
 }

@@ -13,8 +13,12 @@
 // it exists, or cannot be located.
 inline constexpr char kRunListErrorText[] = "create _zelrunlist file error.";
 // Shown after a damaged file was loaded in part, followed by the number of
-// entries loaded and a full stop.
+// entries loaded, a full stop and kRunListDamagedCopyText.
 inline constexpr char kRunListDamagedText[] = "_zelrunlist.dat is damaged. Entries loaded from it: ";
+inline constexpr char kRunListDamagedCopyText[] =
+    " If you change the list, the damaged file is kept as _zelrunlist.dat.damaged.";
+// The damaged file's copy is the file's path with this added.
+inline constexpr char kRunListDamagedCopySuffix[] = ".damaged";
 
 // Where a load puts the entries it read.
 class IRunListTarget {
@@ -38,6 +42,9 @@ public:
         StringByteSource source(bytes);
         return Write(source);
     }
+    // Keeps a damaged file's bytes beside it, in place of an older copy; all
+    // or nothing, as Write.
+    virtual bool KeepDamagedCopy(std::string_view bytes) = 0;
 };
 
 enum class RunListOutcome {
@@ -53,12 +60,19 @@ enum class RunListOutcome {
                    // file must not be overwritten with them
 };
 
+// When the list may be saved over the file at close.
+enum class RunListSaveRule {
+    Always,
+    OnceChanged,   // a damaged file stays until the list is changed, and its
+                   // bytes are kept beside it before the save (SaveRunListOverDamaged)
+    Never,         // the file must not be overwritten: a change is lost
+};
+
 struct RunListLoadResult {
     RunListOutcome outcome = RunListOutcome::Loaded;
     int entryCount = 0;  // entries the load put into the list
 
-    // Whether the list may be saved over the file at close.
-    bool MaySave() const;
+    RunListSaveRule SaveRule() const;
     // The message box text the outcome calls for, or empty for none.
     std::string Message() const;
 };
@@ -75,3 +89,6 @@ RunListLoadResult LoadRunList(IRunListTarget& list, IRunListStore& store, std::s
 // What a save writes: the entry count and the entries' paths.
 std::string RunListBytes(const EntryList& entries);
 bool SaveRunList(const EntryList& entries, IRunListStore& store);
+// The save over a damaged file: its bytes, as they are now, are kept beside it
+// first; when they cannot be, nothing is written.
+bool SaveRunListOverDamaged(const EntryList& entries, IRunListStore& store);

@@ -176,8 +176,19 @@ IRunListStore::ReadResult RunListStoreWin::Read(std::string& bytes)
 
 bool RunListStoreWin::Write(IByteSource& bytes)
 {
+    return WriteReplacing(m_path, bytes);
+}
+
+bool RunListStoreWin::KeepDamagedCopy(std::string_view bytes)
+{
+    StringByteSource source(bytes);
+    return WriteReplacing(m_path + kRunListDamagedCopySuffix, source);
+}
+
+bool RunListStoreWin::WriteReplacing(const std::string& target, IByteSource& bytes)
+{
     const std::string tempPath = TempPath();
-    if (WriteTempFile(tempPath, bytes) && RenameOver(tempPath, m_path))
+    if (WriteTempFile(tempPath, bytes) && RenameOver(tempPath, target))
         return true;
     DeleteFileA(tempPath.c_str());
     return false;

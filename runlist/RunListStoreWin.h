@@ -17,6 +17,8 @@ public:
     ReadResult Read(std::string& bytes) override;
     using IRunListStore::Write;
     bool Write(IByteSource& bytes) override;
+    // Written as the file is, to "<path>.damaged".
+    bool KeepDamagedCopy(std::string_view bytes) override;
 
     const std::string& Path() const { return m_path; }
     // The temporary file a save of this process writes: "<path>.<pid>.tmp".
@@ -28,6 +30,8 @@ protected:
     virtual bool WriteChunk(HANDLE file, const char* data, DWORD size);
 
 private:
+    // Writes the temporary file and renames it over target.
+    bool WriteReplacing(const std::string& target, IByteSource& bytes);
     bool WriteTempFile(const std::string& tempPath, IByteSource& bytes);
 
     std::string m_path;

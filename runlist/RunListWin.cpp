@@ -26,6 +26,18 @@ void TellUser(HWND hOwner, const std::string& text)
     AfxMessageBox(text, MB_OK, hOwner);
 }
 
+// Saves through save(entries, store) into the file beside the executable;
+// tells the user when the entries could not be written.
+bool SaveWith(HWND hOwner, const EntryList& entries, const RunListStoreFactory& makeStore,
+              bool (*save)(const EntryList&, IRunListStore&))
+{
+    const std::string filePath = RunListFilePath(ExePath());
+    const bool bSaved = !filePath.empty() && save(entries, *MakeStore(makeStore, filePath));
+    if (!bSaved)
+        ReportRunListNotSaved(hOwner);
+    return bSaved;
+}
+
 }  // namespace
 
 std::string RunListFileBesideProgram()
@@ -33,7 +45,7 @@ std::string RunListFileBesideProgram()
     return RunListFilePath(ExePath());
 }
 
-bool LoadRunList(HWND hOwner, IRunListTarget& list, const RunListStoreFactory& makeStore)
+RunListSaveRule LoadRunList(HWND hOwner, IRunListTarget& list, const RunListStoreFactory& makeStore)
 {
     const std::string exePath = ExePath();
     const std::string filePath = RunListFilePath(exePath);
@@ -44,14 +56,17 @@ bool LoadRunList(HWND hOwner, IRunListTarget& list, const RunListStoreFactory& m
     const std::string message = result.Message();
     if (!message.empty())
         TellUser(hOwner, message);
-    return result.MaySave();
+    return result.SaveRule();
 }
 
-void SaveRunList(HWND hOwner, const EntryList& entries, const RunListStoreFactory& makeStore)
+bool SaveRunList(HWND hOwner, const EntryList& entries, const RunListStoreFactory& makeStore)
 {
-    const std::string filePath = RunListFileBesideProgram();
-    if (filePath.empty() || !SaveRunList(entries, *MakeStore(makeStore, filePath)))
-        ReportRunListNotSaved(hOwner);
+    return SaveWith(hOwner, entries, makeStore, ::SaveRunList);
+}
+
+bool SaveRunListOverDamaged(HWND hOwner, const EntryList& entries, const RunListStoreFactory& makeStore)
+{
+    return SaveWith(hOwner, entries, makeStore, ::SaveRunListOverDamaged);
 }
 
 void ReportRunListNotSaved(HWND hOwner)

@@ -10,6 +10,7 @@
 class EntryList;
 class IRunListStore;
 class IRunListTarget;
+enum class RunListSaveRule;
 
 // Makes the store that a load or a save reads and writes, for the file's path;
 // an empty factory means the real file.
@@ -20,10 +21,12 @@ using RunListStoreFactory = std::function<std::unique_ptr<IRunListStore>(const s
 std::string RunListFileBesideProgram();
 
 // Fills the list from the run list file, or creates the file with the default
-// entries. Returns whether the list may be saved over the file at close (not
-// when the file exists but could not be read).
-bool LoadRunList(HWND hOwner, IRunListTarget& list, const RunListStoreFactory& makeStore = {});
+// entries. Returns when the list may be saved over the file at close.
+RunListSaveRule LoadRunList(HWND hOwner, IRunListTarget& list, const RunListStoreFactory& makeStore = {});
 // Writes the entries back; tells the user when the file cannot be written.
-void SaveRunList(HWND hOwner, const EntryList& entries, const RunListStoreFactory& makeStore = {});
+// Whether they were written.
+bool SaveRunList(HWND hOwner, const EntryList& entries, const RunListStoreFactory& makeStore = {});
+// The same over a damaged file, whose bytes are kept beside it first.
+bool SaveRunListOverDamaged(HWND hOwner, const EntryList& entries, const RunListStoreFactory& makeStore = {});
 // Tells the user that the list cannot be saved, as a failed save does.
 void ReportRunListNotSaved(HWND hOwner);

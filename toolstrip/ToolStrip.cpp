@@ -248,6 +248,13 @@ int CToolStrip::VisibleFocusMark() const
     return m_bHideFocus ? toolstrip::kNoButton : m_model.GetFocusMark();
 }
 
+// A modal window (a message box, the Open dialog, the help) disables the
+// window it belongs to, the dialog, while it is up.
+bool CToolStrip::IsAvailable() const
+{
+    return ::IsWindowEnabled(m_hWnd) && ::IsWindowEnabled(::GetAncestor(m_hWnd, GA_ROOT));
+}
+
 int CToolStrip::GetFocusButton() const
 {
     return m_model.HasFocus() ? m_model.GetMark() : toolstrip::kNoButton;
@@ -404,12 +411,17 @@ BOOL CToolStrip::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     return TRUE;
 }
 
+// A press may come while the buttons cannot be clicked (a screen reader's,
+// the press message from anywhere): while a modal window is up it does
+// nothing; and an edit still open ends first, as the click's taking of the
+// focus would end it, so the command acts on the list as the edit left it.
 void CToolStrip::Execute(int nCommand)
 {
     const toolstrip::StripButton* pButton = toolstrip::FindButton(nCommand);
-    if (m_pList == nullptr || pButton == nullptr)
+    if (m_pList == nullptr || pButton == nullptr || !IsAvailable())
         return;
-    const int nSelection = m_pList->GetCurSel();   // read before anything changes it
+    m_pList->EndEditAsFocusLoss();
+    const int nSelection = m_pList->GetCurSel();   // read before the command changes it
     switch (pButton->command) {
     case toolstrip::Command::New:
         m_pList->BeginEditNew();

@@ -36,6 +36,9 @@ public:
     bool IsPressed() const { return m_model.IsPressed(); }
     // The button the keyboard's focus mark is drawn on, or 4 when none shows.
     int VisibleFocusMark() const;
+    // Whether the buttons can be pressed: not while the strip or its dialog
+    // is disabled, as a modal window of the launcher disables the dialog.
+    bool IsAvailable() const;
     // The button the keyboard's focus is on while the strip has it (the one
     // Space presses, its mark drawn or not), or 4.
     int GetFocusButton() const;

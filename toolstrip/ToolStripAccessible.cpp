@@ -46,7 +46,7 @@ private:
         if (!IsButton(nChild))
             return std::nullopt;
         const int nButton = Button(nChild);
-        long nState = ::IsWindowEnabled(m_strip) ? STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_UNAVAILABLE;
+        long nState = m_strip.IsAvailable() ? STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_UNAVAILABLE;
         if (!m_strip.IsWindowVisible())
             nState |= STATE_SYSTEM_INVISIBLE;
         if (m_strip.GetFocusButton() == nButton)

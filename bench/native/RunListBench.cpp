@@ -75,6 +75,11 @@ public:
     }
     using IRunListStore::Write;
     bool Write(IByteSource& bytes) override { return WriteWhole(m_path, bytes); }
+    bool KeepDamagedCopy(std::string_view bytes) override
+    {
+        StringByteSource source(bytes);
+        return WriteWhole(m_path + kRunListDamagedCopySuffix, source);
+    }
 
 private:
     std::string m_path;

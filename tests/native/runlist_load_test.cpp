@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,7 @@ TEST(LoadRunList, AMissingFileIsCreatedWithTheDefaultEntries)
 
     EXPECT_EQ(result.outcome, RunListOutcome::Created);
     EXPECT_TRUE(result.Message().empty());
-    EXPECT_TRUE(result.MaySave());
+    EXPECT_EQ(result.SaveRule(), RunListSaveRule::Always);
     ASSERT_TRUE(store.file);
     EXPECT_EQ(store.file->substr(0, 4), std::string("\x0E\0\0\0", 4));
     const RunListContents written = ParseRunList(*store.file);
@@ -73,18 +74,20 @@ TEST(LoadRunList, ACountOfZeroLoadsAnEmptyListAndKeepsTheFile)
     EXPECT_EQ(*store.file, std::string(4, '\0'));
 }
 
-TEST(LoadRunList, ADamagedFileKeepsTheEntriesReadAndMaySaveOverIt)
+const std::string kTwoOfFive = std::string("\x05\0\0\0", 4) + "\x08" "C:\\a.zel" + "\x01" "b" + "\x09" "C:";
+
+TEST(LoadRunList, ADamagedFileKeepsTheEntriesReadAndIsSavedOverOnlyOnceChanged)
 {
-    const std::string twoOfFive = std::string("\x05\0\0\0", 4) + "\x08" "C:\\a.zel" + "\x01" "b" + "\x09" "C:";
-    for (const std::string& bytes : {twoOfFive, std::string("\xFF\xFF\xFF\x7F\x01" "a" "\x01" "b", 8)}) {
+    for (const std::string& bytes : {kTwoOfFive, std::string("\xFF\xFF\xFF\x7F\x01" "a" "\x01" "b", 8)}) {
         MemoryRunListTarget list;
         MemoryRunListStore store(bytes);
         const RunListLoadResult result = LoadRunList(list, store, kExe);
 
         EXPECT_EQ(result.outcome, RunListOutcome::Damaged);
         EXPECT_EQ(result.entryCount, 2);
-        EXPECT_EQ(result.Message(), std::string(kRunListDamagedText) + "2.");
-        EXPECT_TRUE(result.MaySave());
+        EXPECT_EQ(result.Message(), "_zelrunlist.dat is damaged. Entries loaded from it: 2. If you change the list, "
+                                    "the damaged file is kept as _zelrunlist.dat.damaged.");
+        EXPECT_EQ(result.SaveRule(), RunListSaveRule::OnceChanged);
         EXPECT_EQ(static_cast<std::size_t>(list.entries.GetCount()), 2u);
         EXPECT_EQ(list.entries.Paths().GetSize(), 34);
         EXPECT_EQ(store.writes, 0);
@@ -114,7 +117,7 @@ TEST(LoadRunList, AListTooLargeForMemoryIsNotSavedOver)
 
     EXPECT_EQ(result.outcome, RunListOutcome::TooLarge);
     EXPECT_EQ(result.Message(), std::string(kRunListDamagedText) + "0.");
-    EXPECT_FALSE(result.MaySave());
+    EXPECT_EQ(result.SaveRule(), RunListSaveRule::Never);
     EXPECT_EQ(list.entries.GetCount(), 0);
     EXPECT_EQ(store.writes, 0);
 }
@@ -123,11 +126,11 @@ TEST(LoadRunList, FailuresLeaveTheListEmptyAndSayWhetherSavingIsAllowed)
 {
     const struct {
         const char* what; bool exists; bool unreadable; bool writable; const char* exe;
-        RunListOutcome outcome; bool maySave;
+        RunListOutcome outcome; RunListSaveRule saveRule;
     } cases[] = {
-        {"unreadable", true, true, true, kExe, RunListOutcome::Unreadable, false},
-        {"cannot create", false, false, false, kExe, RunListOutcome::CreateFailed, true},
-        {"no executable path", false, false, true, "", RunListOutcome::NoExePath, false},
+        {"unreadable", true, true, true, kExe, RunListOutcome::Unreadable, RunListSaveRule::Never},
+        {"cannot create", false, false, false, kExe, RunListOutcome::CreateFailed, RunListSaveRule::Always},
+        {"no executable path", false, false, true, "", RunListOutcome::NoExePath, RunListSaveRule::Never},
     };
     for (const auto& c : cases) {
         MemoryRunListTarget list;
@@ -139,7 +142,7 @@ TEST(LoadRunList, FailuresLeaveTheListEmptyAndSayWhetherSavingIsAllowed)
         const RunListLoadResult result = LoadRunList(list, store, c.exe);
 
         EXPECT_EQ(result.outcome, c.outcome) << c.what;
-        EXPECT_EQ(result.MaySave(), c.maySave) << c.what;
+        EXPECT_EQ(result.SaveRule(), c.saveRule) << c.what;
         EXPECT_EQ(result.Message(), kRunListErrorText) << c.what;
         EXPECT_TRUE(list.entries.GetCount() == 0) << c.what;
         EXPECT_EQ(list.entries.Paths().GetSize(), 0) << c.what;
@@ -161,6 +164,36 @@ TEST(SaveRunList, WritesTheItemCountNotTheTableSize)
     expected.erase(expected.begin() + 2);
     EXPECT_EQ(ParseRunList(*store.file).paths, expected);
     EXPECT_EQ(store.file->substr(0, 4), std::string("\x0C\0\0\0", 4));
+}
+
+// The save over a damaged file keeps the file's bytes as they are now beside
+// it first; what cannot be kept is not written over.
+TEST(SaveRunListOverDamaged, KeepsTheDamagedBytesBesideTheFileBeforeWritingOverIt)
+{
+    const std::string saved = SerializeRunList({"b"});
+    const struct {
+        const char* what; bool exists; bool unreadable; bool copyable;
+        bool saved; std::optional<std::string> file; std::optional<std::string> copy;
+    } cases[] = {
+        {"kept, then written", true, false, true, true, saved, kTwoOfFive},
+        {"cannot be kept", true, false, false, false, kTwoOfFive, std::nullopt},
+        {"cannot be read now", true, true, true, false, kTwoOfFive, std::nullopt},
+        {"gone since the load", false, false, true, true, saved, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        MemoryRunListTarget list;
+        MemoryRunListStore store(kTwoOfFive);
+        LoadRunList(list, store, kExe);
+        list.entries.Remove(0);
+        if (!c.exists)
+            store.file.reset();
+        store.unreadable = c.unreadable;
+        store.copyable = c.copyable;
+
+        EXPECT_EQ(SaveRunListOverDamaged(list.entries, store), c.saved) << c.what;
+        EXPECT_EQ(store.file, c.file) << c.what;
+        EXPECT_EQ(store.damagedCopy, c.copy) << c.what;
+    }
 }
 
 }  // namespace

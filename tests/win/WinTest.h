@@ -93,9 +93,13 @@ bool PumpUntil(CDialog& dlg, Done done, int patienceMs)
 class WindowAnswerer {
 public:
     // typed: texts typed in turn into a file dialog's name box, each taken
-    // with Open (a folder goes into it, a file opens it), instead of the answer.
-    WindowAnswerer(std::function<bool(HWND)> wanted, UINT answer, std::vector<std::string> typed = {})
-        : m_wanted(std::move(wanted)), m_answer(answer), m_typed(std::move(typed)), m_thread([this] { Watch(); })
+    // with Open (a folder goes into it, a file opens it), instead of the
+    // answer. whileUp runs first, from the watching thread, while the window
+    // is up.
+    WindowAnswerer(std::function<bool(HWND)> wanted, UINT answer, std::vector<std::string> typed = {},
+                   std::function<void()> whileUp = {})
+        : m_wanted(std::move(wanted)), m_answer(answer), m_typed(std::move(typed)), m_whileUp(std::move(whileUp)),
+          m_thread([this] { Watch(); })
     {
     }
     ~WindowAnswerer()
@@ -134,6 +138,8 @@ private:
             self->m_texts.emplace_back(text);
             self->m_owners.push_back(::GetWindow(hWnd, GW_OWNER));
         }
+        if (self->m_whileUp)
+            self->m_whileUp();
         for (const std::string& typed : self->m_typed) {
             ::SetDlgItemTextA(hWnd, kFileNameBox, typed.c_str());
             ::SendMessageA(hWnd, WM_COMMAND, IDOK, 0);
@@ -154,6 +160,7 @@ private:
     const std::function<bool(HWND)> m_wanted;
     const UINT m_answer;
     const std::vector<std::string> m_typed;
+    const std::function<void()> m_whileUp;
     mutable std::mutex m_mutex;
     std::vector<std::string> m_texts;
     std::vector<HWND> m_owners;
@@ -181,9 +188,9 @@ public:
 // or answers it by typing each of typed into its file name box in turn.
 class DialogCanceller : public WindowAnswerer {
 public:
-    explicit DialogCanceller(HWND hOwner, std::vector<std::string> typed = {})
+    explicit DialogCanceller(HWND hOwner, std::vector<std::string> typed = {}, std::function<void()> whileUp = {})
         : WindowAnswerer([hOwner](HWND h) { return ::GetWindow(h, GW_OWNER) == hOwner && ClassName(h) == "#32770"; },
-                         IDCANCEL, std::move(typed))
+                         IDCANCEL, std::move(typed), std::move(whileUp))
     {
     }
 

@@ -197,6 +197,25 @@ TEST_F(AccessibleTest, TheStripsButtonsArePushButtonsWithTheirPlacesFocusAndPres
     EXPECT_EQ(PathHead(List()), V({kPaths[0], kPaths[2]}));
 }
 
+// A modal window of the launcher (a message box, the Open dialog, the help)
+// disables the dialog while it is up: the buttons then say they are
+// unavailable, and a press does nothing.
+TEST_F(AccessibleTest, WhileAModalWindowDisablesTheDialogTheButtonsAreUnavailable)
+{
+    OpenWith(kPaths);
+    ClickItem(1);
+    CComPtr<IAccessible> strip = ObjectOf(Strip());
+    ASSERT_TRUE(strip);
+    ::EnableWindow(*m_dlg, FALSE);
+    for (long i = 1; i <= 4; ++i)
+        EXPECT_NE(State(*strip, i) & STATE_SYSTEM_UNAVAILABLE, 0) << i;
+    strip->accDoDefaultAction(Child(2));
+    Pump(*m_dlg);
+    EXPECT_EQ(ItemTexts(List()), V({"blend", "blend", "rain"}));
+    ::EnableWindow(*m_dlg, TRUE);
+    EXPECT_EQ(State(*strip, 2) & STATE_SYSTEM_UNAVAILABLE, 0);
+}
+
 TEST_F(AccessibleTest, TheListsEntriesCarryTheirFullPathsAsDescriptions)
 {
     OpenWith(kPaths);

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "RunDialogTest.h"
 #include "WinTest.h"
@@ -92,6 +93,28 @@ TEST_F(DropFilesTest, ManyDroppedFilesGrowThePathTable)
     Drop(files);
     EXPECT_EQ(PathHead(List()), files);
     EXPECT_EQ(List().GetText(39), "s39");
+}
+
+// A dropped path on a network share is taken as a file without asking the
+// share, which, unreachable, would hold the window for the network's timeout:
+// even a folder there is added. Wine keeps a share \\host\share as the folder
+// dosdevices\unc\host\share of its prefix, where the test makes one.
+TEST_F(DropFilesTest, APathOnANetworkShareIsAddedWithoutAskingTheShare)
+{
+    char prefix[MAX_PATH] = {};
+    if (::GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH) == 0)
+        GTEST_SKIP() << "the share is made in Wine's prefix";
+    const std::string host = std::string("Z:") + prefix + "\\dosdevices\\unc\\nimbrel-test-host";
+    std::error_code ignored;
+    std::filesystem::create_directories(host + "\\share\\folder", ignored);
+    const std::string folder = "\\\\nimbrel-test-host\\share\\folder";
+    const DWORD attributes = ::GetFileAttributesA(folder.c_str());
+    ASSERT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+
+    OpenWith({});
+    Drop({folder});
+    EXPECT_EQ(PathHead(List()), V{folder});
+    std::filesystem::remove_all(host, ignored);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // path table and the saved run list make of it.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <utility>
 
 #include "ChildProcess.h"
@@ -14,6 +16,14 @@
 using namespace wintest;
 
 namespace {
+
+// A scene file in the folder; its full path.
+std::string MakeScene(const TempDir& folder)
+{
+    const std::string scene = folder.File("scene.zel");
+    WriteFileBytes(scene, "scene");
+    return scene;
+}
 
 class EditRunDialogTest : public RunDialogTest {
 protected:
@@ -33,6 +43,21 @@ protected:
         EXPECT_EQ(start, 0u);
         EXPECT_EQ(end, List().GetText(item).size());
         EXPECT_EQ(List().GetCurSel(), item);
+    }
+    void ClickBrowseButton()
+    {
+        const CRect rc = Button().GetClientRect();
+        PostClick(Button(), {rc.Width() / 2, rc.Height() / 2});
+        Pump(*m_dlg);
+    }
+    // Browses to a file through the system's Open dialog (whileUp runs while
+    // it is up); how many dialogs were answered.
+    int BrowseTo(const std::string& file, std::function<void()> whileUp = {})
+    {
+        const std::size_t slash = file.find_last_of('\\');
+        DialogCanceller open(*m_dlg, {file.substr(0, slash), file.substr(slash + 1)}, std::move(whileUp));
+        ClickBrowseButton();
+        return open.Answered();
     }
     void ExpectIdle()
     {
@@ -220,7 +245,7 @@ TEST_F(EditRunDialogTest, TheBrowseButtonOpensTheSystemFileDialogAndACancelKeeps
     EditByF2(0);
     {
         DialogCanceller canceller(*m_dlg);   // the open-file dialog over the main window
-        ClickCenter(Button());
+        ClickBrowseButton();
         EXPECT_EQ(canceller.Answered(), 1);
     }
     // The dialog took the focus from the busy button without ending the edit.
@@ -251,22 +276,77 @@ struct SavedCurrentDirectory {
 TEST_F(EditRunDialogTest, ABrowsedFileInAnotherFolderLeavesTheCurrentDirectoryAlone)
 {
     const TempDir folder;
-    const std::string scene = folder.File("scene.zel");
-    WriteFileBytes(scene, "scene");
-    const std::string sceneFolder = scene.substr(0, scene.find_last_of('\\'));
+    const std::string scene = MakeScene(folder);
     const SavedCurrentDirectory before;
     OpenWith({"C:\\a.zel"});
     ClickItem(0);
     Press(List(), VK_F2);
-    {
-        DialogCanceller open(*m_dlg, {sceneFolder, "scene.zel"});
-        const CRect rc = Button().GetClientRect();
-        PostClick(Button(), {rc.Width() / 2, rc.Height() / 2});
-        Pump(*m_dlg);
-        ASSERT_EQ(open.Answered(), 1);
-    }
+    ASSERT_EQ(BrowseTo(scene), 1);
     EXPECT_TRUE(SamePath(PathHead(List()).at(0), scene)) << PathHead(List()).at(0);
     EXPECT_EQ(CurrentDirectory(), before.path);
+}
+
+// While the Open dialog is up its loop disables the dialog: a strip press
+// (here the press message, as from anywhere) does nothing, and the chosen
+// file goes to the entry being edited.
+TEST_F(EditRunDialogTest, WhileTheOpenDialogIsUpAStripPressDoesNothing)
+{
+    const TempDir folder;
+    const std::string scene = MakeScene(folder);
+    OpenWith({"C:\\a.zel", "C:\\b.zel"});
+    ClickItem(0);
+    Press(List(), VK_F2);
+    const UINT press = ::RegisterWindowMessageA("NimbrelRun_StripPress");
+    const HWND hStrip = m_dlg->m_toolStrip;
+    ASSERT_EQ(BrowseTo(scene, [=] { ::SendMessageA(hStrip, press, 1 /* Delete */, 0); }), 1);
+    ASSERT_EQ(List().GetEditItem(), 0);
+    Press(Edit(), VK_RETURN);
+    EXPECT_EQ(ItemTexts(List()), (V{"scene", "b"}));
+    EXPECT_TRUE(SamePath(PathHead(List()).at(0), scene)) << PathHead(List()).at(0);
+}
+
+// The file goes only to the edit that asked for it: one ended and another
+// begun while the dialog was up gets nothing.
+TEST_F(EditRunDialogTest, AFileChosenAfterItsEditEndedGoesNowhere)
+{
+    OpenWith({"C:\\a.zel", "C:\\b.zel"});
+    ClickItem(0);
+    Press(List(), VK_F2);
+    List().m_fnOpenFileDialog = [this]() -> std::optional<std::string> {
+        List().EndEdit(TRUE);
+        List().BeginEdit(1);
+        return std::string("C:\\chosen.zel");
+    };
+    ClickBrowseButton();
+    EXPECT_EQ(List().GetEditItem(), 1);
+    EXPECT_EQ(Edit().GetWindowText(), "b");
+    EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel", "C:\\b.zel"}));
+}
+
+// The wheel and the scroll bar move the rows under the edit box: the edit
+// ends first, as a loss of focus ends it, and keeps the typed name.
+TEST_F(EditRunDialogTest, ScrollingTheListEndsAnOpenEditFirst)
+{
+    V paths;
+    for (int i = 0; i < 40; ++i)
+        paths.push_back("C:\\s" + std::to_string(i) + ".zel");
+    OpenWith(paths);
+    CRect rcList;
+    ::GetWindowRect(List(), &rcList);
+    const POINT overList = Center(rcList);
+    const struct { UINT message; WPARAM wParam; } scrolls[] = {
+        {WM_VSCROLL, SB_PAGEDOWN}, {WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA))}};
+    for (const auto& scroll : scrolls) {
+        List().SendMessage(LB_SETTOPINDEX, 0);
+        ClickItem(0);
+        Press(List(), VK_F2);
+        Type("renamed");
+        ::PostMessageA(List(), scroll.message, scroll.wParam, MAKELPARAM(overList.x, overList.y));
+        Pump(*m_dlg);
+        EXPECT_FALSE(List().IsEditing()) << scroll.message;
+        EXPECT_EQ(List().GetText(0), "renamed") << scroll.message;
+        EXPECT_GT(List().GetTopIndex(), 0) << scroll.message;
+    }
 }
 
 }  // namespace

@@ -90,6 +90,24 @@ TEST_F(LaunchTest, EachDoubleClickStartsThePlayerBesideTheLauncherOnTheEntryUnde
     Close();
 }
 
+// The first press of the double-click ends an emptied edit, whose entry goes:
+// the rows below move up under the pointer, and the double-click still plays
+// the entry the press landed on.
+TEST_F(LaunchTest, ADoubleClickWhosePressEndsAnEmptiedEditPlaysTheEntryPressedOn)
+{
+    Install({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel", "C:\\d.zel"}, true);
+    Start();
+    const POINT onC = m_launcher->ItemCenter(2);
+    PostClick(m_list, m_launcher->ItemCenter(0), WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
+    ASSERT_TRUE(WaitUntil([&] { return m_launcher->VisibleEdit() != nullptr; }));
+    PostChars(m_launcher->VisibleEdit(), "\b");
+    DoubleClick(onC);
+    ASSERT_TRUE(WaitUntil([&] { return Starts().size() == 1; }));
+    EXPECT_EQ(Starts()[0].argv, (V{Player(), "C:\\c.zel"}));
+    EXPECT_EQ(m_launcher->Texts(), (V{"b", "c", "d"}));
+    Close();
+}
+
 TEST_F(LaunchTest, WithoutThePlayerTheUserIsToldOnceAndNothingElseChanges)
 {
     const V paths = {"C:\\a.zel", "C:\\b.zel"};

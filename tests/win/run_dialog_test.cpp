@@ -7,6 +7,9 @@
 #include "ListBoxMemory.h"
 #include "RunDialogTest.h"
 #include "WinTest.h"
+#include "fw/Gdi.h"
+#include "listctrl/InPlaceCtrl.h"
+#include "listctrl/ListLayout.h"
 #include "runlist/DefaultEntries.h"
 #include "runlist/RunListFile.h"
 
@@ -153,20 +156,34 @@ TEST_F(RunDialogTest, AnEmptyFileStaysEmptyAndIsNotReplaced)
     EXPECT_TRUE(boxes.Texts().empty());
 }
 
+// A damaged file stays as it is until the list is changed; the save after a
+// change first keeps its bytes beside it, in place of an older copy.
 TEST_F(RunDialogTest, ADamagedFileKeepsWhatWasReadTellsTheUserAndStillAttachesTheStrip)
 {
     MessageBoxWatcher boxes;
     std::string bytes = SerializeRunList(ScenePaths("ab", "C:\\"));
     bytes[0] = 5;                      // more entries announced than stored
     WriteFileBytes(RunListPath(), bytes);
+    const std::string copy = RunListPath() + ".damaged";
+    WriteFileBytes(copy, "an older copy");
     Open();
     EXPECT_EQ(ItemTexts(List()), (V{"a", "b"}));
     ASSERT_EQ(boxes.Texts().size(), 1u);
     EXPECT_NE(boxes.Texts()[0].find("damaged"), std::string::npos);
-    EXPECT_NE(Strip().m_hWnd, nullptr);
-    EXPECT_EQ(Strip().m_pList, &List());
+    EXPECT_NE(boxes.Texts()[0].find("_zelrunlist.dat.damaged"), std::string::npos);
+    EXPECT_NE(m_dlg->m_toolStrip.m_hWnd, nullptr);
+    EXPECT_EQ(m_dlg->m_toolStrip.m_pList, &List());
     CloseWith(VK_ESCAPE);
-    EXPECT_EQ(SavedPaths(), ScenePaths("ab", "C:\\"));
+    EXPECT_EQ(ReadFileBytes(RunListPath()), bytes);
+    EXPECT_EQ(ReadFileBytes(copy), "an older copy");
+
+    Open();
+    ClickItem(0);
+    PostKey(List(), VK_DELETE);
+    CloseWith(VK_ESCAPE);
+    EXPECT_EQ(ReadFileBytes(RunListPath()), SerializeRunList({"C:\\b.zel"}));
+    EXPECT_EQ(ReadFileBytes(copy), bytes);
+    ::DeleteFileA(copy.c_str());
 }
 
 TEST_F(RunDialogTest, AFileAnotherProgramHoldsIsNeitherReplacedNorOverwritten)
@@ -257,23 +274,43 @@ TEST_F(RunDialogTest, ASaveThatCannotReplaceTheFileTellsTheUserAndKeepsTheOldFil
 // Draws one item into a memory bitmap and reads back what it painted.
 class DrawItemTest : public RunDialogTest {
 protected:
-    COLORREF PixelAfterDraw(UINT itemID, UINT action, UINT state, int x, int y)
+    static constexpr int kWidth = 80;
+    static constexpr int kHeight = 20;
+
+    // Every pixel of a bitmap, black at first, after paint(dc, rect) drew into it.
+    template <class Paint>
+    static std::vector<COLORREF> Painted(Paint paint)
     {
         CMemoryDC dc(nullptr);
-        CBitmap bitmap(::CreateBitmap(40, 20, 1, 32, nullptr));
+        CBitmap bitmap(::CreateBitmap(kWidth, kHeight, 1, 32, nullptr));
         CSelectObject select(dc, bitmap);
-        const CRect all(0, 0, 40, 20);
+        const CRect all(0, 0, kWidth, kHeight);
         dc.FillRect(all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-        DRAWITEMSTRUCT dis{};
-        dis.CtlType = ODT_LISTBOX;
-        dis.itemID = itemID;
-        dis.itemAction = action;
-        dis.itemState = state;
-        dis.hwndItem = List();
-        dis.hDC = dc;
-        dis.rcItem = all;
-        List().DrawItem(&dis);
-        return ::GetPixel(dc, x, y) & 0xFFFFFF;
+        paint(dc, all);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x)
+                pixels.push_back(::GetPixel(dc, x, y) & 0xFFFFFF);
+        }
+        return pixels;
+    }
+    std::vector<COLORREF> DrawnItem(UINT itemID, UINT action, UINT state)
+    {
+        return Painted([&](CDC& dc, const CRect& all) {
+            DRAWITEMSTRUCT dis{};
+            dis.CtlType = ODT_LISTBOX;
+            dis.itemID = itemID;
+            dis.itemAction = action;
+            dis.itemState = state;
+            dis.hwndItem = List();
+            dis.hDC = dc;
+            dis.rcItem = all;
+            List().DrawItem(&dis);
+        });
+    }
+    COLORREF PixelAfterDraw(UINT itemID, UINT action, UINT state, int x, int y)
+    {
+        return DrawnItem(itemID, action, state)[static_cast<std::size_t>(y * kWidth + x)];
     }
 };
 
@@ -285,6 +322,20 @@ TEST_F(DrawItemTest, SelectedItemsShowTheActiveCaptionColourAndOthersTheWindowCo
     EXPECT_EQ(PixelAfterDraw(0, ODA_SELECT, 0, 3, 10), ::GetSysColor(COLOR_WINDOW));
     EXPECT_EQ(PixelAfterDraw(0, ODA_FOCUS, ODS_SELECTED | ODS_FOCUS, 3, 10), black);
     EXPECT_EQ(PixelAfterDraw(static_cast<UINT>(-1), ODA_DRAWENTIRE, ODS_SELECTED, 3, 10), black);
+}
+
+// A name is drawn as it is: an "&" in it is a character, not a mnemonic mark.
+TEST_F(DrawItemTest, AnAmpersandInANameIsDrawnAsItIs)
+{
+    OpenWith({"C:\\R&D.zel"});
+    const std::vector<COLORREF> expected = Painted([](CDC& dc, CRect rc) {
+        dc.FillRect(rc, ::GetSysColorBrush(COLOR_WINDOW));
+        dc.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+        dc.SetBkMode(TRANSPARENT);
+        rc.left += listlayout::kTextIndent;
+        dc.DrawText("R&D", rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    });
+    EXPECT_EQ(DrawnItem(0, ODA_DRAWENTIRE, 0), expected);
 }
 
 }  // namespace

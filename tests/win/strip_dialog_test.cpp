@@ -9,6 +9,7 @@
 #include "RunDialogTest.h"
 #include "WinTest.h"
 #include "fw/Gdi.h"
+#include "listctrl/InPlaceCtrl.h"
 #include "toolstrip/GlyphImage.h"
 #include "toolstrip/ToolStrip.h"
 
@@ -409,6 +410,24 @@ TEST_F(StripDialogTest, OnlyAReleaseOverThePressedButtonRunsIt)
     Post(Strip(), WM_LBUTTONDBLCLK, Centre(kMoveDown), MK_LBUTTON);
     Release(Centre(kMoveDown));
     EXPECT_EQ(ItemTexts(List()), (V{"a", "c", "d", "b"}));
+}
+
+// A press that reaches the strip while an entry is edited (a screen reader's,
+// or the press message from anywhere) ends the edit first, as a click on the
+// button would: the rename is kept, then the command acts on the selection.
+TEST_F(StripDialogTest, APressDuringAnEditEndsTheEditFirst)
+{
+    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"});
+    ClickItem(1);
+    PostKey(List(), VK_F2);
+    Pump(*m_dlg);
+    PostChars(List().GetInPlaceEdit()->m_hWnd, "x");
+    Strip().PostPress(kDelete);
+    Pump(*m_dlg);
+    EXPECT_FALSE(List().IsEditing());
+    EXPECT_EQ(ItemTexts(List()), (V{"a", "c"}));
+    PressChord(*m_dlg, List(), 'Z', {VK_CONTROL});
+    EXPECT_EQ(ItemTexts(List()), (V{"a", "x", "c"}));
 }
 
 // The release then goes to the other window; the strip must not stay pressed.

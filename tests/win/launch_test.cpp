@@ -101,7 +101,7 @@ TEST_F(LaunchTest, ADoubleClickWhosePressEndsAnEmptiedEditPlaysTheEntryPressedOn
     PostClick(m_list, m_launcher->ItemCenter(0), WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
     ASSERT_TRUE(WaitUntil([&] { return m_launcher->VisibleEdit() != nullptr; }));
     PostChars(m_launcher->VisibleEdit(), "\b");
-    DoubleClick(onC);
+    PostDoubleClick(m_list, onC);
     ASSERT_TRUE(WaitUntil([&] { return Starts().size() == 1; }));
     EXPECT_EQ(Starts()[0].argv, (V{Player(), "C:\\c.zel"}));
     EXPECT_EQ(m_launcher->Texts(), (V{"b", "c", "d"}));

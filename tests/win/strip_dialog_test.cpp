@@ -426,7 +426,7 @@ TEST_F(StripDialogTest, APressDuringAnEditEndsTheEditFirst)
     Pump(*m_dlg);
     EXPECT_FALSE(List().IsEditing());
     EXPECT_EQ(ItemTexts(List()), (V{"a", "c"}));
-    PressChord(*m_dlg, List(), 'Z', {VK_CONTROL});
+    Chord(List(), 'Z', {VK_CONTROL});
     EXPECT_EQ(ItemTexts(List()), (V{"a", "x", "c"}));
 }
 

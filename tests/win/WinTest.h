@@ -258,6 +258,28 @@ inline void SendMouseAt(POINT screen, DWORD flags = 0)
     ::SendInput(1, &input, sizeof input);
 }
 
+// Real keys through the system's input queue, to whatever window has the
+// keyboard focus: the keys pressed in order, then released in reverse
+// (SendKeys({VK_CONTROL, VK_RETURN}) is Ctrl+Enter).
+inline void SendKeys(const std::vector<WORD>& keys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD vk : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        inputs.push_back(input);
+    }
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *it;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 inline std::string ReadFileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -38,6 +38,18 @@ const char* ToString(Key key)
         return "Ctrl+Y";
     case Key::CtrlShiftZ:
         return "Ctrl+Shift+Z";
+    case Key::Home:
+        return "Home";
+    case Key::End:
+        return "End";
+    case Key::Up:
+        return "Up";
+    case Key::Down:
+        return "Down";
+    case Key::CtrlEnter:
+        return "Ctrl+Enter";
+    case Key::CtrlC:
+        return "Ctrl+C";
     }
     return "?";
 }
@@ -116,7 +128,7 @@ std::string Describe(const Operation& op)
     case Operation::Kind::RightClick:
         return "right click " + RowName(op.row);
     case Operation::Kind::Press:
-        return std::string("key ") + ToString(op.key);
+        return std::string("key ") + ToString(op.key) + (op.chosen ? ", choosing " + Quoted(*op.chosen) : "");
     case Operation::Kind::Type:
         return "type " + Quoted(op.text);
     case Operation::Kind::Browse:
@@ -142,7 +154,10 @@ std::optional<DragReplies> Apply(const Operation& op, RunListModel& model)
         model.RightClick(op.row);
         break;
     case Operation::Kind::Press:
-        model.Press(op.key);
+        if (op.key == Key::AltDown && model.KeyFocus() == Focus::Edit)
+            model.Browse(op.chosen);   // the edit's key for the browse button
+        else
+            model.Press(op.key);
         break;
     case Operation::Kind::Type:
         model.Type(op.text);
@@ -231,6 +246,11 @@ Operation OperationSource::Next(const RunListModel& model)
         m_bDragNext = false;
         return DragTo(model);
     }
+    if (m_nNavigationKeysLeft > 0) {
+        --m_nNavigationKeysLeft;
+        if (CanNavigate(model))
+            return Navigation();
+    }
     if (m_nHistoryKeysLeft > 0 && !model.IsEditing()) {
         --m_nHistoryKeysLeft;
         Operation op;
@@ -251,8 +271,13 @@ Operation OperationSource::Idle(const RunListModel& model)
     Operation op;
     const int choice = m_random.Pick(weights);
     switch (choice) {
-    case kLeft:
-        return ClickAt(Operation::Kind::LeftClick, model);
+    case kLeft: {
+        // Now and then the keys move on from the entry clicked.
+        op = ClickAt(Operation::Kind::LeftClick, model);
+        if (op.kind == Operation::Kind::LeftClick && op.row != kNone && m_random.OneIn(3))
+            m_nNavigationKeysLeft = 1 + m_random.Below(4);
+        return op;
+    }
     case kRight:
         return ClickAt(Operation::Kind::RightClick, model);
     case kKey:
@@ -315,16 +340,36 @@ Operation OperationSource::PressKey(bool bEditing)
 {
     const bool bGrow = m_mood == Mood::Grow;
     const bool bShrink = m_mood == Mood::Shrink;
-    // F2, Delete, Alt+Left, Alt+Up, Alt+Right, Alt+Down, Enter, Escape, Insert, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z
+    // F2, Delete, Alt+Left, Alt+Up, Alt+Right, Alt+Down, Enter, Escape, Insert, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z,
+    // Home, End, Up, Down (only from a click: see Navigation), Ctrl+Enter, Ctrl+C
     const std::vector<int> weights =
-        bEditing ? std::vector<int>{1, 2, 1, 1, 1, 1, bGrow ? 20 : 12, bShrink ? 8 : 4, 1, 0, 0, 0}
+        bEditing ? std::vector<int>{1, 2, 1, 1, 1, 1, bGrow ? 20 : 12, bShrink ? 8 : 4, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}
                  : std::vector<int>{20, bShrink ? 32 : bGrow ? 4 : 16, 8, 8, 8, 8, bGrow ? 0 : 1, bGrow ? 0 : 1,
-                                    bGrow ? 8 : bShrink ? 1 : 3, bGrow ? 4 : 16, 6, 4};
+                                    bGrow ? 8 : bShrink ? 1 : 3, bGrow ? 4 : 16, 6, 4, 0, 0, 0, 0, 4, 4};
     Operation op;
     op.kind = Operation::Kind::Press;
     op.key = static_cast<Key>(m_random.Pick(weights));
+    if (bEditing && op.key == Key::AltDown && !m_random.OneIn(4))
+        op.chosen = RandomPath();
     if (op.key == Key::CtrlZ && m_random.OneIn(3))
         m_nHistoryKeysLeft = 1 + m_random.Below(12);
+    return op;
+}
+
+// The list box moves its highlight from its own caret, which after some
+// changes (an entry removed above it) is no longer the selected entry; it is
+// where the last click left it. So the keys that move the highlight come only
+// right after a click on an entry, while the list has the focus.
+bool OperationSource::CanNavigate(const RunListModel& model)
+{
+    return !model.IsEditing() && model.KeyFocus() == Focus::List && model.Selection() != kNone;
+}
+
+Operation OperationSource::Navigation()
+{
+    Operation op;
+    op.kind = Operation::Kind::Press;
+    op.key = static_cast<Key>(static_cast<int>(Key::Home) + m_random.Below(4));
     return op;
 }
 

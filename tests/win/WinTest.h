@@ -280,6 +280,35 @@ inline void SendKeys(const std::vector<WORD>& keys)
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+// The clipboard's text in a format (CF_UNICODETEXT read as ASCII, '?' for
+// any other character); "" when it holds none.
+inline std::string ClipboardText(UINT nFormat)
+{
+    std::string text;
+    if (!::OpenClipboard(nullptr))
+        return "(clipboard not open)";
+    if (const HANDLE hData = ::GetClipboardData(nFormat)) {
+        if (nFormat == CF_UNICODETEXT) {
+            const auto* p = static_cast<const wchar_t*>(::GlobalLock(hData));
+            for (; p != nullptr && *p != L'\0'; ++p)
+                text += *p < 128 ? static_cast<char>(*p) : '?';
+        } else if (const auto* p = static_cast<const char*>(::GlobalLock(hData))) {
+            text = p;
+        }
+        ::GlobalUnlock(hData);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+inline void EmptyTheClipboard()
+{
+    if (::OpenClipboard(nullptr)) {
+        ::EmptyClipboard();
+        ::CloseClipboard();
+    }
+}
+
 inline std::string ReadFileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

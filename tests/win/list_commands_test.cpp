@@ -18,33 +18,6 @@ namespace {
 
 const V kPaths = {"C:\\s\\a.zel", "C:\\s\\b.zel", "C:\\s\\c.zel"};
 
-std::string ClipboardText(UINT nFormat)
-{
-    std::string text;
-    if (!::OpenClipboard(nullptr))
-        return "(clipboard not open)";
-    if (const HANDLE hData = ::GetClipboardData(nFormat)) {
-        if (nFormat == CF_UNICODETEXT) {
-            const auto* p = static_cast<const wchar_t*>(::GlobalLock(hData));
-            for (; p != nullptr && *p != L'\0'; ++p)
-                text += *p < 128 ? static_cast<char>(*p) : '?';
-        } else if (const auto* p = static_cast<const char*>(::GlobalLock(hData))) {
-            text = p;
-        }
-        ::GlobalUnlock(hData);
-    }
-    ::CloseClipboard();
-    return text;
-}
-
-void EmptyTheClipboard()
-{
-    if (::OpenClipboard(nullptr)) {
-        ::EmptyClipboard();
-        ::CloseClipboard();
-    }
-}
-
 // A menu item as the user sees it.
 struct Item {
     std::string text;   // "-" for a separator

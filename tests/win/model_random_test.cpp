@@ -19,6 +19,7 @@
 
 #include "RunDialogTest.h"
 #include "WinTest.h"
+#include "launch/Launch.h"
 #include "listctrl/InPlaceCtrl.h"
 #include "model/RandomOperations.h"
 #include "model/RunListModel.h"
@@ -69,6 +70,18 @@ KeyStroke ToKeyStroke(Key key)
         return {'Y', false, {VK_CONTROL}};
     case Key::CtrlShiftZ:
         return {'Z', false, {VK_CONTROL, VK_SHIFT}};
+    case Key::Home:
+        return {VK_HOME, false};
+    case Key::End:
+        return {VK_END, false};
+    case Key::Up:
+        return {VK_UP, false};
+    case Key::Down:
+        return {VK_DOWN, false};
+    case Key::CtrlEnter:
+        return {VK_RETURN, false, {VK_CONTROL}};
+    case Key::CtrlC:
+        return {'C', false, {VK_CONTROL}};
     }
     return {0, false};
 }
@@ -136,6 +149,7 @@ private:
     POINT m_parked{};                      // where the real cursor rests
     WPARAM m_nSettled = 0;
     int m_nReloads = 0;
+    std::vector<std::string> m_started;    // the command lines the dialogs started
 };
 
 void ModelRandomTest::Run(std::uint64_t seed, int steps)
@@ -149,6 +163,7 @@ void ModelRandomTest::Run(std::uint64_t seed, int steps)
     const std::vector<std::string> initial = source.InitialPaths();
     WriteFileBytes(RunListPath(), SerializeRunList(initial));
     m_model.emplace(initial);
+    EmptyTheClipboard();
     OpenDialog();
 
     std::deque<std::string> recent;
@@ -215,6 +230,10 @@ void ModelRandomTest::OpenDialog()
 {
     Open();
     List().m_fnOpenFileDialog = [this] { return m_chosen; };
+    List().m_fnStartProgram = [this](const std::string& commandLine) {
+        m_started.push_back(commandLine);
+        return TRUE;
+    };
     CRect rcList;
     ::GetWindowRect(List(), &rcList);
     const POINT parked{rcList.left - 40, rcList.top + 20};
@@ -262,6 +281,7 @@ std::optional<DragReplies> ModelRandomTest::Deliver(const Operation& op)
         ClickRow(op.row, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
         break;
     case Operation::Kind::Press:
+        m_chosen = op.chosen;
         PressKey(op.key);
         break;
     case Operation::Kind::Type:
@@ -433,6 +453,11 @@ std::string ModelRandomTest::Differences(const std::optional<DragReplies>& real,
     if (m_model->IsEditing())
         Compare(out, "edit text", WindowText(Edit()), m_model->EditText());
     Compare(out, "insertion marker", List().GetInsertIndex(), -1);
+    std::vector<std::string> started;
+    for (const std::string& path : m_model->Started())
+        started.push_back(launch::PlayerCommandLine(path).value_or("?"));
+    Compare(out, "started", Joined(m_started), Joined(started));
+    Compare(out, "clipboard", ClipboardText(CF_TEXT), m_model->Copied());
     if (expected) {
         Compare(out, "reply to the begin report", real->nBegin, expected->nBegin);
         Compare(out, "reply to the move report", real->nDragging, expected->nDragging);

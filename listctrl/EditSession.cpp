@@ -94,6 +94,12 @@ void CEditSession::SetText(const std::string& text)
     m_pEdit->SetFocus();
 }
 
+void CEditSession::PressBrowseButton()
+{
+    if (m_pButton && m_pButton->IsWindowVisible())
+        m_pButton->SendMessage(BM_CLICK);
+}
+
 bool CEditSession::IsControl(HWND hWnd) const
 {
     return hWnd != nullptr && ((m_pEdit && hWnd == m_pEdit->m_hWnd) || (m_pButton && hWnd == m_pButton->m_hWnd));

@@ -41,6 +41,9 @@ public:
     void UpdateForDpi(HFONT hFont, const CRect& rcItem, int nDpi);
     // Puts text into a shown edit and focuses it.
     void SetText(const std::string& text);
+    // Clicks the shown browse button as the user would (the button takes the
+    // focus and reports its click); nothing without one.
+    void PressBrowseButton();
     bool IsControl(HWND hWnd) const;
 
     CInPlaceEdit* Edit() const { return m_pEdit.get(); }

@@ -12,6 +12,14 @@ bool IsEnterOrEscape(WPARAM vk)
     return vk == VK_RETURN || vk == VK_ESCAPE;
 }
 
+// F4 alone (Alt+F4 closes the window) or Alt+Down.
+bool IsBrowseKey(const MSG& msg)
+{
+    if (msg.message == WM_KEYDOWN)
+        return msg.wParam == VK_F4;
+    return msg.message == WM_SYSKEYDOWN && msg.wParam == VK_DOWN && (HIWORD(msg.lParam) & KF_ALTDOWN) != 0;
+}
+
 }  // namespace
 
 UINT InPlaceCtrlMessage()
@@ -129,6 +137,10 @@ BOOL CInPlaceEdit::PreTranslateMessage(MSG* pMsg)
     if (pMsg->message == WM_KEYDOWN && IsEnterOrEscape(pMsg->wParam)) {
         if (Notify(IPN_KEY, pMsg->wParam, pMsg->pt) != 0)
             Hide();
+        return TRUE;
+    }
+    if (IsBrowseKey(*pMsg)) {
+        Notify(IPN_KEY, VK_F4, pMsg->pt);
         return TRUE;
     }
     return CEdit::PreTranslateMessage(pMsg);

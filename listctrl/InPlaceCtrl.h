@@ -13,7 +13,7 @@ enum InPlaceNotifyCode : int { IPN_KEY = 1, IPN_BUTTON = 2, IPN_KILLFOCUS = 3 };
 struct InPlaceNotify {
     HWND hwndFrom;      // the sending control
     int nCode;          // IPN_KEY, IPN_BUTTON or IPN_KILLFOCUS
-    UINT_PTR nParam;    // the key; the button's id; the window gaining the focus or 0
+    UINT_PTR nParam;    // the key (VK_F4 for a browse key); the button's id; the window gaining the focus or 0
     int x;              // cursor position in screen coordinates when the
     int y;              // triggering message was posted
 };
@@ -66,7 +66,9 @@ public:
     // every later showing.
     void SetLeftMargin(int nMargin);
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
-    // Enter and Escape are reported and consumed, whatever the reply.
+    // Enter and Escape are reported and consumed, whatever the reply; so are
+    // F4 and Alt+Down, the combo box's keys for its list, reported as F4: the
+    // parent runs the browse button.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 private:

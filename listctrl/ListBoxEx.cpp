@@ -83,9 +83,15 @@ LRESULT CListBoxEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         // first, as a loss of focus ends it.
         EndEditAsFocusLoss();
         return CDragListBox::WindowProc(message, wParam, lParam);
+    case LB_SETCURSEL:
+        return OnSetCurSel();
+    case WM_CONTEXTMENU:
+        return OnContextMenu(CPoint(lParam));
     default:
         if (message == InPlaceCtrlMessage())
             return OnCtrlMsg(wParam, lParam);
+        if (message == LaunchMessage())
+            return OnLaunchMessage(wParam);
         return CDragListBox::WindowProc(message, wParam, lParam);
     }
 }
@@ -134,7 +140,7 @@ void CListBoxEx::MeasureItem(MEASUREITEMSTRUCT* pMIS)
     pMIS->itemHeight = static_cast<UINT>(nHeight);
 }
 
-// The focus item is the one last pressed on; F2 and Delete act on it. An edit
+// The entry pressed on becomes the focus item (as any selected entry does). An edit
 // under way ends before the press is handled, as the focus coming to the list
 // would end it; when that removes the emptied entry, the entry pressed on has
 // moved and the press follows it (a press on the removed entry itself only
@@ -183,10 +189,14 @@ void CListBoxEx::OnLButtonDblClk(UINT, CPoint point)
     if (followed)
         point = followed->point;
     DefaultWith(GetCurrentMessage()->wParam, MAKELPARAM(point.x, point.y));
-    const int nItem = ItemFromClientPoint(point);
-    if (nItem == -1)
+    LaunchEntry(ItemFromClientPoint(point));
+}
+
+void CListBoxEx::LaunchEntry(int nIndex)
+{
+    if (nIndex < 0 || nIndex >= GetCount())
         return;
-    const std::optional<std::string> commandLine = launch::PlayerCommandLine(m_entries.PathAt(nItem));
+    const std::optional<std::string> commandLine = launch::PlayerCommandLine(m_entries.PathAt(nIndex));
     if (!commandLine) {
         launch::ReportLaunchFailure(m_hWnd);
         return;
@@ -196,6 +206,8 @@ void CListBoxEx::OnLButtonDblClk(UINT, CPoint point)
 
 BOOL CListBoxEx::Launch(std::string strCmdLine)
 {
+    if (m_fnStartProgram)
+        return m_fnStartProgram(strCmdLine);
     return launch::StartProgram(std::move(strCmdLine), m_hWnd, m_procInfo);
 }
 
@@ -218,6 +230,9 @@ void CListBoxEx::OnKeyDown(UINT nChar, UINT, UINT)
     case 'Z':
     case 'Y':
         OnHistoryKey(nChar);
+        break;
+    case 'C':
+        OnCopyKey();
         break;
     default:
         break;
@@ -386,8 +401,10 @@ int CListBoxEx::AppendEntry(ListEntry entry)
 int CListBoxEx::InsertEntry(int nIndex, ListEntry entry)
 {
     const int nNew = InsertItem(nIndex, entry.name, 0);
-    if (nNew != -1)
+    if (nNew != -1) {
         m_entries.Insert(nNew, std::move(entry));
+        FollowSelection();   // an entry above the selected one moved it down
+    }
     return nNew;
 }
 
@@ -396,6 +413,7 @@ bool CListBoxEx::RemoveEntry(int nIndex)
     if (nIndex == -1 || DeleteString(nIndex) == LB_ERR)
         return false;
     m_entries.Remove(nIndex);
+    FollowSelection();   // a selection below the entry moved up; a removed one is gone
     return true;
 }
 
@@ -406,6 +424,7 @@ bool CListBoxEx::MoveEntry(int nFrom, int nTo)
     if (!MoveItem(nFrom, nTo))
         return false;
     m_entries.Move(nFrom, nTo);
+    FollowSelection();
     return true;
 }
 

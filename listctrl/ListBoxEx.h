@@ -7,6 +7,9 @@
 // browse button laid over the item), reordered by keys, by the tool strip and
 // by dragging, and a double-click starts the player on the entry under the
 // pointer. The pointer resting on an entry shows its full path in a tooltip.
+// The selected entry is the focus item, which the keys and the keyboard's
+// menu of commands act on (ListBoxExCommands.cpp).
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +18,7 @@
 #include "entries/EntryList.h"
 #include "fw/Controls.h"
 #include "listctrl/EditSession.h"
+#include "listctrl/ListCommands.h"
 #include "listctrl/PathTip.h"
 
 class CListBoxEx : public CDragListBox {
@@ -71,6 +75,24 @@ public:
 
     // Starts the player with a complete command line; tells the user on failure.
     BOOL Launch(std::string strCmdLine);
+    // Starts the player on an entry's path as a double-click on it does; an
+    // index that names no entry starts nothing.
+    void LaunchEntry(int nIndex);
+    // The same, later: for a caller that must have its answer first (a
+    // screen reader's request).
+    void PostLaunch(int nIndex) const;
+    // Starts the command line in place of the system when set, so a test of
+    // the whole dialog sees what would be started without a player.
+    std::function<BOOL(const std::string&)> m_fnStartProgram;
+
+    // The commands of the keyboard's menu (ListCommands.h), on the focus item.
+    listcommands::ListState CommandState();
+    void RunCommand(listcommands::Command command);
+    // The menu of every command, below the focus entry (the menu key, Shift+F10).
+    void ShowCommandMenu();
+    // Puts an entry's full path on the clipboard as text; false for an entry
+    // without a path, or no entry.
+    bool CopyPath(int nIndex);
 
     // The DPI the list's figures and item height are made for: the window's
     // own when attached or created, then what SetDpi was told.
@@ -91,6 +113,12 @@ public:
 
     // Framework overrides.
     void PreSubclassWindow() override;
+    // Ctrl+Enter starts the selected entry, before the dialog takes Enter as
+    // its own; the menu key and Shift+F10 open the menu of commands.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The list box's own changes of the selection (keys, clicks, typing) move
+    // the focus item with it.
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     // Screen readers hear each entry's full path as its description
     // (ListBoxExAccessible.cpp).
@@ -116,6 +144,11 @@ protected:
     void OnLButtonDblClk(UINT nFlags, CPoint point);
     void OnRButtonDown(UINT nFlags, CPoint point);
     LRESULT OnCtrlMsg(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetCurSel();
+    LRESULT OnContextMenu(CPoint ptScreen);
+    LRESULT OnLaunchMessage(WPARAM nIndex);
+    // Posted to the list to start an entry (wParam) later.
+    static UINT LaunchMessage();
 
     // What the list's window needs once it exists, created or attached.
     void AttachParts();
@@ -139,6 +172,11 @@ protected:
     bool TravelHistory(HistoryTravel travel);
     void ShowTouched(const TouchedEntry& touched);
     void EnsureVisible(int nIndex);
+    // The selected entry, when there is one, becomes the focus item: called
+    // after every change that can move the selection.
+    void FollowSelection();
+    // Ctrl+C: the focus entry's path to the clipboard.
+    void OnCopyKey();
 
     // The entry changes shown in the list box and then made to the entries;
     // they record nothing and select nothing. False (-1), and nothing changed,

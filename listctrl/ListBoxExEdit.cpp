@@ -132,6 +132,10 @@ LRESULT CListBoxEx::OnCtrlMsg(WPARAM, LPARAM lParam)
         return 1;
     switch (pNotify->nCode) {
     case IPN_KEY:
+        if (pNotify->nParam == VK_F4) {
+            m_edit.PressBrowseButton();   // the way a click on it browses
+            return 0;
+        }
         if (pNotify->nParam == VK_ESCAPE) {
             AcceptEdit(GetEditItem(), TRUE);   // only informed
             EndEdit(TRUE);

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "fw/Keyboard.h"
+
 // The list as the history's steps see it.
 class CListBoxEx::StepTarget : public IListSteps {
 public:
@@ -17,15 +19,6 @@ public:
 private:
     CListBoxEx& m_list;
 };
-
-namespace {
-
-bool IsKeyDown(int vk)
-{
-    return ::GetKeyState(vk) < 0;
-}
-
-}  // namespace
 
 bool CListBoxEx::Undo()
 {
@@ -52,7 +45,7 @@ bool CListBoxEx::TravelHistory(HistoryTravel travel)
 
 void CListBoxEx::OnHistoryKey(UINT nChar)
 {
-    if (!IsKeyDown(VK_CONTROL) || IsKeyDown(VK_MENU))
+    if (!IsCtrlChord())
         return;
     if (nChar == 'Z' && !IsKeyDown(VK_SHIFT))
         Undo();

@@ -13,10 +13,11 @@ constexpr const char kTextCharacters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKL
 constexpr const char kPathCharacters[] = "abcdefghijklmnopqrstuvwxyz0123456789_- ";
 
 // In the order of the enumerations.
-constexpr const char* kKeyNames[] = {"F2",    "Delete", "Alt+Left", "Alt+Up", "Alt+Right", "Alt+Down",
-                                     "Enter", "Escape", "Insert",   "Ctrl+Z", "Ctrl+Y",    "Ctrl+Shift+Z"};
+constexpr const char* kKeyNames[] = {"F2",     "Delete", "Alt+Left", "Alt+Up",       "Alt+Right", "Alt+Down",
+                                     "Enter",  "Escape", "Insert",   "Ctrl+Z",       "Ctrl+Y",    "Ctrl+Shift+Z",
+                                     "Home",   "End",    "Up",       "Down",         "Ctrl+Enter", "Ctrl+C"};
 constexpr const char* kStripPartNames[] = {"New", "Delete", "Move Up", "Move Down", "caption"};
-static_assert(std::size(kKeyNames) == static_cast<size_t>(Key::CtrlShiftZ) + 1, "a name for every key");
+static_assert(std::size(kKeyNames) == static_cast<size_t>(Key::CtrlC) + 1, "a name for every key");
 static_assert(std::size(kStripPartNames) == static_cast<size_t>(StripPart::Caption) + 1, "a name for every part");
 
 const char* ToString(Key key)
@@ -83,7 +84,8 @@ std::string Describe(const Operation& op)
     switch (op.kind) {
     case Operation::Kind::LeftClick: return "left click " + RowName(op.row);
     case Operation::Kind::RightClick: return "right click " + RowName(op.row);
-    case Operation::Kind::Press: return std::string("key ") + ToString(op.key);
+    case Operation::Kind::Press:
+        return std::string("key ") + ToString(op.key) + (op.chosen ? ", choosing " + Quoted(*op.chosen) : "");
     case Operation::Kind::Type: return "type " + Quoted(op.text);
     case Operation::Kind::Browse: return op.chosen ? "browse, choosing " + Quoted(*op.chosen) : "browse, cancelled";
     case Operation::Kind::Drag:
@@ -100,7 +102,12 @@ std::optional<DragReplies> Apply(const Operation& op, RunListModel& model)
     switch (op.kind) {
     case Operation::Kind::LeftClick: model.LeftClick(op.row); break;
     case Operation::Kind::RightClick: model.RightClick(op.row); break;
-    case Operation::Kind::Press: model.Press(op.key); break;
+    case Operation::Kind::Press:
+        if (op.key == Key::AltDown && model.KeyFocus() == Focus::Edit)
+            model.Browse(op.chosen);   // the edit's key for the browse button
+        else
+            model.Press(op.key);
+        break;
     case Operation::Kind::Type: model.Type(op.text); break;
     case Operation::Kind::Browse: model.Browse(op.chosen); break;
     case Operation::Kind::Drag: return model.Drag(op.row, op.bDrop);
@@ -179,6 +186,11 @@ Operation OperationSource::Next(const RunListModel& model)
         m_bDragNext = false;
         return DragTo(model);
     }
+    if (m_nNavigationKeysLeft > 0) {
+        --m_nNavigationKeysLeft;
+        if (CanNavigate(model))
+            return Navigation();
+    }
     if (m_nHistoryKeysLeft > 0 && !model.IsEditing()) {
         --m_nHistoryKeysLeft;
         Operation op;
@@ -199,7 +211,13 @@ Operation OperationSource::Idle(const RunListModel& model)
     Operation op;
     const int choice = m_random.Pick(weights);
     switch (choice) {
-    case kLeft: return ClickAt(Operation::Kind::LeftClick, model);
+    case kLeft: {
+        // Now and then the keys move on from the entry clicked.
+        op = ClickAt(Operation::Kind::LeftClick, model);
+        if (op.kind == Operation::Kind::LeftClick && op.row != kNone && m_random.OneIn(3))
+            m_nNavigationKeysLeft = 1 + m_random.Below(4);
+        return op;
+    }
     case kRight: return ClickAt(Operation::Kind::RightClick, model);
     case kKey: return PressKey(false);
     case kDrag:
@@ -256,16 +274,36 @@ Operation OperationSource::PressKey(bool bEditing)
 {
     const bool bGrow = m_mood == Mood::Grow;
     const bool bShrink = m_mood == Mood::Shrink;
-    // F2, Delete, Alt+Left, Alt+Up, Alt+Right, Alt+Down, Enter, Escape, Insert, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z
+    // F2, Delete, Alt+Left, Alt+Up, Alt+Right, Alt+Down, Enter, Escape, Insert, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z,
+    // Home, End, Up, Down (only from a click: see Navigation), Ctrl+Enter, Ctrl+C
     const std::vector<int> weights =
-        bEditing ? std::vector<int>{1, 2, 1, 1, 1, 1, bGrow ? 20 : 12, bShrink ? 8 : 4, 1, 0, 0, 0}
+        bEditing ? std::vector<int>{1, 2, 1, 1, 1, 1, bGrow ? 20 : 12, bShrink ? 8 : 4, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}
                  : std::vector<int>{20, bShrink ? 32 : bGrow ? 4 : 16, 8, 8, 8, 8, bGrow ? 0 : 1, bGrow ? 0 : 1,
-                                    bGrow ? 8 : bShrink ? 1 : 3, bGrow ? 4 : 16, 6, 4};
+                                    bGrow ? 8 : bShrink ? 1 : 3, bGrow ? 4 : 16, 6, 4, 0, 0, 0, 0, 4, 4};
     Operation op;
     op.kind = Operation::Kind::Press;
     op.key = static_cast<Key>(m_random.Pick(weights));
+    if (bEditing && op.key == Key::AltDown && !m_random.OneIn(4))
+        op.chosen = RandomPath();
     if (op.key == Key::CtrlZ && m_random.OneIn(3))
         m_nHistoryKeysLeft = 1 + m_random.Below(12);
+    return op;
+}
+
+// The list box moves its highlight from its own caret, which after some
+// changes (an entry removed above it) is no longer the selected entry; it is
+// where the last click left it. So the keys that move the highlight come only
+// right after a click on an entry, while the list has the focus.
+bool OperationSource::CanNavigate(const RunListModel& model)
+{
+    return !model.IsEditing() && model.KeyFocus() == Focus::List && model.Selection() != kNone;
+}
+
+Operation OperationSource::Navigation()
+{
+    Operation op;
+    op.kind = Operation::Kind::Press;
+    op.key = static_cast<Key>(static_cast<int>(Key::Home) + m_random.Below(4));
     return op;
 }
 

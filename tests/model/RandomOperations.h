@@ -36,7 +36,7 @@ struct Operation {
     bool bDrop = true;                    // Drag: dropped, or cancelled
     Key key = Key::F2;                    // Press
     std::string text;                     // Type
-    std::optional<std::string> chosen;    // Browse: the file dialog's answer
+    std::optional<std::string> chosen;    // Browse, Alt+Down in the edit: the file dialog's answer
     StripPart part = StripPart::Caption;  // Strip
 };
 
@@ -73,6 +73,8 @@ private:
     Operation ClickAt(Operation::Kind kind, const RunListModel& model);
     Operation DragTo(const RunListModel& model);
     Operation PressKey(bool bEditing);
+    static bool CanNavigate(const RunListModel& model);
+    Operation Navigation();
     std::optional<int> PickRow(const RunListModel& model, Operation::Kind kind);
     std::string RandomText();
     std::string RandomPath();
@@ -84,6 +86,7 @@ private:
     int m_nMoodLeft = 0;
     bool m_bDragNext = false;   // the last operation was the press of a drag
     int m_nHistoryKeysLeft = 0;  // undo and redo keys still to come in a run of them
+    int m_nNavigationKeysLeft = 0;  // keys that move the highlight, still to come after a click
 };
 
 }  // namespace model

@@ -57,7 +57,7 @@ void RunListModel::LeftClick(int row)
         m_nFocusItem = row;
     m_focus = Focus::List;
     if (IsItem(row))
-        m_nSelection = row;
+        Select(row);
 }
 
 // Opens an edit over the item; during an edit, or below the items, nothing.
@@ -69,26 +69,15 @@ void RunListModel::RightClick(int row)
 
 void RunListModel::Press(Key key)
 {
-    const bool bEnds = key == Key::Enter || key == Key::Escape;
+    // Outside the list Ctrl+Enter is Enter.
+    const bool bEnds = key == Key::Enter || key == Key::Escape || (key == Key::CtrlEnter && m_focus != Focus::List);
     m_nRevealed = kNone;
     switch (m_focus) {
     case Focus::List:
         if (bEnds)
             EndDialog();
-        else if (key == Key::F2 && m_nFocusItem != kNone)
-            BeginEdit(m_nFocusItem);
-        else if (key == Key::Delete)
-            RemoveRecorded(m_nFocusItem);
-        else if (key == Key::Insert)
-            BeginEdit(Count());
-        else if (key == Key::CtrlZ)
-            Undo();
-        else if (key == Key::CtrlY || key == Key::CtrlShiftZ)
-            Redo();
-        else if (key == Key::AltLeft || key == Key::AltUp)
-            MoveUp(m_nSelection);
-        else if (key == Key::AltRight || key == Key::AltDown)
-            MoveDown(m_nSelection);
+        else
+            PressInList(key);
         break;
     case Focus::Edit:
         if (bEnds)
@@ -108,6 +97,58 @@ void RunListModel::Press(Key key)
             EndDialog();
         break;
     }
+}
+
+void RunListModel::PressInList(Key key)
+{
+    switch (key) {
+    case Key::F2:
+        if (m_nFocusItem != kNone)
+            BeginEdit(m_nFocusItem);
+        break;
+    case Key::Delete: RemoveRecorded(m_nFocusItem); break;
+    case Key::Insert: BeginEdit(Count()); break;
+    case Key::CtrlZ: Undo(); break;
+    case Key::CtrlY:
+    case Key::CtrlShiftZ: Redo(); break;
+    case Key::AltLeft:
+    case Key::AltUp: MoveUp(m_nSelection); break;
+    case Key::AltRight:
+    case Key::AltDown: MoveDown(m_nSelection); break;
+    case Key::Home:
+    case Key::End:
+    case Key::Up:
+    case Key::Down: Navigate(key); break;
+    case Key::CtrlEnter:
+        if (m_nSelection != kNone)
+            m_started.push_back(m_entries[static_cast<size_t>(m_nSelection)].path);
+        break;
+    case Key::CtrlC:
+        // An entry without a path has nothing to copy.
+        if (IsItem(m_nFocusItem) && !m_entries[static_cast<size_t>(m_nFocusItem)].path.empty())
+            m_copied = m_entries[static_cast<size_t>(m_nFocusItem)].path;
+        break;
+    case Key::Enter:
+    case Key::Escape: break;
+    }
+}
+
+void RunListModel::Navigate(Key key)
+{
+    switch (key) {
+    case Key::Home: Select(0); break;
+    case Key::End: Select(Count() - 1); break;
+    case Key::Up: Select(std::max(0, m_nSelection - 1)); break;
+    case Key::Down: Select(std::min(Count() - 1, m_nSelection + 1)); break;
+    default: break;
+    }
+}
+
+void RunListModel::Select(int nIndex)
+{
+    m_nSelection = nIndex;
+    if (nIndex != kNone)
+        m_nFocusItem = nIndex;
 }
 
 void RunListModel::Type(const std::string& text)
@@ -150,7 +191,7 @@ DragReplies RunListModel::Drag(int target, bool bDrop)
     m_entries.erase(m_entries.begin() + source);
     const int destination = source < target ? target - 1 : target;
     m_entries.insert(m_entries.begin() + destination, moved);
-    m_nSelection = destination;
+    Select(destination);
     Record(std::move(before), source, destination);
     return replies;
 }
@@ -196,8 +237,7 @@ void RunListModel::BeginEdit(int nIndex)
         m_entries.push_back({});
         nIndex = Count() - 1;
     }
-    m_nSelection = nIndex;
-    m_nFocusItem = nIndex;
+    Select(nIndex);
     m_nEditItem = nIndex;
     m_editText = m_entries[static_cast<size_t>(nIndex)].text;
     m_caret = Caret::All;
@@ -215,7 +255,7 @@ void RunListModel::EndEdit(bool bCancel)
         Remove(nItem);
     } else if (!bCancel) {
         m_entries[static_cast<size_t>(nItem)].text = m_editText;
-        m_nSelection = nItem;
+        Select(nItem);
     }
     // An edit that leaves the entries as they were is no change.
     if (m_editBefore != m_entries)
@@ -233,17 +273,22 @@ void RunListModel::EndDialog()
     m_bEnded = true;
 }
 
-// The selection stays on its entry; it is gone with a removed selected entry.
-// The focus item stays as it is.
+// The selection stays on its entry, and the focus item with it; it is gone
+// with a removed selected entry, and the focus item then stays as it is.
 void RunListModel::Remove(int nIndex)
 {
     if (!IsItem(nIndex))
         return;
     m_entries.erase(m_entries.begin() + nIndex);
+    FollowRemoval(nIndex);
+}
+
+void RunListModel::FollowRemoval(int nIndex)
+{
     if (m_nSelection == nIndex)
         m_nSelection = kNone;
     else if (m_nSelection > nIndex)
-        --m_nSelection;
+        Select(m_nSelection - 1);
 }
 
 void RunListModel::RemoveRecorded(int nIndex)
@@ -261,7 +306,7 @@ void RunListModel::MoveUp(int nIndex)
         return;
     std::vector<Entry> before = m_entries;
     std::swap(m_entries[static_cast<size_t>(nIndex)], m_entries[static_cast<size_t>(nIndex) - 1]);
-    m_nSelection = nIndex - 1;
+    Select(nIndex - 1);
     Record(std::move(before), nIndex, nIndex - 1);
 }
 
@@ -271,7 +316,7 @@ void RunListModel::MoveDown(int nIndex)
         return;
     std::vector<Entry> before = m_entries;
     std::swap(m_entries[static_cast<size_t>(nIndex)], m_entries[static_cast<size_t>(nIndex) + 1]);
-    m_nSelection = nIndex + 1;
+    Select(nIndex + 1);
     Record(std::move(before), nIndex, nIndex + 1);
 }
 
@@ -313,15 +358,11 @@ void RunListModel::Restore(const std::vector<Entry>& entries, int nTouched, int 
 {
     m_entries = entries;
     if (nTouched != kNone) {
-        m_nSelection = nTouched;
-        m_nFocusItem = nTouched;
+        Select(nTouched);
         m_nRevealed = nTouched;
         return;
     }
-    if (m_nSelection == nGone)
-        m_nSelection = kNone;
-    else if (m_nSelection > nGone)
-        --m_nSelection;
+    FollowRemoval(nGone);
     m_nRevealed = std::min(nGone, Count() - 1);
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // What the launcher's list should do, stated plainly and independently of the
 // window code: the entries (display text and path), the selection, the focus
-// item, the edit under way with its text, and which of the dialog's windows
-// has the keyboard focus. The random test applies the same user operations to
+// item (always the selected entry while there is one), the edit under way
+// with its text, which of the dialog's windows has the keyboard focus, the
+// entries started and the path copied. The random test applies the same user operations to
 // this model and to the real dialog and compares the two after every step.
 //
 // Rows: an operation at a place in the list names the item shown there, or
@@ -28,7 +29,11 @@ struct Entry {
 enum class Focus { List, Edit, Button, Strip };
 
 // Keys pressed in whatever window has the focus.
-enum class Key { F2, Delete, AltLeft, AltUp, AltRight, AltDown, Enter, Escape, Insert, CtrlZ, CtrlY, CtrlShiftZ };
+// Home, End, Up and Down move the highlight from the selected entry.
+enum class Key {
+    F2, Delete, AltLeft, AltUp, AltRight, AltDown, Enter, Escape, Insert, CtrlZ, CtrlY, CtrlShiftZ,
+    Home, End, Up, Down, CtrlEnter, CtrlC
+};
 
 // What a click on the tool strip hits: a button, or the caption beside them.
 enum class StripPart { New, Delete, MoveUp, MoveDown, Caption };
@@ -65,6 +70,10 @@ public:
     const std::vector<std::string>& SavedPaths() const { return m_saved; }
     // The item the last undo or redo must have brought into view, or kNone.
     int Revealed() const { return m_nRevealed; }
+    // The paths of the entries started, oldest first, over every run.
+    const std::vector<std::string>& Started() const { return m_started; }
+    // The text last copied, "" before any.
+    const std::string& Copied() const { return m_copied; }
 
     // A left press and release at a row.
     void LeftClick(int row);
@@ -85,10 +94,17 @@ public:
     void Reopen();
 
 private:
+    // Selects an item, which becomes the focus item; kNone selects nothing.
+    void Select(int nIndex);
+    void PressInList(Key key);
+    // A move of the highlight from the selected entry, which exists.
+    void Navigate(Key key);
     void BeginEdit(int nIndex);
     void EndEdit(bool bCancel);
     void EndDialog();
     void Remove(int nIndex);
+    // The selection after the entry at nIndex went.
+    void FollowRemoval(int nIndex);
     // A removal by the user's command, one change of the history.
     void RemoveRecorded(int nIndex);
     void MoveUp(int nIndex);
@@ -124,6 +140,8 @@ private:
     std::vector<Entry> m_editBefore;   // the entries when the edit began
     bool m_bEditNew = false;
     int m_nRevealed = kNone;
+    std::vector<std::string> m_started;
+    std::string m_copied;
 };
 
 // How many changes can be undone at most: as deep as the list's history.

@@ -135,7 +135,8 @@ TEST(RunListModel, TheViewShowsTheRowAndTheEditedItemAndStaysWhenTheClickEndsThe
 
 // What the fixed seeds of the dialog test rely on: a run repeats from its
 // seed, and runs of a thousand operations outgrow the path table's spare room,
-// empty the list and end the dialog.
+// empty the list, end the dialog, move the highlight by keys, start and copy
+// entries and browse from the edit by key.
 TEST(RandomOperations, RunsRepeatFromTheirSeedAndReachTheInterestingStates)
 {
     auto run = [](std::uint64_t seed, int steps, std::set<std::string>* reached) {
@@ -160,6 +161,14 @@ TEST(RandomOperations, RunsRepeatFromTheirSeedAndReachTheInterestingStates)
                 nLoaded = m.Count();
             }
             reached->insert(log.back().substr(0, log.back().find(' ')));
+            if (!m.Started().empty())
+                reached->insert("started");
+            if (!m.Copied().empty())
+                reached->insert("copied");
+            for (const char* key : {"key Home", "key End", "key Up", "key Down", "key Alt+Down, choosing"}) {
+                if (log.back().rfind(key, 0) == 0)
+                    reached->insert(key);
+            }
         }
         return log;
     };
@@ -168,7 +177,8 @@ TEST(RandomOperations, RunsRepeatFromTheirSeedAndReachTheInterestingStates)
     for (std::uint64_t seed = 1; seed <= 10; ++seed)
         run(seed, 1000, &reached);
     for (const char* state : {"outgrown", "empty", "reloaded", "left", "right", "key", "type", "browse,", "drag",
-                              "strip", "close"})
+                              "strip", "close", "started", "copied", "key Home", "key End", "key Up", "key Down",
+                              "key Alt+Down, choosing"})
         EXPECT_EQ(reached.count(state), 1u) << state;
 }
 

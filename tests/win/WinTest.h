@@ -360,6 +360,57 @@ inline void SendMouseAt(POINT screen, DWORD flags = 0)
     ::SendInput(1, &input, sizeof input);
 }
 
+// Real keys through the system's input queue, to whatever window has the
+// keyboard focus: the keys pressed in order, then released in reverse
+// (SendKeys({VK_CONTROL, VK_RETURN}) is Ctrl+Enter).
+inline void SendKeys(const std::vector<WORD>& keys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD vk : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        inputs.push_back(input);
+    }
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *it;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The clipboard's text in a format (CF_UNICODETEXT read as ASCII, '?' for
+// any other character); "" when it holds none.
+inline std::string ClipboardText(UINT nFormat)
+{
+    std::string text;
+    if (!::OpenClipboard(nullptr))
+        return "(clipboard not open)";
+    if (const HANDLE hData = ::GetClipboardData(nFormat)) {
+        if (nFormat == CF_UNICODETEXT) {
+            const auto* p = static_cast<const wchar_t*>(::GlobalLock(hData));
+            for (; p != nullptr && *p != L'\0'; ++p)
+                text += *p < 128 ? static_cast<char>(*p) : '?';
+        } else if (const auto* p = static_cast<const char*>(::GlobalLock(hData))) {
+            text = p;
+        }
+        ::GlobalUnlock(hData);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+inline void EmptyTheClipboard()
+{
+    if (::OpenClipboard(nullptr)) {
+        ::EmptyClipboard();
+        ::CloseClipboard();
+    }
+}
+
 // Input to a dialog's windows, each handled before the call returns.
 class DialogInput {
 public:

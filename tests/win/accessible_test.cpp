@@ -14,6 +14,7 @@
 #include "UniqueHandle.h"
 #include "WinTest.h"
 #include "fw/ComPtr.h"
+#include "launch/Launch.h"
 
 using namespace wintest;
 using V = std::vector<std::string>;
@@ -235,6 +236,37 @@ TEST_F(AccessibleTest, TheListsEntriesCarryTheirFullPathsAsDescriptions)
     EXPECT_EQ(Description(*list, CHILDID_SELF), Description(*standard, CHILDID_SELF));
     EXPECT_EQ(Description(*list, 4), Description(*standard, 4));
     EXPECT_EQ(Role(*list, CHILDID_SELF), Role(*standard, CHILDID_SELF));
+}
+
+// The list is "Scenes"; a screen reader starts an entry by its default action,
+// one scrolled out of view too, and the pointer stays where it is.
+TEST_F(AccessibleTest, AnEntrysDefaultActionLaunchesItWithoutMovingThePointer)
+{
+    V paths;
+    for (int i = 0; i < 40; ++i)
+        paths.push_back("C:\\scenes\\scene " + std::to_string(i) + ".zel");
+    OpenWith(paths);
+    V started;
+    List().m_fnStartProgram = [&started](const std::string& commandLine) {
+        started.push_back(commandLine);
+        return TRUE;
+    };
+    CComPtr<IAccessible> list = ObjectOf(List());
+    ASSERT_TRUE(list);
+    EXPECT_EQ(Name(*list, CHILDID_SELF).text, "Scenes");
+    EXPECT_EQ(DefaultAction(*list, 40), "Launch");
+    ASSERT_GT(List().GetItemRect(39).top, List().GetClientRect().bottom) << "the last entry lies out of view";
+    POINT before{};
+    ::GetCursorPos(&before);
+
+    EXPECT_EQ(list->accDoDefaultAction(Child(40)), S_OK);
+    EXPECT_TRUE(started.empty()) << "started after the client's call has returned";
+    Pump(*m_dlg);
+    EXPECT_EQ(started, V{launch::PlayerCommandLine(paths[39]).value_or("?")});
+    POINT after{};
+    ::GetCursorPos(&after);
+    EXPECT_EQ(after.x, before.x);
+    EXPECT_EQ(after.y, before.y);
 }
 
 // A client may hold an object past the window: it answers that it is

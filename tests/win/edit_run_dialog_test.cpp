@@ -255,6 +255,23 @@ TEST_F(EditRunDialogTest, TheBrowseButtonOpensTheSystemFileDialogAndACancelKeeps
     EXPECT_EQ(PathHead(List()), ScenePaths("ab", "C:\\"));
 }
 
+// F4 and Alt+Down, the combo box's keys for its list, browse from the edit
+// the way a click on "..." does.
+TEST_F(EditRunDialogTest, F4AndAltDownInTheEditOpenTheSystemFileDialog)
+{
+    OpenWith({"C:\\a.zel", "C:\\b.zel"});
+    ClickItem(1);
+    Press(List(), VK_F2);
+    for (const bool bAlt : {false, true}) {
+        DialogCanceller canceller(*m_dlg);
+        PostKey(Edit(), bAlt ? VK_DOWN : VK_F4, bAlt);
+        Pump(*m_dlg);
+        EXPECT_EQ(canceller.Answered(), 1) << (bAlt ? "Alt+Down" : "F4");
+        EXPECT_EQ(List().GetEditItem(), 1);
+        EXPECT_TRUE(Edit().IsWindowVisible());
+    }
+}
+
 std::string CurrentDirectory()
 {
     std::string dir(::GetCurrentDirectoryA(0, nullptr), '\0');

@@ -63,6 +63,18 @@ protected:
         return rc;
     }
     void DoubleClickItem(int i) { PostDoubleClick(m_list, Center(ItemRect(i))); }
+    // Real keys go to the launcher once its list has the keyboard focus.
+    void PressKeys(const std::vector<WORD>& keys)
+    {
+        SetForegroundWindow(m_launcher->Dialog());
+        ASSERT_TRUE(WaitUntil([&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return GetGUIThreadInfo(GetWindowThreadProcessId(m_list, nullptr), &info) && info.hwndFocus == m_list;
+        }));
+        SendKeys(keys);
+        m_launcher->Settle(1);
+    }
 
     TempDir m_temp;
     std::string m_bin;
@@ -108,7 +120,22 @@ TEST_F(LaunchTest, ADoubleClickWhosePressEndsAnEmptiedEditPlaysTheEntryPressedOn
     Close();
 }
 
-TEST_F(LaunchTest, WithoutThePlayerTheUserIsToldOnceAndNothingElseChanges)
+// Ctrl+Enter starts the highlighted entry exactly as a double-click on it does.
+TEST_F(LaunchTest, CtrlEnterStartsTheEntryTheArrowKeysHighlighted)
+{
+    const V paths = {"C:\\scenes\\blend.zel", "C:\\my scenes\\two  spaces.zel", "D:\\third.zel"};
+    Install(paths, true);
+    Start();
+    PressKeys({VK_DOWN});   // the first key highlights the first entry
+    PressKeys({VK_DOWN});
+    PressKeys({VK_CONTROL, VK_RETURN});
+    ASSERT_TRUE(WaitUntil([&] { return Starts().size() == 1; }));
+    EXPECT_EQ(Starts()[0].commandLine, '"' + Player() + "\" \"" + paths[1] + '"');
+    EXPECT_FALSE(m_launcher->Process().Ended()) << "Enter with Ctrl does not end the dialog";
+    Close();
+}
+
+TEST_F(LaunchTest, WithoutThePlayerEachAttemptIsToldOnceAndNothingElseChanges)
 {
     const V paths = {"C:\\a.zel", "C:\\b.zel"};
     Install(paths, false);
@@ -120,11 +147,14 @@ TEST_F(LaunchTest, WithoutThePlayerTheUserIsToldOnceAndNothingElseChanges)
     PostDoubleClick(m_list, {Center(last).x, last.bottom + last.Height()});
     DoubleClickItem(1);
     ASSERT_TRUE(WaitUntil([&] { return !boxes.Texts().empty(); }));
+    // Ctrl+Enter on the entry the double-click selected tells the same.
+    PressKeys({VK_CONTROL, VK_RETURN});
+    ASSERT_TRUE(WaitUntil([&] { return boxes.Texts().size() == 2; }));
 
     EXPECT_EQ(SendMessageA(m_list, LB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(SendMessageA(m_list, LB_GETCURSEL, 0, 0), 1);
     Close();
-    EXPECT_EQ(boxes.Texts(), V{kLaunchErrorText});
+    EXPECT_EQ(boxes.Texts(), (V{kLaunchErrorText, kLaunchErrorText}));
     EXPECT_EQ(ReadFileBytes(RunListFilePath(Launcher())), SerializeRunList(paths));
 }
 

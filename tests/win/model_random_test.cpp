@@ -19,6 +19,8 @@
 
 #include "RunDialogTest.h"
 #include "WinTest.h"
+#include "launch/Launch.h"
+#include "listctrl/InPlaceCtrl.h"
 #include "model/RandomOperations.h"
 #include "model/RunListModel.h"
 
@@ -44,8 +46,10 @@ const KeyStroke kKeyStrokes[] = {
     {VK_F2, false},     {VK_DELETE, false}, {VK_LEFT, true},       {VK_UP, true},
     {VK_RIGHT, true},   {VK_DOWN, true},    {VK_RETURN, false},    {VK_ESCAPE, false},
     {VK_INSERT, false}, {'Z', false, {VK_CONTROL}}, {'Y', false, {VK_CONTROL}}, {'Z', false, {VK_CONTROL, VK_SHIFT}},
+    {VK_HOME, false},   {VK_END, false},    {VK_UP, false},        {VK_DOWN, false},
+    {VK_RETURN, false, {VK_CONTROL}},       {'C', false, {VK_CONTROL}},
 };
-static_assert(std::size(kKeyStrokes) == static_cast<size_t>(Key::CtrlShiftZ) + 1, "a stroke for every key");
+static_assert(std::size(kKeyStrokes) == static_cast<size_t>(Key::CtrlC) + 1, "a stroke for every key");
 
 const KeyStroke& ToKeyStroke(Key key)
 {
@@ -109,6 +113,7 @@ private:
     POINT m_parked{};                      // where the real cursor rests
     WPARAM m_nSettled = 0;
     int m_nReloads = 0;
+    std::vector<std::string> m_started;    // the command lines the dialogs started
 };
 
 void ModelRandomTest::Run(std::uint64_t seed, int steps)
@@ -122,6 +127,7 @@ void ModelRandomTest::Run(std::uint64_t seed, int steps)
     const std::vector<std::string> initial = source.InitialPaths();
     WriteFileBytes(RunListPath(), SerializeRunList(initial));
     m_model.emplace(initial);
+    EmptyTheClipboard();
     OpenDialog();
 
     std::deque<std::string> recent;
@@ -188,6 +194,10 @@ void ModelRandomTest::OpenDialog()
 {
     Open();
     List().m_fnOpenFileDialog = [this] { return m_chosen; };
+    List().m_fnStartProgram = [this](const std::string& commandLine) {
+        m_started.push_back(commandLine);
+        return TRUE;
+    };
     CRect rcList;
     ::GetWindowRect(List(), &rcList);
     const POINT parked{rcList.left - 40, rcList.top + 20};
@@ -230,7 +240,10 @@ std::optional<DragReplies> ModelRandomTest::Deliver(const Operation& op)
     switch (op.kind) {
     case Operation::Kind::LeftClick: ClickRow(op.row, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON); break;
     case Operation::Kind::RightClick: ClickRow(op.row, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON); break;
-    case Operation::Kind::Press: PressKey(op.key); break;
+    case Operation::Kind::Press:
+        m_chosen = op.chosen;
+        PressKey(op.key);
+        break;
     case Operation::Kind::Type: TypeText(op.text); break;
     case Operation::Kind::Browse: ClickBrowse(op.chosen); break;
     case Operation::Kind::Drag: replies = ReportDrag(op); break;
@@ -361,6 +374,11 @@ std::string ModelRandomTest::Differences(const std::optional<DragReplies>& real,
     if (m_model->IsEditing())
         Compare(out, "edit text", ClassWindowText(Edit()), m_model->EditText());
     Compare(out, "insertion marker", List().GetInsertIndex(), -1);
+    std::vector<std::string> started;
+    for (const std::string& path : m_model->Started())
+        started.push_back(launch::PlayerCommandLine(path).value_or("?"));
+    Compare(out, "started", Joined(m_started), Joined(started));
+    Compare(out, "clipboard", ClipboardText(CF_TEXT), m_model->Copied());
     if (expected) {
         Compare(out, "reply to the begin report", real->nBegin, expected->nBegin);
         Compare(out, "reply to the move report", real->nDragging, expected->nDragging);

@@ -103,22 +103,30 @@ TEST_F(RunDialogTest, ClosingSavesThenLetsGoOfTheWindowBeforeTheItemsAreDeleted)
     EXPECT_EQ(SavedPaths(), paths);
 }
 
-TEST_F(RunDialogTest, DeleteActsOnTheLastClickedItemNotTheKeyboardSelection)
+// The entry the user sees highlighted is the one Delete removes, however the
+// highlight got there.
+TEST_F(RunDialogTest, DeleteRemovesTheHighlightedEntry)
 {
-    OpenWith(ScenePaths("abcd", "C:\\"));
-    Press(List(), VK_DELETE);   // nothing clicked yet: nothing happens
+    OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel", "C:\\d.zel"});
+    PostKey(List(), VK_DELETE);   // nothing highlighted yet: nothing happens
+    Pump(*m_dlg);
     EXPECT_EQ(List().GetCount(), 4);
 
-    ClickItem(1);
-    Press(List(), VK_DOWN);     // the selection moves, the focus item does not
-    EXPECT_EQ(List().GetCurSel(), 2);
-    for (int press = 0; press < 4; ++press)
-        PostKey(List(), VK_DELETE);
+    ClickItem(0);
+    PostKey(List(), VK_DOWN, true);   // "a" moves two rows down, highlighted
+    PostKey(List(), VK_DOWN, true);
+    PostKey(List(), VK_DELETE);
     Pump(*m_dlg);
-    EXPECT_EQ(EntriesOf(List()), LetterEntries("a", "C:\\"));
+    EXPECT_EQ(ItemTexts(List()), (V{"b", "c", "d"}));
+    ClickItem(0);
+    PostKey(List(), VK_DOWN);   // the arrow keys move it too
+    PostKey(List(), VK_DELETE);
+    Pump(*m_dlg);
+    EXPECT_EQ(ItemTexts(List()), (V{"b", "d"}));
+    EXPECT_EQ(PathHead(List()), (V{"C:\\b.zel", "C:\\d.zel"}));
     EXPECT_EQ(List().GetFocusItem(), 1);
     // The spare element past the items still holds the former last path.
-    EXPECT_EQ(List().Paths().GetAt(1), "C:\\d.zel");
+    EXPECT_EQ(List().Paths().GetAt(2), "C:\\d.zel");
 }
 
 TEST_F(RunDialogTest, AltArrowsMoveTheSelectedEntryWithItsPath)

@@ -1,5 +1,7 @@
 #include "fw/Clipboard.h"
 
+#include "fw/AnsiText.h"
+
 #include <cstring>
 #include <vector>
 
@@ -63,23 +65,11 @@ bool PutOnClipboard(UINT nFormat, const void* pData, std::size_t nBytes)
     return memory.Fill(pData, nBytes) && memory.GiveTo(nFormat);
 }
 
-// The text in UTF-16, with its terminating null; empty when it cannot be
-// converted. (A vector: the wide string class would grow the program.)
-std::vector<wchar_t> WideOf(const std::string& text)
-{
-    const int nChars = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (nChars <= 0)
-        return {};
-    std::vector<wchar_t> wide(static_cast<std::size_t>(nChars));
-    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), nChars);
-    return wide;
-}
-
 }  // namespace
 
 bool SetClipboardText(HWND hOwner, const std::string& text)
 {
-    const std::vector<wchar_t> wide = WideOf(text);
+    const std::vector<wchar_t> wide = fw::WidenAnsi(text);
     const ClipboardScope clipboard(hOwner);
     if (wide.empty() || !clipboard.IsOpen() || !::EmptyClipboard())
         return false;

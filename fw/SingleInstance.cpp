@@ -111,7 +111,7 @@ void CSingleInstance::PublishThisThread()
 
 DWORD CSingleInstance::FirstThread() const
 {
-    const KernelHandle mapping(::OpenFileMappingA(FILE_MAP_READ, FALSE, m_strMappingName.c_str()));
+    const UniqueHandle mapping(::OpenFileMappingA(FILE_MAP_READ, FALSE, m_strMappingName.c_str()));
     const void* const view = mapping ? ::MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof(DWORD)) : nullptr;
     if (view == nullptr)
         return 0;

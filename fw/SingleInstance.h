@@ -5,8 +5,9 @@
 // brings it to the front instead of running.
 #include <windows.h>
 
-#include <memory>
 #include <string>
+
+#include "fw/UniqueHandle.h"
 
 class CSingleInstance {
 public:
@@ -28,16 +29,11 @@ public:
     void ActivateFirst() const;
 
 private:
-    struct HandleCloser {
-        void operator()(HANDLE h) const { ::CloseHandle(h); }
-    };
-    using KernelHandle = std::unique_ptr<void, HandleCloser>;
-
     void PublishThisThread();
     DWORD FirstThread() const;
 
     std::string m_strMappingName;   // where the first start leaves its thread's id
-    KernelHandle m_mutex;            // owned by the first start's thread
-    KernelHandle m_mapping;
+    UniqueHandle m_mutex;            // owned by the first start's thread
+    UniqueHandle m_mapping;
     bool m_bFirst = true;
 };

@@ -4,6 +4,7 @@
 // of the entries under a shown tip brings its text up to date.
 #include "listctrl/PathTip.h"
 
+#include "fw/AnsiText.h"
 #include "listctrl/ListBoxEx.h"
 #include "listctrl/ListLayout.h"
 
@@ -42,16 +43,6 @@ bool MayMoveEntries(UINT message)
     default:
         return false;
     }
-}
-
-// The text in UTF-16, with its terminating null. (A vector: std::wstring would
-// bring the library's wide strings into the program, 36 KB of it.)
-std::vector<wchar_t> Widen(const std::string& text)
-{
-    const int nChars = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::vector<wchar_t> wide(static_cast<std::size_t>(nChars > 0 ? nChars : 1), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-    return wide;
 }
 
 }  // namespace
@@ -144,7 +135,9 @@ bool CPathTip::OnNotify(LPARAM lParam, LRESULT* pResult)
     if (bAnsi) {
         reinterpret_cast<NMTTDISPINFOA*>(lParam)->lpszText = m_strText.data();
     } else {
-        m_wideText = Widen(m_strText);
+        m_wideText = fw::WidenAnsi(m_strText);
+        if (m_wideText.empty())
+            m_wideText.push_back(L'\0');   // no text: no tip
         reinterpret_cast<NMTTDISPINFOW*>(lParam)->lpszText = m_wideText.data();
     }
     *pResult = 0;

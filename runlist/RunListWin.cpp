@@ -31,7 +31,7 @@ void TellUser(HWND hOwner, const std::string& text)
 bool SaveWith(HWND hOwner, const EntryList& entries, const RunListStoreFactory& makeStore,
               bool (*save)(const EntryList&, IRunListStore&))
 {
-    const std::string filePath = RunListFilePath(ExePath());
+    const std::string filePath = RunListFileBesideProgram();
     const bool bSaved = !filePath.empty() && save(entries, *MakeStore(makeStore, filePath));
     if (!bSaved)
         ReportRunListNotSaved(hOwner);

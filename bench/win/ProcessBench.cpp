@@ -23,7 +23,7 @@
 #include "BenchResults.h"
 #include "ChildProcess.h"
 #include "TestFiles.h"
-#include "UniqueHandle.h"
+#include "fw/UniqueHandle.h"
 #include "WinTest.h"
 #include "app/resource.h"
 #include "bench/BenchData.h"

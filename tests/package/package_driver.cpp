@@ -19,7 +19,7 @@
 #include "tests/win/ChildProcess.h"
 #include "tests/win/ExeResources.h"
 #include "tests/win/TestFiles.h"
-#include "tests/win/UniqueHandle.h"
+#include "fw/UniqueHandle.h"
 
 namespace {
 

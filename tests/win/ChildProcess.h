@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "UniqueHandle.h"
+#include "fw/UniqueHandle.h"
 #include "WinTest.h"
 #include "fw/Module.h"
 #include "launch/CommandLine.h"

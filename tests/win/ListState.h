@@ -72,6 +72,15 @@ inline V ScenePaths(const char* letters, const std::string& folder = "C:\\s\\")
     return paths;
 }
 
+// count scene paths: prefix, then 0 .. count-1, then ".zel".
+inline V NumberedPaths(int count, const std::string& prefix)
+{
+    V paths;
+    for (int i = 0; i < count; ++i)
+        paths.push_back(prefix + std::to_string(i) + ".zel");
+    return paths;
+}
+
 inline Entries LetterEntries(const char* letters, const std::string& folder = "C:\\s\\")
 {
     return {Letters(letters), ScenePaths(letters, folder)};

@@ -11,7 +11,7 @@
 #include "InstalledLauncher.h"
 #include "RunDialogTest.h"
 #include "TestFiles.h"
-#include "UniqueHandle.h"
+#include "fw/UniqueHandle.h"
 #include "WinTest.h"
 #include "fw/ComPtr.h"
 #include "launch/Launch.h"
@@ -242,9 +242,7 @@ TEST_F(AccessibleTest, TheListsEntriesCarryTheirFullPathsAsDescriptions)
 // one scrolled out of view too, and the pointer stays where it is.
 TEST_F(AccessibleTest, AnEntrysDefaultActionLaunchesItWithoutMovingThePointer)
 {
-    V paths;
-    for (int i = 0; i < 40; ++i)
-        paths.push_back("C:\\scenes\\scene " + std::to_string(i) + ".zel");
+    const V paths = NumberedPaths(40, "C:\\scenes\\scene ");
     OpenWith(paths);
     V started;
     List().m_fnStartProgram = [&started](const std::string& commandLine) {

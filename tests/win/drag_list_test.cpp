@@ -208,10 +208,7 @@ TEST_F(DragListTest, NoReportHasAnEffectWhileAnEntryIsEditedOrMovingIsOff)
 
 TEST_F(DragListTest, APointerHeldJustBelowOrAboveTheListScrollsIt)
 {
-    V paths;
-    for (int i = 0; i < 40; ++i)
-        paths.push_back("C:\\s\\n" + std::to_string(i) + ".zel");
-    OpenWith(paths);
+    OpenWith(NumberedPaths(40, "C:\\s\\n"));
     const CRect client = List().GetClientRect();
     ASSERT_EQ(List().GetTopIndex(), 0);
     // Where the pointer is held, and the top index after it.

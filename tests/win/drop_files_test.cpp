@@ -87,9 +87,7 @@ TEST_F(DropFilesTest, ManyDroppedFilesGrowThePathTable)
 {
     OpenWith({});
     ASSERT_EQ(List().Paths().GetSize(), 32);
-    V files;
-    for (int i = 0; i < 40; ++i)
-        files.push_back("C:\\scenes\\s" + std::to_string(i) + ".zel");
+    const V files = NumberedPaths(40, "C:\\scenes\\s");
     Drop(files);
     EXPECT_EQ(PathHead(List()), files);
     EXPECT_EQ(List().GetText(39), "s39");

@@ -344,10 +344,7 @@ TEST_F(EditRunDialogTest, AFileChosenAfterItsEditEndedGoesNowhere)
 // ends first, as a loss of focus ends it, and keeps the typed name.
 TEST_F(EditRunDialogTest, ScrollingTheListEndsAnOpenEditFirst)
 {
-    V paths;
-    for (int i = 0; i < 40; ++i)
-        paths.push_back("C:\\s" + std::to_string(i) + ".zel");
-    OpenWith(paths);
+    OpenWith(NumberedPaths(40, "C:\\s"));
     CRect rcList;
     ::GetWindowRect(List(), &rcList);
     const POINT overList = Center(rcList);

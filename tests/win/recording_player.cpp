@@ -1,6 +1,6 @@
 // recording_player.exe: records how it was started and exits (see RecordingPlayer.h).
 #include "RecordingPlayer.h"
-#include "UniqueHandle.h"
+#include "fw/UniqueHandle.h"
 
 #include <windows.h>
 

@@ -7,7 +7,7 @@
 
 #include "DiskFullStore.h"
 #include "TestFiles.h"
-#include "UniqueHandle.h"
+#include "fw/UniqueHandle.h"
 
 #include <string>
 

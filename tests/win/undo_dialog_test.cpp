@@ -136,10 +136,7 @@ TEST_F(UndoDialogTest, NoChangeIsNoStepAndAChangeAfterAnUndoCutsTheRedo)
 // where it was, with nothing selected.
 TEST_F(UndoDialogTest, UndoScrollsTheTouchedEntryIntoView)
 {
-    V paths;
-    for (int i = 0; i < 200; ++i)
-        paths.push_back("C:\\s\\scene" + std::to_string(i) + ".zel");
-    OpenWith(paths);
+    OpenWith(NumberedPaths(200, "C:\\s\\scene"));
     ClickItem(0);
     Press(List(), VK_DELETE);
     List().SendMessage(LB_SETTOPINDEX, 150);

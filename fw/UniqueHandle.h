@@ -1,5 +1,6 @@
 #pragma once
-// An owned kernel handle (process, thread, file): closed when it goes out of scope.
+// An owned kernel handle (process, thread, file, mutex, mapping): closed when
+// it goes out of scope.
 #include <windows.h>
 
 #include <memory>

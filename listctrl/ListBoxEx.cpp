@@ -11,6 +11,31 @@
 #include <new>
 #include <utility>
 
+namespace {
+
+// Appends the entries' names to an empty list box; false at the first it
+// refuses. Each item goes straight into the list box's own window procedure:
+// the procedures over it take no part in inserting, and under Wine 100,000
+// entries took 14 s through them and 0.3 s past them. The list box is told
+// the count first, so that it can make room for all at once (a hint: when it
+// cannot, the items are still inserted one by one).
+bool AppendNames(HWND hList, const std::vector<ListEntry>& entries)
+{
+    const auto listProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrA(hList, GCLP_WNDPROC));
+    std::size_t nTextBytes = 0;
+    for (const ListEntry& entry : entries)
+        nTextBytes += entry.name.size() + 1;
+    ::CallWindowProcA(listProc, hList, LB_INITSTORAGE, entries.size(), static_cast<LPARAM>(nTextBytes));
+    for (const ListEntry& entry : entries) {
+        if (::CallWindowProcA(listProc, hList, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>(entry.name.c_str())) < 0)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 CListBoxEx::CListBoxEx() = default;
 
 // The accessible object goes first (it reads the entries); the path tip,
@@ -266,18 +291,10 @@ bool CListBoxEx::LoadEntries(std::vector<ListEntry> entries)
     SendMessage(WM_SETREDRAW, FALSE);
     if (GetCount() > 0)
         SendMessage(LB_RESETCONTENT);
-    // Each item goes straight into the list box's own window procedure: the
-    // procedures over it take no part in inserting, and under Wine 100,000
-    // entries took 14 s through them and 0.3 s past them.
-    bool bTaken = true;
-    for (const ListEntry& entry : entries) {
-        if (CallClassWindowProc(m_hWnd, LB_INSERTSTRING, static_cast<WPARAM>(-1),
-                                reinterpret_cast<LPARAM>(entry.name.c_str())) < 0) {
-            bTaken = false;
-            SendMessage(LB_RESETCONTENT);
-            entries.clear();
-            break;
-        }
+    const bool bTaken = AppendNames(m_hWnd, entries);
+    if (!bTaken) {
+        SendMessage(LB_RESETCONTENT);
+        entries.clear();
     }
     try {
         m_entries.Load(std::move(entries));

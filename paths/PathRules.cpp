@@ -1,5 +1,7 @@
 #include "paths/PathRules.h"
 
+#include <algorithm>
+
 namespace {
 
 bool IsSeparator(char c)
@@ -20,11 +22,13 @@ PathPartViews SplitPathViews(std::string_view path)
         parts.drive = path.substr(0, 2);
         path.remove_prefix(2);
     }
-    const std::size_t lastSeparator = path.find_last_of("\\/");
-    if (lastSeparator != std::string_view::npos) {
-        parts.dir = path.substr(0, lastSeparator + 1);
-        path.remove_prefix(lastSeparator + 1);
-    }
+    // Searched from the end one character at a time: find_last_of looks each
+    // character up in the set with a library call, which made the display
+    // names most of the cost of loading a long list.
+    const std::size_t dirLength =
+        static_cast<std::size_t>(std::find_if(path.rbegin(), path.rend(), IsSeparator).base() - path.begin());
+    parts.dir = path.substr(0, dirLength);
+    path.remove_prefix(dirLength);
     const std::size_t lastDot = path.rfind('.');
     if (lastDot != std::string_view::npos) {
         parts.ext = path.substr(lastDot);

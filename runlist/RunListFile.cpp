@@ -2,6 +2,7 @@
 
 #include "runlist/ArchiveString.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <new>
@@ -22,11 +23,24 @@ RunListDamage DamageOfString(ArchiveReader::Status status, bool atEnd)
     return RunListDamage::TruncatedString;
 }
 
-// The count comes from the file: it bounds the loop but sizes nothing. The
-// loop ends at the first string that is not there, so a huge count costs no
-// more than the bytes present.
+// Room for the paths the file says it holds, as many as its bytes can hold
+// (each takes at least its length byte), so a long list is not moved again
+// and again while it is read. When that room is not to be had, the list grows
+// path by path and the read stops where memory runs out.
+void ReserveRoom(std::vector<std::string>& paths, std::int32_t count, std::size_t bytesLeft)
+{
+    try {
+        paths.reserve(std::min(static_cast<std::size_t>(count), bytesLeft));
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+// The count comes from the file: it bounds the loop and the room reserved,
+// never beyond the bytes present. The loop ends at the first string that is
+// not there, so a huge count costs no more than the bytes present.
 void ReadPaths(ArchiveReader& reader, std::int32_t count, RunListContents& contents)
 {
+    ReserveRoom(contents.paths, count, reader.Remaining());
     for (std::int32_t i = 0; i < count; ++i) {
         const bool atEnd = reader.Remaining() == 0;
         std::string path;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <type_traits>
 
 namespace {
 
@@ -108,17 +109,23 @@ std::wstring SceneText(const std::wstring& path, int extraArguments)
     return text;
 }
 
+// What the frame shows: the text, in the font of the text window.
+struct FrameContent {
+    std::wstring text;
+    HFONT font;
+};
+
 // Called when the frame is created: the text window fills it and shows the
-// text handed over as the creation parameter.
+// content handed over as the creation parameter.
 void OnCreate(HWND hwnd, const CREATESTRUCTW& create)
 {
-    const auto* text = static_cast<const std::wstring*>(create.lpCreateParams);
-    HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text->c_str(),
+    const auto* content = static_cast<const FrameContent*>(create.lpCreateParams);
+    HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", content->text.c_str(),
         WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
             ES_AUTOVSCROLL | ES_AUTOHSCROLL,
         0, 0, 0, 0, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)),
         create.hInstance, nullptr);
-    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), FALSE);
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(content->font), FALSE);
 }
 
 // Called when the frame changes size: the text window follows.
@@ -150,6 +157,34 @@ bool RegisterFrameClass(HINSTANCE instance)
     return RegisterClassW(&wc) != 0;
 }
 
+// True when the ANSI code page holds every character of the text as it is.
+bool AnsiHoldsExactly(const std::wstring& text)
+{
+    BOOL usedDefault = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, &usedDefault);
+    return text.empty() || (size > 0 && !usedDefault);
+}
+
+struct FontDeleter {
+    void operator()(HFONT font) const { DeleteObject(font); }
+};
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+
+// The stock fixed font shows only the ANSI code page's characters; other text
+// gets a fixed TrueType font of the same size, which the system completes
+// from its other fonts where it lacks a character.
+UniqueFont UnicodeFixedFont()
+{
+    LOGFONTW font = {};
+    GetObjectW(GetStockObject(ANSI_FIXED_FONT), sizeof font, &font);
+    font.lfWidth = 0;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = OUT_TT_PRECIS;
+    wcscpy_s(font.lfFaceName, L"Courier New");
+    return UniqueFont(CreateFontIndirectW(&font));
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
@@ -160,13 +195,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
     std::wstring title = hasScene ? FileTitle(scene) : L"";
     if (title.empty())
         title = kProgramName;
-    const std::wstring text = hasScene ? SceneText(scene, __argc - 2) : UsageText();
+    FrameContent content{hasScene ? SceneText(scene, __argc - 2) : UsageText(), nullptr};
+    const UniqueFont unicodeFont = AnsiHoldsExactly(content.text) ? nullptr : UnicodeFixedFont();
+    content.font = unicodeFont ? unicodeFont.get() : static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
 
     if (!RegisterFrameClass(instance))
         return EXIT_FAILURE;
     HWND frame = CreateWindowExW(0, kWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW,
         CW_USEDEFAULT, CW_USEDEFAULT, 640, 420, nullptr, nullptr, instance,
-        const_cast<std::wstring*>(&text));
+        &content);
     if (!frame)
         return EXIT_FAILURE;
     ShowWindow(frame, showCommand);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmarks, runs them all and writes BENCHMARKS.md at the top of
 # the tree: the launcher against a minimal program of ours under Wine (start,
-# load, save), growth from 10,000 to 100,000 entries, the portable reader and
-# writer natively, and the release executables' sizes.
+# load, save; 100,000 entries also with one in ten stored in the wide form),
+# growth from 10,000 to 100,000 entries, the portable reader and writer
+# natively, and the release executables' sizes.
 #
 # BENCH_RUNS  counted runs per figure (default 15, at least 10)
 # BENCH_WAIT  seconds to wait at most, before the Windows benchmarks, for the

@@ -12,6 +12,9 @@
 // then a thousand deletions of the first entry again, undone and redone,
 // against the plain operations.
 //
+// Mixed list: the load and save of 100,000 entries of which one in ten is
+// stored in the wide form, the save beside the same raw write.
+//
 // Platform costs: what one list box message costs on this machine, sent to a
 // plain list box, to one subclassed through the common controls, and to the
 // launcher's list; one window property lookup; and the first touch of fresh
@@ -140,6 +143,40 @@ bool MeasurePlatformCosts(std::size_t largeFileSize, bench::Results& results)
     return true;
 }
 
+// The load of `bytes` (until the list is painted) and its save, with the
+// save's yardstick beside it, the yardstick first when rawWriteFirst. Names
+// what went wrong in `failure` when the list does not hold count entries, the
+// save wrote other bytes or the raw write failed.
+struct LoadAndSave {
+    double loadMs = 0;
+    double saveMs = 0;
+    double rawWriteMs = 0;
+    const char* failure = nullptr;
+};
+
+LoadAndSave TimeLoadAndSave(CRunDlg& dlg, int count, const std::string& bytes, bool rawWriteFirst)
+{
+    wintest::WriteFileBytes(wintest::RunListPath(), bytes);
+    LoadAndSave times;
+    times.loadMs = TimeMs(dlg.m_list, [&] { dlg.LoadList(); });
+    const bool loaded = dlg.m_list.GetCount() == count;
+    bool rawWritten = true;
+    const auto rawWrite = [&] {
+        const bench::Stopwatch watch;
+        rawWritten = RawWrite(wintest::RunListPath(), bytes);
+        times.rawWriteMs = watch.ElapsedMs();
+    };
+    if (rawWriteFirst)
+        rawWrite();
+    times.saveMs = TimeMs(dlg.m_list, [&] { dlg.SaveList(); });
+    const bool saved = wintest::ReadFileBytes(wintest::RunListPath()) == bytes;
+    if (!rawWriteFirst)
+        rawWrite();
+    times.failure = !loaded ? "not all loaded" : !saved ? "saved other bytes" : !rawWritten ? "the raw write failed"
+                                                                                            : nullptr;
+    return times;
+}
+
 // One dialog: opened over an empty run list, then loaded with `bytes` as the
 // dialog's own start loads them. The save and its yardstick run side by side,
 // the yardstick first in every other run. False when the list does not hold
@@ -149,24 +186,8 @@ bool MeasureGrowth(int count, const std::string& bytes, bool rawWriteFirst, benc
     CRunDlg dlg;
     if (!OpenOverEmptyRunList(dlg))
         return false;
-    wintest::WriteFileBytes(wintest::RunListPath(), bytes);
     CRunListBox& list = dlg.m_list;
-
-    const double loadMs = TimeMs(list, [&] { dlg.LoadList(); });
-    const bool loaded = list.GetCount() == count;
-    double rawWriteMs = 0;
-    bool rawWritten = true;
-    const auto rawWrite = [&] {
-        const bench::Stopwatch watch;
-        rawWritten = RawWrite(wintest::RunListPath(), bytes);
-        rawWriteMs = watch.ElapsedMs();
-    };
-    if (rawWriteFirst)
-        rawWrite();
-    const double saveMs = TimeMs(list, [&] { dlg.SaveList(); });
-    const bool saved = wintest::ReadFileBytes(wintest::RunListPath()) == bytes;
-    if (!rawWriteFirst)
-        rawWrite();
+    const LoadAndSave loadAndSave = TimeLoadAndSave(dlg, count, bytes, rawWriteFirst);
     const auto deleteFirst = [&list](int times) {
         for (int i = 0; i < times; ++i)
             list.DeleteEntry(0);
@@ -209,16 +230,15 @@ bool MeasureGrowth(int count, const std::string& bytes, bool rawWriteFirst, benc
         std::fprintf(stderr, "%d entries: undo or redo left another list\n", count);
         return false;
     }
-    if (!loaded || !saved || !rawWritten) {
-        std::fprintf(stderr, "%d entries: %s\n", count,
-                     !loaded ? "not all loaded" : !saved ? "saved other bytes" : "the raw write failed");
+    if (loadAndSave.failure != nullptr) {
+        std::fprintf(stderr, "%d entries: %s\n", count, loadAndSave.failure);
         return false;
     }
     if (results != nullptr) {
         const std::string size = "." + std::to_string(count);
-        results->Add("growth.load" + size, loadMs);
-        results->Add("growth.save" + size, saveMs);
-        results->Add("save.raw_write" + size, rawWriteMs);
+        results->Add("growth.load" + size, loadAndSave.loadMs);
+        results->Add("growth.save" + size, loadAndSave.saveMs);
+        results->Add("save.raw_write" + size, loadAndSave.rawWriteMs);
         results->Add("growth.delete_first_x1000" + size, deleteMs);
         results->Add("growth.move_first_down_x1000" + size, moveMs);
         results->Add("shown.delete_first" + size, shownDeleteMs);
@@ -229,6 +249,27 @@ bool MeasureGrowth(int count, const std::string& bytes, bool rawWriteFirst, benc
         results->Add("undo.move_first_down_x1000" + size, moveMs);
         results->Add("undo.undo_move_first_down_x1000" + size, undoMoveMs);
         results->Add("undo.redo_move_first_down_x1000" + size, redoMoveMs);
+    }
+    return true;
+}
+
+// The load and save of a list that holds wide entries among single-byte ones,
+// in a dialog of its own.
+bool MeasureMixed(const std::string& bytes, bool rawWriteFirst, bench::Results* results)
+{
+    CRunDlg dlg;
+    if (!OpenOverEmptyRunList(dlg))
+        return false;
+    const LoadAndSave loadAndSave = TimeLoadAndSave(dlg, bench::kLargeCount, bytes, rawWriteFirst);
+    Close(dlg);
+    if (loadAndSave.failure != nullptr) {
+        std::fprintf(stderr, "mixed list of %d entries: %s\n", bench::kLargeCount, loadAndSave.failure);
+        return false;
+    }
+    if (results != nullptr) {
+        results->Add("mixed.load", loadAndSave.loadMs);
+        results->Add("mixed.save", loadAndSave.saveMs);
+        results->Add("mixed.raw_write", loadAndSave.rawWriteMs);
     }
     return true;
 }
@@ -244,6 +285,13 @@ int main(int argc, char** argv)
     const int runs = argc > 2 ? std::atoi(argv[2]) : kDefaultRuns;
     const std::string small = SerializeRunList(bench::ScenePaths(bench::kSmallCount));
     const std::string large = SerializeRunList(bench::ScenePaths(bench::kLargeCount));
+    const std::string mixed = bench::MakeMixedRunList(bench::kLargeCount).file;
+    // A reader that took the file for damaged would stop the load on its
+    // message box, and this program with it.
+    if (ParseRunList(mixed).IsDamaged()) {
+        std::fprintf(stderr, "the mixed list of %d entries reads as damaged\n", bench::kLargeCount);
+        return 1;
+    }
 
     bench::Results results;
     bool ok = true;
@@ -253,6 +301,7 @@ int main(int argc, char** argv)
         const bool rawWriteFirst = run % 2 == 0;
         ok = MeasureGrowth(bench::kSmallCount, small, rawWriteFirst, record) &&
              MeasureGrowth(bench::kLargeCount, large, rawWriteFirst, record) &&
+             MeasureMixed(mixed, rawWriteFirst, record) &&
              (record == nullptr || MeasurePlatformCosts(large.size(), *record));
     }
     ::DeleteFileA(wintest::RunListPath().c_str());

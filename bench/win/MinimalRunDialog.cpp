@@ -3,9 +3,11 @@
 // its owner-drawn list and to write the run list's bytes back at close.
 //
 // Beside itself it reads `_zelrunlist.dat` (kept whole, written back with one
-// WriteFile when the dialog is destroyed) and `names.txt` (display names, one
-// per line, added to the list with redrawing off). Without `names.txt` the
-// list shows the fourteen default names. It derives and checks nothing.
+// WriteFile when the dialog is destroyed) and `names.txt` (display names in
+// UTF-8, one per line, converted in one call and added to the list with
+// redrawing off). Without `names.txt` the list shows the fourteen default
+// names. It derives and checks nothing. Its windows are Unicode windows, as
+// the launcher's are, so a name in any script is shown as it is.
 //
 // Built a second time with NIMBREL_BENCH_COMMON_CONTROLS, it also loads the
 // common controls library and registers its classes as the launcher does at
@@ -15,7 +17,7 @@
 #include <commctrl.h>
 #endif
 
-#include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "app/resource.h"
@@ -29,7 +31,7 @@ constexpr char kNamesName[] = "names.txt";
 struct Yardstick {
     std::string dir;    // the executable's directory, with the trailing '\'
     std::string bytes;  // the run list file as read, written back at close
-    std::string names;  // names.txt as read; its line ends become terminators
+    std::wstring names; // names.txt in UTF-16; its line ends become terminators
 };
 
 std::string OwnDirectory()
@@ -71,40 +73,48 @@ void WriteWhole(const std::string& path, const std::string& bytes)
     ::CloseHandle(file);
 }
 
-void AddName(HWND list, const char* name)
+void AddName(HWND list, const wchar_t* name)
 {
-    ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+}
+
+std::wstring FromUtf8(const std::string& text)
+{
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(
+        CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
+    return wide;
 }
 
 void FillList(HWND list, Yardstick& state)
 {
-    ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     if (state.names.empty()) {
         for (const DefaultEntry& entry : kDefaultEntries)
-            AddName(list, entry.name);
+            AddName(list, FromUtf8(entry.name).c_str());
     } else {
-        char* line = state.names.data();
-        for (char* end; (end = std::strchr(line, '\n')) != nullptr; line = end + 1) {
-            *end = '\0';
+        wchar_t* line = state.names.data();
+        for (wchar_t* end; (end = std::wcschr(line, L'\n')) != nullptr; line = end + 1) {
+            *end = L'\0';
             AddName(list, line);
         }
     }
-    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
 }
 
 void DrawEntry(const DRAWITEMSTRUCT& dis)
 {
     if (dis.CtlID != IDC_RUNLIST || static_cast<int>(dis.itemID) == -1)
         return;
-    char text[MAX_PATH] = {};   // display names are at most 255 characters
-    ::SendMessageA(dis.hwndItem, LB_GETTEXT, dis.itemID, reinterpret_cast<LPARAM>(text));
+    wchar_t text[MAX_PATH] = {};   // display names are at most 255 characters
+    ::SendMessageW(dis.hwndItem, LB_GETTEXT, dis.itemID, reinterpret_cast<LPARAM>(text));
     const bool selected = (dis.itemState & ODS_SELECTED) != 0;
     ::FillRect(dis.hDC, &dis.rcItem, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     ::SetTextColor(dis.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     ::SetBkMode(dis.hDC, TRANSPARENT);
     RECT rc = dis.rcItem;
     rc.left += 8;
-    ::DrawTextA(dis.hDC, text, -1, &rc, DT_SINGLELINE | DT_VCENTER);
+    ::DrawTextW(dis.hDC, text, -1, &rc, DT_SINGLELINE | DT_VCENTER);
 }
 
 // All items share the height of the default font, as in the launcher.
@@ -119,10 +129,10 @@ void MeasureEntry(HWND hDlg, MEASUREITEMSTRUCT& mis)
 
 INT_PTR CALLBACK DialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* state = reinterpret_cast<Yardstick*>(::GetWindowLongPtrA(hDlg, DWLP_USER));
+    auto* state = reinterpret_cast<Yardstick*>(::GetWindowLongPtrW(hDlg, DWLP_USER));
     switch (message) {
     case WM_INITDIALOG:
-        ::SetWindowLongPtrA(hDlg, DWLP_USER, lParam);
+        ::SetWindowLongPtrW(hDlg, DWLP_USER, lParam);
         FillList(::GetDlgItem(hDlg, IDC_RUNLIST), *reinterpret_cast<Yardstick*>(lParam));
         return TRUE;
     case WM_MEASUREITEM:
@@ -154,8 +164,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     Yardstick state;
     state.dir = OwnDirectory();
     state.bytes = ReadWhole(state.dir + kRunListName);
-    state.names = ReadWhole(state.dir + kNamesName);
-    ::DialogBoxParamA(hInstance, MAKEINTRESOURCEA(IDD_RUN_DIALOG), nullptr, DialogProc,
+    state.names = FromUtf8(ReadWhole(state.dir + kNamesName));
+    ::DialogBoxParamW(hInstance, MAKEINTRESOURCEW(IDD_RUN_DIALOG), nullptr, DialogProc,
                       reinterpret_cast<LPARAM>(&state));
     return 0;
 }

@@ -5,7 +5,9 @@
 #include <winternl.h>
 
 #include <string>
+#include <vector>
 
+#include "fw/AnsiText.h"
 #include "fw/UniqueHandle.h"
 #include "WinTest.h"
 #include "fw/Module.h"
@@ -27,18 +29,26 @@ inline std::string BesideTests(const std::string& relative)
     return FullPath(self.substr(0, self.find_last_of('\\') + 1) + relative);
 }
 
+// Text in the code page of the ANSI calls, in UTF-16.
+inline std::wstring Widen(const std::string& text)
+{
+    const std::vector<wchar_t> wide = fw::WidenAnsi(text);
+    return wide.empty() ? std::wstring() : std::wstring(wide.data(), wide.size() - 1);
+}
+
 // A child process started the way the launcher starts the player; ended by
 // force if a failed test leaves it running.
 class ChildProcess {
 public:
-    explicit ChildProcess(std::string commandLine)
+    explicit ChildProcess(const std::string& commandLine) : ChildProcess(Widen(commandLine)) {}
+    explicit ChildProcess(std::wstring commandLine)
     {
-        STARTUPINFOA startup = {};
+        STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         startup.dwFlags = launch::kStartupFlags;
         startup.wShowWindow = launch::kShowCommand;
         PROCESS_INFORMATION info = {};
-        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, launch::kCreationFlags,
+        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, launch::kCreationFlags,
                            nullptr, nullptr, &startup, &info)) {
             CloseHandle(info.hThread);
             m_process.reset(info.hProcess);
@@ -70,12 +80,12 @@ private:
 };
 
 // The top-level window of the child with this caption, once it is there.
-inline HWND WaitForFrame(const ChildProcess& child, const std::string& caption)
+inline HWND WaitForFrame(const ChildProcess& child, const std::wstring& caption)
 {
     WaitForInputIdle(child.Handle(), kPatienceMs);
     HWND frame = nullptr;
     WaitUntil([&] {
-        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, caption.c_str())) != nullptr;)
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, nullptr, caption.c_str())) != nullptr;)
             frame = ProcessOf(w) == child.Id() ? w : frame;
         return frame != nullptr;
     });
@@ -92,9 +102,14 @@ inline std::string Narrow(const std::wstring& wide)
     return text;
 }
 
+inline HWND WaitForFrame(const ChildProcess& child, const std::string& caption)
+{
+    return WaitForFrame(child, Widen(caption));
+}
+
 // The text the player shows, once it shows one: a frame is found by its
 // caption from the moment it is created, before the edit that holds the text.
-inline std::string ShownText(HWND frame)
+inline std::wstring ShownWideText(HWND frame)
 {
     HWND edit = nullptr;
     WaitUntil([&] {
@@ -103,7 +118,12 @@ inline std::string ShownText(HWND frame)
     });
     std::wstring wide(static_cast<size_t>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
     wide.resize(static_cast<size_t>(SendMessageW(edit, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()))));
-    return Narrow(wide);
+    return wide;
+}
+
+inline std::string ShownText(HWND frame)
+{
+    return Narrow(ShownWideText(frame));
 }
 
 // An item's text in another process's list box.

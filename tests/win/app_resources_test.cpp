@@ -43,7 +43,7 @@ bool Contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
-TEST(AppManifest, AsksForCommonControls6TheUsersOwnRightsAndPerMonitorDpi)
+TEST(AppManifest, AsksForCommonControls6TheUsersOwnRightsPerMonitorDpiAndLongPaths)
 {
     const std::string manifest = wintest::ManifestText(Self());
     ASSERT_FALSE(manifest.empty()) << "no RT_MANIFEST resource 1";
@@ -56,6 +56,8 @@ TEST(AppManifest, AsksForCommonControls6TheUsersOwnRightsAndPerMonitorDpi)
                                    "PerMonitorV2, PerMonitor</dpiAwareness>")) << manifest;
     EXPECT_TRUE(Contains(manifest, R"(<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">)"
                                    "true/pm</dpiAware>")) << manifest;
+    EXPECT_TRUE(Contains(manifest, R"(<longPathAware xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">)"
+                                   "true</longPathAware>")) << manifest;
     EXPECT_TRUE(Contains(manifest, R"(<application xmlns="urn:schemas-microsoft-com:asm.v3">)")) << manifest;
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -23,7 +24,7 @@ std::string Unique(const std::string& stem)
     return stem + ' ' + std::to_string(GetCurrentProcessId());
 }
 
-// A scratch folder whose name holds spaces, removed with what it holds.
+// A scratch folder whose name holds spaces, removed with all it holds.
 class ScratchFolder {
 public:
     ScratchFolder()
@@ -35,41 +36,50 @@ public:
     }
     ~ScratchFolder()
     {
-        for (const std::string& file : m_files)
-            DeleteFileA(file.c_str());
-        RemoveDirectoryA(m_path.c_str());
+        std::error_code ignored;
+        std::filesystem::remove_all(Widen(m_path), ignored);
     }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-    std::string File(const std::string& name)
+    std::string File(const std::string& name) const { return m_path + '\\' + name; }
+
+    // A file at `relative` holding `text`, its folders made first.
+    std::wstring WideFile(const std::wstring& relative, const std::string& text) const
     {
-        m_files.push_back(m_path + '\\' + name);
-        return m_files.back();
+        const std::filesystem::path path = Widen(m_path) + L'\\' + relative;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+        return path.wstring();
     }
 
 private:
     std::string m_path;
-    std::vector<std::string> m_files;
 };
 
 const std::string kZelrun = BesideTests(NIMBREL_ZELRUN_FROM_TESTS);
 
-// Starts zelrun on `scene`, waits for its window captioned `caption`, returns
-// what it shows and closes it as a user would.
-std::string RunZelrun(const std::string& commandLine, const std::string& caption)
+// Starts zelrun on `commandLine`, waits for its window captioned `caption`,
+// returns what it shows and closes it as a user would.
+template <class Text>
+Text RunZelrun(const Text& commandLine, const Text& caption, Text (*shown)(HWND))
 {
     ChildProcess player(commandLine);
-    EXPECT_TRUE(player.Started()) << commandLine;
+    EXPECT_TRUE(player.Started());
     HWND frame = player.Started() ? WaitForFrame(player, caption) : nullptr;
-    EXPECT_NE(frame, nullptr) << "no window captioned \"" << caption << '"';
+    EXPECT_NE(frame, nullptr) << "no window with the scene's title as its caption";
     if (!frame)
-        return "";
-    const std::string text = ShownText(frame);
+        return {};
+    const Text text = shown(frame);
     PostMessageA(frame, WM_CLOSE, 0, 0);
     EXPECT_TRUE(player.Ended(kPatienceMs));
     EXPECT_EQ(player.ExitCode(), 0u);
     return text;
+}
+
+std::string RunZelrun(const std::string& commandLine, const std::string& caption)
+{
+    return RunZelrun(commandLine, caption, &ShownText);
 }
 
 TEST(ZelrunPlayer, ShowsASceneWhosePathHasSpacesWithItsFirstLines)
@@ -93,6 +103,28 @@ TEST(ZelrunPlayer, SaysWhenTheSceneFileIsMissing)
     const std::string text = RunZelrun(launch::BuildCommandLine(kZelrun, scene), title);
     EXPECT_NE(text.find("Scene: " + scene + "\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("File: not found"), std::string::npos) << text;
+}
+
+// Paths the ANSI code page does not hold, and one longer than MAX_PATH, are
+// shown whole, found and read.
+TEST(ZelrunPlayer, ShowsUnicodeAndLongScenePathsWhole)
+{
+    ScratchFolder folder;
+    const std::wstring longName(120, L'n');  // three of them: well over 300 characters
+    const struct {
+        std::wstring relative;
+        std::wstring title;
+    } scenes[] = {
+        {L"Sc\u00e8nes\\\u0141\u00f3d\u017a\\\u6771\u4eac \u82b1.zel", L"\u6771\u4eac \u82b1"},
+        {longName + L"\\" + longName + L"\\" + longName + L".zel", longName},
+    };
+    for (const auto& [relative, title] : scenes) {
+        const std::wstring scene = folder.WideFile(relative, "scene \"wide\"\n");
+        const std::wstring commandLine = L'"' + Widen(kZelrun) + L"\" \"" + scene + L'"';
+        const std::wstring text = RunZelrun(commandLine, title, &ShownWideText);
+        EXPECT_NE(text.find(L"Scene: " + scene + L"\r\nFile: found\r\n"), std::wstring::npos) << scene.size();
+        EXPECT_NE(text.find(L"scene \"wide\"\r\n"), std::wstring::npos) << scene.size();
+    }
 }
 
 TEST(ZelrunPlayer, WithoutASceneShowsHowToUseIt)

@@ -17,7 +17,6 @@
 #include "launch/Launch.h"
 
 using namespace wintest;
-using V = std::vector<std::string>;
 
 namespace {
 

@@ -11,7 +11,6 @@
 #include "app/resource.h"
 
 using namespace wintest;
-using V = std::vector<std::string>;
 
 namespace {
 
@@ -101,8 +100,7 @@ TEST_F(HelpWindowTest, F1OpensTheHelpOverTheDialogAndEscapeEnterOrItsButtonClose
     }
     // From the in-place edit too; the help taking the focus ends the edit as
     // any loss of focus does.
-    PostKey(List(), VK_F2);
-    Pump(*m_dlg);
+    Press(List(), VK_F2);
     ASSERT_TRUE(List().IsEditing());
     EXPECT_NE(PressF1AndClose(Closer::Escape).hWnd, nullptr);
     EXPECT_FALSE(List().IsEditing());

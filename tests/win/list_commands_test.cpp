@@ -12,7 +12,6 @@
 #include "listctrl/InPlaceCtrl.h"
 
 using namespace wintest;
-using V = std::vector<std::string>;
 
 namespace {
 

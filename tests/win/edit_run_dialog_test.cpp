@@ -10,8 +10,6 @@
 #include "ChildProcess.h"
 #include "ListBoxMemory.h"
 #include "RunDialogTest.h"
-#include "TestFiles.h"
-#include "WinTest.h"
 
 using namespace wintest;
 

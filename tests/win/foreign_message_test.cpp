@@ -9,7 +9,6 @@
 #include <thread>
 
 #include "RunDialogTest.h"
-#include "WinTest.h"
 #include "listctrl/InPlaceCtrl.h"
 
 #include <commctrl.h>   // after <windows.h>

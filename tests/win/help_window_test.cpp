@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "RunDialogTest.h"
-#include "WinTest.h"
 #include "app/HelpText.h"
 #include "app/RunApp.h"
 #include "app/resource.h"

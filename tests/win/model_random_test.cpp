@@ -18,7 +18,6 @@
 #include <sstream>
 
 #include "RunDialogTest.h"
-#include "WinTest.h"
 #include "launch/Launch.h"
 #include "listctrl/InPlaceCtrl.h"
 #include "model/RandomOperations.h"
@@ -168,10 +167,7 @@ private:
     {
         Open();
         List().m_fnOpenFileDialog = [this] { return m_chosen; };
-        List().m_fnStartProgram = [this](const std::string& commandLine) {
-            m_started.push_back(commandLine);
-            return TRUE;
-        };
+        RecordStarts();
         CRect rcList;
         ::GetWindowRect(List(), &rcList);
         const POINT parked{rcList.left - 40, rcList.top + 20};
@@ -400,7 +396,6 @@ private:
     POINT m_parked{};                      // where the real cursor rests
     WPARAM m_nSettled = 0;
     int m_nReloads = 0;
-    std::vector<std::string> m_started;    // the command lines the dialogs started
 };
 
 // The faults the random runs found, each kept as a test of its own.

@@ -1,6 +1,7 @@
 // The demonstration player and the command line as the real C runtime reads it.
 #include "ChildProcess.h"
 #include "RecordingPlayer.h"
+#include "TestFiles.h"
 #include "launch/CommandLine.h"
 
 #include <gtest/gtest.h>
@@ -23,36 +24,6 @@ std::string Unique(const std::string& stem)
     return stem + ' ' + std::to_string(GetCurrentProcessId());
 }
 
-// A scratch folder whose name holds spaces, removed with what it holds.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        m_path = std::string(temp) + Unique("nimbrel player test");
-        CreateDirectoryA(m_path.c_str(), nullptr);
-    }
-    ~ScratchFolder()
-    {
-        for (const std::string& file : m_files)
-            DeleteFileA(file.c_str());
-        RemoveDirectoryA(m_path.c_str());
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string File(const std::string& name)
-    {
-        m_files.push_back(m_path + '\\' + name);
-        return m_files.back();
-    }
-
-private:
-    std::string m_path;
-    std::vector<std::string> m_files;
-};
-
 const std::string kZelrun = BesideTests(NIMBREL_ZELRUN_FROM_TESTS);
 
 // Starts zelrun on `scene`, waits for its window captioned `caption`, returns
@@ -74,7 +45,7 @@ std::string RunZelrun(const std::string& commandLine, const std::string& caption
 
 TEST(ZelrunPlayer, ShowsASceneWhosePathHasSpacesWithItsFirstLines)
 {
-    ScratchFolder folder;
+    const TempDir folder("nimbrel player test");   // a name with spaces
     const std::string title = Unique("demo scene");
     const std::string scene = folder.File(title + ".zel");
     std::ofstream(scene) << "# zel scene\nscene \"demo\"\n  mesh \"cube\"\nend\n";
@@ -105,7 +76,7 @@ TEST(ZelrunPlayer, WithoutASceneShowsHowToUseIt)
 // the one argument, and the command line reaches the player unchanged.
 TEST(PlayerArguments, TheRuntimeGivesBackEveryScenePathExactly)
 {
-    ScratchFolder folder;
+    const TempDir folder("nimbrel player test");   // a name with spaces
     const std::string recordFile = folder.File("starts.txt");
     SetEnvironmentVariableA(kRecordFileVariable, recordFile.c_str());
     const std::string player = BesideTests(kRecordingPlayerName);

@@ -6,7 +6,6 @@
 
 #include "ListBoxMemory.h"
 #include "RunDialogTest.h"
-#include "WinTest.h"
 #include "fw/Gdi.h"
 #include "listctrl/InPlaceCtrl.h"
 #include "listctrl/ListLayout.h"

@@ -128,9 +128,7 @@ protected:
 
 private:
     // The list shows whole rows of one height; the generator keeps every row it
-
     // acts on among those the list can show.
-
     int MeasureRowsVisible()
     {
         WriteFileBytes(RunListPath(), SerializeRunList({}));
@@ -158,11 +156,8 @@ private:
     }
 
     // The dialog of the next run; its list browses through the stand-in, and the
-
     // real cursor rests beside the list, where a left press and release (which the
-
     // drag list reports as a drag dropped under the cursor) drops nothing.
-
     void OpenDialog()
     {
         Open();
@@ -179,9 +174,7 @@ private:
     }
 
     // Dispatches as the modal loop does until the marker posted now comes out of
-
     // the queue and nothing is left, or the dialog ends.
-
     void Settle()
     {
         const WPARAM marker = ++m_nSettled;
@@ -227,7 +220,6 @@ private:
     }
 
     // Scrolls the list as the user would before acting at a row.
-
     void ShowRow(int row, bool bEndsEdit)
     {
         const int nTop = static_cast<int>(CallClassWindowProc(List(), LB_GETTOPINDEX));
@@ -240,9 +232,7 @@ private:
     }
 
     // The middle of the row's item, or of the edited item's margin left of the
-
     // edit; below the items, the bottom of the list.
-
     POINT RowPoint(int row) const
     {
         const CRect rcClient = m_dlg->m_list.GetClientRect();
@@ -268,9 +258,7 @@ private:
     }
 
     // A click puts the caret into the edit when it has not the focus; the whole
-
     // text is selected and typed over (an empty text by deleting the selection).
-
     void TypeText(const std::string& text)
     {
         if (::GetFocus() != Edit().m_hWnd)
@@ -293,9 +281,7 @@ private:
     }
 
     // The drag list's reports of a drag that began at the selection: begin, a move
-
     // over the target and the drop or cancel there, as the platform sends them.
-
     DragReplies ReportDrag(const Operation& op)
     {
         const POINT start = OnScreen(List(), {1, 1});
@@ -377,9 +363,7 @@ private:
     }
 
     // The ended dialog saves as it goes; the next one loads the same paths and
-
     // shows their display names, with nothing selected or focused.
-
     std::string SaveAndReload()
     {
         m_dlg->FinishModal();

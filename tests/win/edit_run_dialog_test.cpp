@@ -3,6 +3,7 @@
 // path table and the saved run list make of it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -263,20 +264,14 @@ TEST_F(EditRunDialogTest, F4AndAltDownInTheEditOpenTheSystemFileDialog)
     }
 }
 
-std::string CurrentDirectory()
-{
-    std::string dir(::GetCurrentDirectoryA(0, nullptr), '\0');
-    dir.resize(::GetCurrentDirectoryA(static_cast<DWORD>(dir.size()), dir.data()));
-    return dir;
-}
-
 // Puts the current directory back at the end of the test, whatever it found.
 struct SavedCurrentDirectory {
-    SavedCurrentDirectory() = default;
-    SavedCurrentDirectory(const SavedCurrentDirectory&) = delete;
-    SavedCurrentDirectory& operator=(const SavedCurrentDirectory&) = delete;
-    ~SavedCurrentDirectory() { ::SetCurrentDirectoryA(path.c_str()); }
-    const std::string path = CurrentDirectory();
+    ~SavedCurrentDirectory()
+    {
+        std::error_code ignored;
+        std::filesystem::current_path(path, ignored);
+    }
+    const std::filesystem::path path = std::filesystem::current_path();
 };
 
 // Every player started later inherits the launcher's current directory, which
@@ -290,7 +285,7 @@ TEST_F(EditRunDialogTest, ABrowsedFileInAnotherFolderLeavesTheCurrentDirectoryAl
     EditByF2(0);
     ASSERT_EQ(BrowseTo(scene), 1);
     EXPECT_TRUE(SamePath(PathHead(List()).at(0), scene)) << PathHead(List()).at(0);
-    EXPECT_EQ(CurrentDirectory(), before.path);
+    EXPECT_EQ(std::filesystem::current_path().string(), before.path.string());
 }
 
 // While the Open dialog is up its loop disables the dialog: a strip press

@@ -38,9 +38,7 @@ private:
 };
 
 // A window's client area as it is on the screen, once it has painted.
-using Screen = Pixels;
-
-Screen ReadScreen(HWND hWnd)
+Pixels ReadScreen(HWND hWnd)
 {
     ::UpdateWindow(hWnd);
     return Capture(hWnd);
@@ -102,7 +100,7 @@ protected:
     {
         const COLORREF light = ::GetSysColor(COLOR_3DHILIGHT);
         const COLORREF dark = ::GetSysColor(COLOR_3DSHADOW);
-        const Screen screen = ReadScreen(strip);
+        const Pixels screen = ReadScreen(strip);
         int nWrong = 0;
         for (int i = 0; i < 4; ++i) {
             const CRect rc = strip.GetButtonRect(i);
@@ -139,7 +137,7 @@ TEST_F(StripDialogTest, GlyphsLieOnTheirButtonsOverTheFaceWithTheHotButtonsFrame
 
     MoveTo(Centre(kMoveUp));
     ExpectButtons(Strip(), GlyphPixel, kMoveUp, false);
-    const Screen hover = ReadScreen(Strip());
+    const Pixels hover = ReadScreen(Strip());
     for (int y = 0; y < hover.h; ++y) {
         for (int x = 2; x < hover.w; ++x)
             ASSERT_NE(hover.At(x, y), kLightGrey) << x << "," << y;
@@ -158,7 +156,7 @@ TEST_F(StripDialogTest, GlyphsAreWholePixelBlocksAtEveryDpi)
     struct Case { int nDpi, nFactor, nInsetX, nInsetY; };
     for (const Case c : {Case{192, 2, 0, 0}, Case{144, 1, 5, 5}}) {
         ChangeDpi(c.nDpi);
-        const Screen screen = ReadScreen(Strip());
+        const Pixels screen = ReadScreen(Strip());
         int nWrong = 0;
         for (int i = 0; i < 4; ++i) {
             const CRect rc = Strip().GetButtonRect(i);
@@ -182,7 +180,7 @@ TEST_F(StripDialogTest, GlyphsAreWholePixelBlocksAtEveryDpi)
 TEST_F(StripDialogTest, TheCaptionStartsTwoPixelsFromTheLeft)
 {
     Open();
-    const Screen screen = ReadScreen(Strip());
+    const Pixels screen = ReadScreen(Strip());
     CMemoryDC dc(nullptr);
     CBitmap bitmap(::CreateBitmap(screen.w, screen.h, 1, 32, nullptr));
     CSelectObject selectBitmap(dc, bitmap);
@@ -454,7 +452,7 @@ TEST_F(StripDialogTest, WithoutItsImageTheStripStillPaintsAndWorks)
 // the dotted focus rectangle of the keyboard's mark.
 int MarkPixels(const CToolStrip& strip, int nButton)
 {
-    const Screen screen = ReadScreen(strip);
+    const Pixels screen = ReadScreen(strip);
     const CRect rc = strip.GetButtonRect(nButton);
     const int inset = toolstrip::kFocusInset;
     int nMarked = 0;

@@ -24,14 +24,6 @@ struct HelpSeen {
     bool bForced = false;   // it did not close as the user closed it
 };
 
-HWND FocusOfThread(HWND hWnd)
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    ::GetGUIThreadInfo(::GetWindowThreadProcessId(hWnd, nullptr), &info);
-    return info.hwndFocus;
-}
-
 // How the user closes the help window: a key in its text, or its button.
 enum class Closer { Escape, Enter, Button };
 

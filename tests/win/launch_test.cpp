@@ -66,11 +66,7 @@ protected:
     void PressKeys(const std::vector<WORD>& keys)
     {
         SetForegroundWindow(m_launcher->Dialog());
-        ASSERT_TRUE(WaitUntil([&] {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof info;
-            return GetGUIThreadInfo(GetWindowThreadProcessId(m_list, nullptr), &info) && info.hwndFocus == m_list;
-        }));
+        ASSERT_TRUE(WaitUntil([this] { return FocusOfThread(m_list) == m_list; }));
         SendKeys(keys);
         m_launcher->Settle(1);
     }

@@ -14,21 +14,17 @@ using V = std::vector<std::string>;
 
 namespace {
 
-V Texts(const RunListModel& m)
+// One field of every entry, in list order.
+V Column(const RunListModel& m, std::string Entry::*field)
 {
-    V texts;
+    V column;
     for (const Entry& e : m.Entries())
-        texts.push_back(e.text);
-    return texts;
+        column.push_back(e.*field);
+    return column;
 }
 
-V Paths(const RunListModel& m)
-{
-    V paths;
-    for (const Entry& e : m.Entries())
-        paths.push_back(e.path);
-    return paths;
-}
+V Texts(const RunListModel& m) { return Column(m, &Entry::text); }
+V Paths(const RunListModel& m) { return Column(m, &Entry::path); }
 
 TEST(RunListModel, DeleteRemovesWhatMovesIntoTheFocusIndexAndF2ThenBeginsANewEntry)
 {

@@ -111,10 +111,6 @@ TEST(StripLayout, ToolTipTextsAndOutOfRangeIndices)
     }
 }
 
-}  // namespace
-
-namespace {
-
 TEST(DpiScale, RoundsAsMulDivAndKeepsFiguresAt96)
 {
     EXPECT_EQ(dpi::Scale(22, 96), 22);

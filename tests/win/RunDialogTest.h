@@ -59,6 +59,14 @@ protected:
     CRunListBox& List() { return m_dlg->m_list; }
     CToolStrip& Strip() { return m_dlg->m_toolStrip; }
     std::vector<std::string> SavedPaths() { return ParseRunList(ReadFileBytes(RunListPath())).paths; }
+    // From now on the list's starts are recorded in m_started, not made.
+    void RecordStarts()
+    {
+        List().m_fnStartProgram = [this](const std::string& commandLine) {
+            m_started.push_back(commandLine);
+            return TRUE;
+        };
+    }
     void ClickStripButton(int nButton) { Click(Strip(), Center(Strip().GetButtonRect(nButton))); }
 
     // A report of the drag list, sent to the dialog as the platform sends it.
@@ -91,6 +99,7 @@ protected:
     CAccessibilityScope m_accessibility;   // as the application holds one around its dialog
     std::unique_ptr<CRunDlg> m_dlg;
     RunListStoreFactory m_makeStore;   // for the dialogs Open makes; empty: the real file
+    std::vector<std::string> m_started;   // the command lines of the starts recorded, over every dialog
 
 private:
     void Finish()

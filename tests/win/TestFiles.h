@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 
+#include "ChildProcess.h"
 #include "WinTest.h"
 #include "fw/Module.h"
 #include "paths/PathRules.h"
@@ -54,15 +55,15 @@ inline ULONGLONG LastWriteTime(const std::string& path)
     return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
 }
 
-// A fresh directory under the system's temporary directory, removed with
-// everything in it at the end of the test.
+// A fresh directory under the system's temporary directory, its name
+// beginning with stem, removed with everything in it at the end of the test.
 class TempDir {
 public:
-    TempDir()
+    explicit TempDir(const std::string& stem = "nimbrel_runlist")
     {
         static int serial = 0;
         m_path = std::filesystem::temp_directory_path() /
-                 ("nimbrel_runlist_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++serial));
+                 (stem + "_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++serial));
         std::filesystem::create_directory(m_path);
     }
     ~TempDir()
@@ -75,6 +76,15 @@ public:
 
     std::string File(const std::string& name) const { return (m_path / name).string(); }
 
+    // A file at `relative` holding `text`, its folders made first.
+    std::wstring WideFile(const std::wstring& relative, const std::string& text) const
+    {
+        const std::filesystem::path path = m_path / relative;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+        return path.wstring();
+    }
+
 private:
     std::filesystem::path m_path;
 };
@@ -84,41 +94,34 @@ private:
 class HeldFile {
 public:
     HeldFile(const TempDir& dir, const std::string& file, DWORD maxMs = 30000)
-        : m_release(dir.File("release" + std::to_string(++s_serial) + ".marker"))
+        : m_release(dir.File("release" + std::to_string(++s_serial) + ".marker")),
+          m_ready(dir.File("ready" + std::to_string(s_serial) + ".marker")),
+          m_process("\"" + SiblingPath(ExePath(), "holdfile", "exe") + "\" \"" + file + "\" \"" + m_ready + "\" \"" +
+                    m_release + "\" " + std::to_string(maxMs)),
+          m_holding(m_process.Started() && WaitUntil([this] { return Exists(m_ready); }, 5000))
     {
-        const std::string ready = dir.File("ready" + std::to_string(s_serial) + ".marker");
-        std::string commandLine = "\"" + SiblingPath(ExePath(), "holdfile", "exe") +
-                                  "\" \"" + file + "\" \"" + ready + "\" \"" + m_release + "\" " +
-                                  std::to_string(maxMs);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &m_process))
-            return;
-        CloseHandle(m_process.hThread);
-        m_holding = WaitUntil([&ready] { return Exists(ready); }, 5000);
     }
+    // Released; still holding after 10 s, it is ended by force.
     ~HeldFile()
     {
-        if (!m_process.hProcess)
-            return;
-        CloseHandle(CreateFileA(m_release.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        if (WaitForSingleObject(m_process.hProcess, 10000) != WAIT_OBJECT_0)
-            TerminateProcess(m_process.hProcess, 1);
-        CloseHandle(m_process.hProcess);
+        if (m_process.Started()) {
+            CloseHandle(CreateFileA(m_release.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+            m_process.Ended(10000);
+        }
     }
     HeldFile(const HeldFile&) = delete;
     HeldFile& operator=(const HeldFile&) = delete;
 
     bool Holding() const { return m_holding; }
-    DWORD Pid() const { return m_process.dwProcessId; }
-    bool WaitForExit() const { return WaitForSingleObject(m_process.hProcess, 10000) == WAIT_OBJECT_0; }
+    DWORD Pid() const { return m_process.Id(); }
+    bool WaitForExit() const { return m_process.Ended(10000); }
 
 private:
     static inline int s_serial = 0;
-    std::string m_release;
-    PROCESS_INFORMATION m_process{};
-    bool m_holding = false;
+    const std::string m_release;
+    const std::string m_ready;
+    const ChildProcess m_process;
+    const bool m_holding;
 };
 
 }  // namespace wintest

@@ -270,6 +270,15 @@ inline CRect RectInParent(HWND hWnd)
     return rc;
 }
 
+// The keyboard focus of the thread (of any process) that owns the window.
+inline HWND FocusOfThread(HWND hWnd)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(hWnd, nullptr), &info);
+    return info.hwndFocus;
+}
+
 inline std::string WindowText(HWND hWnd)
 {
     std::string text(static_cast<size_t>(::GetWindowTextLengthA(hWnd)) + 1, '\0');

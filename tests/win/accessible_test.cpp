@@ -10,14 +10,11 @@
 
 #include "InstalledLauncher.h"
 #include "RunDialogTest.h"
-#include "TestFiles.h"
 #include "fw/UniqueHandle.h"
-#include "WinTest.h"
 #include "fw/ComPtr.h"
 #include "launch/Launch.h"
 
 using namespace wintest;
-using V = std::vector<std::string>;
 
 namespace {
 
@@ -244,11 +241,7 @@ TEST_F(AccessibleTest, AnEntrysDefaultActionLaunchesItWithoutMovingThePointer)
 {
     const V paths = NumberedPaths(40, "C:\\scenes\\scene ");
     OpenWith(paths);
-    V started;
-    List().m_fnStartProgram = [&started](const std::string& commandLine) {
-        started.push_back(commandLine);
-        return TRUE;
-    };
+    RecordStarts();
     CComPtr<IAccessible> list = ObjectOf(List());
     ASSERT_TRUE(list);
     EXPECT_EQ(Name(*list, CHILDID_SELF).text, "Scenes");
@@ -258,9 +251,9 @@ TEST_F(AccessibleTest, AnEntrysDefaultActionLaunchesItWithoutMovingThePointer)
     ::GetCursorPos(&before);
 
     EXPECT_EQ(list->accDoDefaultAction(Child(40)), S_OK);
-    EXPECT_TRUE(started.empty()) << "started after the client's call has returned";
+    EXPECT_TRUE(m_started.empty()) << "started after the client's call has returned";
     Pump(*m_dlg);
-    EXPECT_EQ(started, V{launch::PlayerCommandLine(paths[39]).value_or("?")});
+    EXPECT_EQ(m_started, V{launch::PlayerCommandLine(paths[39]).value_or("?")});
     POINT after{};
     ::GetCursorPos(&after);
     EXPECT_EQ(after.x, before.x);

@@ -7,7 +7,6 @@
 
 #include "GuiObjects.h"
 #include "RunDialogTest.h"
-#include "WinTest.h"
 
 using namespace wintest;
 

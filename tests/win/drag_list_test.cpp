@@ -8,7 +8,6 @@
 
 #include "ListBoxMemory.h"
 #include "RunDialogTest.h"
-#include "WinTest.h"
 #include "listctrl/ListLayout.h"
 
 using namespace wintest;

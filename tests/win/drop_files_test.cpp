@@ -7,7 +7,6 @@
 #include <filesystem>
 
 #include "RunDialogTest.h"
-#include "WinTest.h"
 
 using namespace wintest;
 

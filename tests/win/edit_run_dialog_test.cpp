@@ -3,6 +3,7 @@
 // path table and the saved run list make of it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -10,8 +11,6 @@
 #include "ChildProcess.h"
 #include "ListBoxMemory.h"
 #include "RunDialogTest.h"
-#include "TestFiles.h"
-#include "WinTest.h"
 
 using namespace wintest;
 
@@ -44,19 +43,13 @@ protected:
         EXPECT_EQ(end, List().GetText(item).size());
         EXPECT_EQ(List().GetCurSel(), item);
     }
-    void ClickBrowseButton()
-    {
-        const CRect rc = Button().GetClientRect();
-        PostClick(Button(), {rc.Width() / 2, rc.Height() / 2});
-        Pump(*m_dlg);
-    }
     // Browses to a file through the system's Open dialog (whileUp runs while
     // it is up); how many dialogs were answered.
     int BrowseTo(const std::string& file, std::function<void()> whileUp = {})
     {
         const std::size_t slash = file.find_last_of('\\');
         DialogCanceller open(*m_dlg, {file.substr(0, slash), file.substr(slash + 1)}, std::move(whileUp));
-        ClickBrowseButton();
+        ClickCenter(Button());
         return open.Answered();
     }
     void ExpectIdle()
@@ -245,7 +238,7 @@ TEST_F(EditRunDialogTest, TheBrowseButtonOpensTheSystemFileDialogAndACancelKeeps
     EditByF2(0);
     {
         DialogCanceller canceller(*m_dlg);   // the open-file dialog over the main window
-        ClickBrowseButton();
+        ClickCenter(Button());
         EXPECT_EQ(canceller.Answered(), 1);
     }
     // The dialog took the focus from the busy button without ending the edit.
@@ -260,8 +253,7 @@ TEST_F(EditRunDialogTest, TheBrowseButtonOpensTheSystemFileDialogAndACancelKeeps
 TEST_F(EditRunDialogTest, F4AndAltDownInTheEditOpenTheSystemFileDialog)
 {
     OpenWith({"C:\\a.zel", "C:\\b.zel"});
-    ClickItem(1);
-    Press(List(), VK_F2);
+    EditByF2(1);
     for (const bool bAlt : {false, true}) {
         DialogCanceller canceller(*m_dlg);
         PostKey(Edit(), bAlt ? VK_DOWN : VK_F4, bAlt);
@@ -272,20 +264,14 @@ TEST_F(EditRunDialogTest, F4AndAltDownInTheEditOpenTheSystemFileDialog)
     }
 }
 
-std::string CurrentDirectory()
-{
-    std::string dir(::GetCurrentDirectoryA(0, nullptr), '\0');
-    dir.resize(::GetCurrentDirectoryA(static_cast<DWORD>(dir.size()), dir.data()));
-    return dir;
-}
-
 // Puts the current directory back at the end of the test, whatever it found.
 struct SavedCurrentDirectory {
-    SavedCurrentDirectory() = default;
-    SavedCurrentDirectory(const SavedCurrentDirectory&) = delete;
-    SavedCurrentDirectory& operator=(const SavedCurrentDirectory&) = delete;
-    ~SavedCurrentDirectory() { ::SetCurrentDirectoryA(path.c_str()); }
-    const std::string path = CurrentDirectory();
+    ~SavedCurrentDirectory()
+    {
+        std::error_code ignored;
+        std::filesystem::current_path(path, ignored);
+    }
+    const std::filesystem::path path = std::filesystem::current_path();
 };
 
 // Every player started later inherits the launcher's current directory, which
@@ -296,11 +282,10 @@ TEST_F(EditRunDialogTest, ABrowsedFileInAnotherFolderLeavesTheCurrentDirectoryAl
     const std::string scene = MakeScene(folder);
     const SavedCurrentDirectory before;
     OpenWith({"C:\\a.zel"});
-    ClickItem(0);
-    Press(List(), VK_F2);
+    EditByF2(0);
     ASSERT_EQ(BrowseTo(scene), 1);
     EXPECT_TRUE(SamePath(PathHead(List()).at(0), scene)) << PathHead(List()).at(0);
-    EXPECT_EQ(CurrentDirectory(), before.path);
+    EXPECT_EQ(std::filesystem::current_path().string(), before.path.string());
 }
 
 // While the Open dialog is up its loop disables the dialog: a strip press
@@ -311,8 +296,7 @@ TEST_F(EditRunDialogTest, WhileTheOpenDialogIsUpAStripPressDoesNothing)
     const TempDir folder;
     const std::string scene = MakeScene(folder);
     OpenWith({"C:\\a.zel", "C:\\b.zel"});
-    ClickItem(0);
-    Press(List(), VK_F2);
+    EditByF2(0);
     const UINT press = ::RegisterWindowMessageA("NimbrelRun_StripPress");
     const HWND hStrip = m_dlg->m_toolStrip;
     ASSERT_EQ(BrowseTo(scene, [=] { ::SendMessageA(hStrip, press, 1 /* Delete */, 0); }), 1);
@@ -327,14 +311,13 @@ TEST_F(EditRunDialogTest, WhileTheOpenDialogIsUpAStripPressDoesNothing)
 TEST_F(EditRunDialogTest, AFileChosenAfterItsEditEndedGoesNowhere)
 {
     OpenWith({"C:\\a.zel", "C:\\b.zel"});
-    ClickItem(0);
-    Press(List(), VK_F2);
+    EditByF2(0);
     List().m_fnOpenFileDialog = [this]() -> std::optional<std::string> {
         List().EndEdit(TRUE);
         List().BeginEdit(1);
         return std::string("C:\\chosen.zel");
     };
-    ClickBrowseButton();
+    ClickCenter(Button());
     EXPECT_EQ(List().GetEditItem(), 1);
     EXPECT_EQ(Edit().GetWindowText(), "b");
     EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel", "C:\\b.zel"}));
@@ -352,8 +335,7 @@ TEST_F(EditRunDialogTest, ScrollingTheListEndsAnOpenEditFirst)
         {WM_VSCROLL, SB_PAGEDOWN}, {WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA))}};
     for (const auto& scroll : scrolls) {
         List().SendMessage(LB_SETTOPINDEX, 0);
-        ClickItem(0);
-        Press(List(), VK_F2);
+        EditByF2(0);
         Type("renamed");
         ::PostMessageA(List(), scroll.message, scroll.wParam, MAKELPARAM(overList.x, overList.y));
         Pump(*m_dlg);

@@ -9,13 +9,11 @@
 #include <thread>
 
 #include "RunDialogTest.h"
-#include "WinTest.h"
 #include "listctrl/InPlaceCtrl.h"
 
 #include <commctrl.h>   // after <windows.h>
 
 using namespace wintest;
-using V = std::vector<std::string>;
 
 namespace {
 
@@ -44,9 +42,7 @@ protected:
 TEST_F(ForeignMessageTest, RecordsPostedOrSentFromElsewhereAreIgnored)
 {
     OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"});
-    ClickItem(0);
-    PostKey(List(), VK_F2);
-    Pump(*m_dlg);
+    EditByF2(0);
     ASSERT_TRUE(List().IsEditing());
 
     // The in-place controls' report, while an edit is open.
@@ -59,8 +55,7 @@ TEST_F(ForeignMessageTest, RecordsPostedOrSentFromElsewhereAreIgnored)
         ::SendMessageA(List(), InPlaceCtrlMessage(), 0, reinterpret_cast<LPARAM>(&enter));
     });
     EXPECT_TRUE(List().IsEditing());
-    PostKey(hEdit, VK_ESCAPE);
-    Pump(*m_dlg);
+    Press(hEdit, VK_ESCAPE);
     ASSERT_FALSE(List().IsEditing());
 
     // The drag list's report, with the first entry selected.

@@ -5,13 +5,11 @@
 #include <thread>
 
 #include "RunDialogTest.h"
-#include "WinTest.h"
 #include "app/HelpText.h"
 #include "app/RunApp.h"
 #include "app/resource.h"
 
 using namespace wintest;
-using V = std::vector<std::string>;
 
 namespace {
 
@@ -25,14 +23,6 @@ struct HelpSeen {
     std::string text;
     bool bForced = false;   // it did not close as the user closed it
 };
-
-HWND FocusOfThread(HWND hWnd)
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    ::GetGUIThreadInfo(::GetWindowThreadProcessId(hWnd, nullptr), &info);
-    return info.hwndFocus;
-}
 
 // How the user closes the help window: a key in its text, or its button.
 enum class Closer { Escape, Enter, Button };
@@ -101,8 +91,7 @@ TEST_F(HelpWindowTest, F1OpensTheHelpOverTheDialogAndEscapeEnterOrItsButtonClose
     }
     // From the in-place edit too; the help taking the focus ends the edit as
     // any loss of focus does.
-    PostKey(List(), VK_F2);
-    Pump(*m_dlg);
+    Press(List(), VK_F2);
     ASSERT_TRUE(List().IsEditing());
     EXPECT_NE(PressF1AndClose(Closer::Escape).hWnd, nullptr);
     EXPECT_FALSE(List().IsEditing());

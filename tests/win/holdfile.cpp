@@ -6,23 +6,9 @@
 
 #include <cstdlib>
 
+#include "fw/UniqueHandle.h"
+
 namespace {
-
-class OwnedFile {
-public:
-    explicit OwnedFile(HANDLE h) : m_h(h) {}
-    ~OwnedFile()
-    {
-        if (m_h != INVALID_HANDLE_VALUE)
-            CloseHandle(m_h);
-    }
-    OwnedFile(const OwnedFile&) = delete;
-    OwnedFile& operator=(const OwnedFile&) = delete;
-    bool IsOpen() const { return m_h != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE m_h;
-};
 
 bool Exists(const char* path)
 {
@@ -35,13 +21,13 @@ int main(int argc, char** argv)
 {
     if (argc != 5)
         return 2;
-    const OwnedFile held(CreateFileA(argv[1], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!held.IsOpen())
+    const UniqueHandle held(OwnHandle(
+        CreateFileA(argv[1], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (!held)
         return 3;
-    const OwnedFile ready(CreateFileA(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!ready.IsOpen())
+    const UniqueHandle ready(
+        OwnHandle(CreateFileA(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (!ready)
         return 4;
     const DWORD start = GetTickCount();
     const DWORD maxMs = static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10));

@@ -11,7 +11,6 @@
 
 #include "GuiObjects.h"
 #include "RunDialogTest.h"
-#include "WinTest.h"
 #include "fw/ComPtr.h"
 #include "fw/Gdi.h"
 

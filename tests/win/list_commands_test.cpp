@@ -7,12 +7,10 @@
 #include <vector>
 
 #include "RunDialogTest.h"
-#include "WinTest.h"
 #include "launch/Launch.h"
 #include "listctrl/InPlaceCtrl.h"
 
 using namespace wintest;
-using V = std::vector<std::string>;
 
 namespace {
 
@@ -101,10 +99,7 @@ protected:
     void OpenRecording(const V& paths)
     {
         OpenWith(paths);
-        List().m_fnStartProgram = [this](const std::string& commandLine) {
-            m_started.push_back(commandLine);
-            return TRUE;
-        };
+        RecordStarts();
     }
     void Press(UINT vk, const std::vector<UINT>& held = {}, bool bAlt = false)
     {
@@ -133,8 +128,6 @@ protected:
         Pump(*m_dlg);
     }
     std::string CommandLineOf(int i) { return launch::PlayerCommandLine(List().Paths().GetAt(i)).value_or("?"); }
-
-    std::vector<std::string> m_started;
 };
 
 TEST_F(ListCommandsTest, TheFocusItemFollowsEveryKeyThatMovesTheHighlight)

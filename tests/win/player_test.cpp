@@ -1,6 +1,7 @@
 // The demonstration player and the command line as the real C runtime reads it.
 #include "ChildProcess.h"
 #include "RecordingPlayer.h"
+#include "TestFiles.h"
 #include "launch/CommandLine.h"
 
 #include <gtest/gtest.h>
@@ -23,39 +24,6 @@ std::string Unique(const std::string& stem)
 {
     return stem + ' ' + std::to_string(GetCurrentProcessId());
 }
-
-// A scratch folder whose name holds spaces, removed with all it holds.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        m_path = std::string(temp) + Unique("nimbrel player test");
-        CreateDirectoryA(m_path.c_str(), nullptr);
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(Widen(m_path), ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string File(const std::string& name) const { return m_path + '\\' + name; }
-
-    // A file at `relative` holding `text`, its folders made first.
-    std::wstring WideFile(const std::wstring& relative, const std::string& text) const
-    {
-        const std::filesystem::path path = Widen(m_path) + L'\\' + relative;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << text;
-        return path.wstring();
-    }
-
-private:
-    std::string m_path;
-};
 
 const std::string kZelrun = BesideTests(NIMBREL_ZELRUN_FROM_TESTS);
 
@@ -84,7 +52,7 @@ std::string RunZelrun(const std::string& commandLine, const std::string& caption
 
 TEST(ZelrunPlayer, ShowsASceneWhosePathHasSpacesWithItsFirstLines)
 {
-    ScratchFolder folder;
+    const TempDir folder("nimbrel player test");   // a name with spaces
     const std::string title = Unique("demo scene");
     const std::string scene = folder.File(title + ".zel");
     std::ofstream(scene) << "# zel scene\nscene \"demo\"\n  mesh \"cube\"\nend\n";
@@ -109,7 +77,7 @@ TEST(ZelrunPlayer, SaysWhenTheSceneFileIsMissing)
 // shown whole, found and read.
 TEST(ZelrunPlayer, ShowsUnicodeAndLongScenePathsWhole)
 {
-    ScratchFolder folder;
+    const TempDir folder("nimbrel player test");   // a name with spaces
     const std::wstring longName(120, L'n');  // three of them: well over 300 characters
     const struct {
         std::wstring relative;
@@ -137,7 +105,7 @@ TEST(ZelrunPlayer, WithoutASceneShowsHowToUseIt)
 // the one argument, and the command line reaches the player unchanged.
 TEST(PlayerArguments, TheRuntimeGivesBackEveryScenePathExactly)
 {
-    ScratchFolder folder;
+    const TempDir folder("nimbrel player test");   // a name with spaces
     const std::string recordFile = folder.File("starts.txt");
     SetEnvironmentVariableA(kRecordFileVariable, recordFile.c_str());
     const std::string player = BesideTests(kRecordingPlayerName);

@@ -6,7 +6,6 @@
 
 #include "ListBoxMemory.h"
 #include "RunDialogTest.h"
-#include "WinTest.h"
 #include "fw/Gdi.h"
 #include "listctrl/InPlaceCtrl.h"
 #include "listctrl/ListLayout.h"
@@ -108,20 +107,17 @@ TEST_F(RunDialogTest, ClosingSavesThenLetsGoOfTheWindowBeforeTheItemsAreDeleted)
 TEST_F(RunDialogTest, DeleteRemovesTheHighlightedEntry)
 {
     OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel", "C:\\d.zel"});
-    PostKey(List(), VK_DELETE);   // nothing highlighted yet: nothing happens
-    Pump(*m_dlg);
+    Press(List(), VK_DELETE);   // nothing highlighted yet: nothing happens
     EXPECT_EQ(List().GetCount(), 4);
 
     ClickItem(0);
     PostKey(List(), VK_DOWN, true);   // "a" moves two rows down, highlighted
     PostKey(List(), VK_DOWN, true);
-    PostKey(List(), VK_DELETE);
-    Pump(*m_dlg);
+    Press(List(), VK_DELETE);
     EXPECT_EQ(ItemTexts(List()), (V{"b", "c", "d"}));
     ClickItem(0);
     PostKey(List(), VK_DOWN);   // the arrow keys move it too
-    PostKey(List(), VK_DELETE);
-    Pump(*m_dlg);
+    Press(List(), VK_DELETE);
     EXPECT_EQ(ItemTexts(List()), (V{"b", "d"}));
     EXPECT_EQ(PathHead(List()), (V{"C:\\b.zel", "C:\\d.zel"}));
     EXPECT_EQ(List().GetFocusItem(), 1);
@@ -225,9 +221,8 @@ TEST_F(RunDialogTest, ListChangedAfterAnUnreadableStartIsReportedAtCloseAndTheFi
         ASSERT_TRUE(held.Holding());
         Open();
         Strip().Execute(0);   // New
-        PostChars(Edit(), "added");
-        PostKey(Edit(), VK_RETURN);
-        Pump(*m_dlg);
+        Type("added");
+        Press(Edit(), VK_RETURN);
         ASSERT_EQ(ItemTexts(List()), V{"added"});
         CloseWith(VK_ESCAPE);
     }

@@ -22,18 +22,25 @@ namespace {
 const auto ReadBytes = wintest::ReadFileBytes;
 const auto WriteBytes = wintest::WriteFileBytes;
 
-TEST(RunListStoreWin, AMissingFileOrDirectoryReadsAsMissing)
-{
+// A run list holding "old list", in a directory of its own.
+class RunListStoreWinTest : public ::testing::Test {
+protected:
+    RunListStoreWinTest() { WriteBytes(path, "old list"); }
+
     TempDir dir;
+    const std::string path = dir.File("_zelrunlist.dat");
+};
+
+TEST_F(RunListStoreWinTest, AMissingFileOrDirectoryReadsAsMissing)
+{
+    ::DeleteFileA(path.c_str());
     std::string bytes;
-    EXPECT_EQ(RunListStoreWin(dir.File("_zelrunlist.dat")).Read(bytes), IRunListStore::ReadResult::Missing);
+    EXPECT_EQ(RunListStoreWin(path).Read(bytes), IRunListStore::ReadResult::Missing);
     EXPECT_EQ(RunListStoreWin(dir.File("no\\_zelrunlist.dat")).Read(bytes), IRunListStore::ReadResult::Missing);
 }
 
-TEST(RunListStoreWin, WriteReplacesTheFileWholeAndLeavesNoTemporaryFile)
+TEST_F(RunListStoreWinTest, WriteReplacesTheFileWholeAndLeavesNoTemporaryFile)
 {
-    TempDir dir;
-    const std::string path = dir.File("_zelrunlist.dat");
     RunListStoreWin store(path);
     std::string large(2500000, '\0');   // more than one chunk each way
     for (std::size_t i = 0; i < large.size(); ++i)
@@ -49,11 +56,8 @@ TEST(RunListStoreWin, WriteReplacesTheFileWholeAndLeavesNoTemporaryFile)
     EXPECT_FALSE(Exists(store.TempPath()));
 }
 
-TEST(RunListStoreWin, AFileHeldByAnotherProgramIsNeitherReadNorReplaced)
+TEST_F(RunListStoreWinTest, AFileHeldByAnotherProgramIsNeitherReadNorReplaced)
 {
-    TempDir dir;
-    const std::string path = dir.File("_zelrunlist.dat");
-    WriteBytes(path, "old list");
     {
         HeldFile held(dir, path);
         ASSERT_TRUE(held.Holding());
@@ -66,11 +70,8 @@ TEST(RunListStoreWin, AFileHeldByAnotherProgramIsNeitherReadNorReplaced)
     EXPECT_EQ(ReadBytes(path), "old list");
 }
 
-TEST(RunListStoreWin, ABriefHoldIsWaitedOut)
+TEST_F(RunListStoreWinTest, ABriefHoldIsWaitedOut)
 {
-    TempDir dir;
-    const std::string path = dir.File("_zelrunlist.dat");
-    WriteBytes(path, "old list");
     HeldFile held(dir, path, 200);
     ASSERT_TRUE(held.Holding());
     EXPECT_TRUE(RunListStoreWin(path).Write("new list"));
@@ -79,11 +80,8 @@ TEST(RunListStoreWin, ABriefHoldIsWaitedOut)
 
 // An indexer or a virus scanner reading the file at start does not cost the
 // session: another reader shares it, and a brief hold is waited out.
-TEST(RunListStoreWin, TheReadSharesTheFileWithReadersAndWaitsOutABriefHold)
+TEST_F(RunListStoreWinTest, TheReadSharesTheFileWithReadersAndWaitsOutABriefHold)
 {
-    TempDir dir;
-    const std::string path = dir.File("_zelrunlist.dat");
-    WriteBytes(path, "old list");
     std::string bytes;
     {
         const UniqueHandle reader(OwnHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -99,11 +97,8 @@ TEST(RunListStoreWin, TheReadSharesTheFileWithReadersAndWaitsOutABriefHold)
     EXPECT_EQ(bytes, "old list");
 }
 
-TEST(RunListStoreWin, AWriteThatFailsPartWayKeepsTheOldFile)
+TEST_F(RunListStoreWinTest, AWriteThatFailsPartWayKeepsTheOldFile)
 {
-    TempDir dir;
-    const std::string path = dir.File("_zelrunlist.dat");
-    WriteBytes(path, "old list");
     DiskFullStore store(path);
     EXPECT_FALSE(store.Write("a new list that does not fit"));
     EXPECT_EQ(ReadBytes(path), "old list");
@@ -114,11 +109,8 @@ TEST(RunListStoreWin, AWriteThatFailsPartWayKeepsTheOldFile)
     EXPECT_FALSE(Exists(fresh));
 }
 
-TEST(RunListStoreWin, LeftoverTemporaryFilesOfEndedSavesAreRemoved)
+TEST_F(RunListStoreWinTest, LeftoverTemporaryFilesOfEndedSavesAreRemoved)
 {
-    TempDir dir;
-    const std::string path = dir.File("_zelrunlist.dat");
-    WriteBytes(path, "list");
     const std::string other = dir.File("other.dat");
     WriteBytes(other, "x");
     HeldFile running(dir, other);

@@ -6,7 +6,6 @@
 
 #include "DiskFullStore.h"
 #include "RunDialogTest.h"
-#include "WinTest.h"
 #include "runlist/RunListWin.h"
 
 using namespace wintest;

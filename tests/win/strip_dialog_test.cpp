@@ -7,14 +7,12 @@
 #include <vector>
 
 #include "RunDialogTest.h"
-#include "WinTest.h"
 #include "fw/Gdi.h"
 #include "listctrl/InPlaceCtrl.h"
 #include "toolstrip/GlyphImage.h"
 #include "toolstrip/ToolStrip.h"
 
 using namespace wintest;
-using V = std::vector<std::string>;
 
 namespace {
 
@@ -40,9 +38,7 @@ private:
 };
 
 // A window's client area as it is on the screen, once it has painted.
-using Screen = Pixels;
-
-Screen ReadScreen(HWND hWnd)
+Pixels ReadScreen(HWND hWnd)
 {
     ::UpdateWindow(hWnd);
     return Capture(hWnd);
@@ -71,26 +67,23 @@ protected:
         RunDialogTest::SetUp();
         ::SetCursorPos(0, 0);   // no stray hover when the dialog appears
     }
-    CPoint Centre(int nButton)
-    {
-        const CRect rc = Strip().GetButtonRect(nButton);
-        return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-    }
-    CPoint Caption() { return {10, Centre(0).y}; }
+    POINT Centre(int nButton) { return Center(Strip().GetButtonRect(nButton)); }
+    POINT Caption() { return {10, Centre(0).y}; }
     // The real cursor stays where it is: Wine turns a placed cursor into a
     // move of its own that may arrive after later posted messages.
-    void Post(CWnd& wnd, UINT message, CPoint pt, WPARAM keys = 0)
+    void Post(CWnd& wnd, UINT message, POINT pt, WPARAM keys = 0)
     {
         ::PostMessageA(wnd, message, keys, MAKELPARAM(pt.x, pt.y));
         Pump(*m_dlg);
     }
-    void MoveTo(CPoint pt) { Post(Strip(), WM_MOUSEMOVE, pt, m_keys); }
-    void Press(CPoint pt)
+    using DialogInput::Press;
+    void MoveTo(POINT pt) { Post(Strip(), WM_MOUSEMOVE, pt, m_keys); }
+    void Press(POINT pt)
     {
         m_keys = MK_LBUTTON;
         Post(Strip(), WM_LBUTTONDOWN, pt, m_keys);
     }
-    void Release(CPoint pt)
+    void Release(POINT pt)
     {
         m_keys = 0;
         Post(Strip(), WM_LBUTTONUP, pt);
@@ -107,7 +100,7 @@ protected:
     {
         const COLORREF light = ::GetSysColor(COLOR_3DHILIGHT);
         const COLORREF dark = ::GetSysColor(COLOR_3DSHADOW);
-        const Screen screen = ReadScreen(strip);
+        const Pixels screen = ReadScreen(strip);
         int nWrong = 0;
         for (int i = 0; i < 4; ++i) {
             const CRect rc = strip.GetButtonRect(i);
@@ -144,7 +137,7 @@ TEST_F(StripDialogTest, GlyphsLieOnTheirButtonsOverTheFaceWithTheHotButtonsFrame
 
     MoveTo(Centre(kMoveUp));
     ExpectButtons(Strip(), GlyphPixel, kMoveUp, false);
-    const Screen hover = ReadScreen(Strip());
+    const Pixels hover = ReadScreen(Strip());
     for (int y = 0; y < hover.h; ++y) {
         for (int x = 2; x < hover.w; ++x)
             ASSERT_NE(hover.At(x, y), kLightGrey) << x << "," << y;
@@ -163,7 +156,7 @@ TEST_F(StripDialogTest, GlyphsAreWholePixelBlocksAtEveryDpi)
     struct Case { int nDpi, nFactor, nInsetX, nInsetY; };
     for (const Case c : {Case{192, 2, 0, 0}, Case{144, 1, 5, 5}}) {
         ChangeDpi(c.nDpi);
-        const Screen screen = ReadScreen(Strip());
+        const Pixels screen = ReadScreen(Strip());
         int nWrong = 0;
         for (int i = 0; i < 4; ++i) {
             const CRect rc = Strip().GetButtonRect(i);
@@ -187,7 +180,7 @@ TEST_F(StripDialogTest, GlyphsAreWholePixelBlocksAtEveryDpi)
 TEST_F(StripDialogTest, TheCaptionStartsTwoPixelsFromTheLeft)
 {
     Open();
-    const Screen screen = ReadScreen(Strip());
+    const Pixels screen = ReadScreen(Strip());
     CMemoryDC dc(nullptr);
     CBitmap bitmap(::CreateBitmap(screen.w, screen.h, 1, 32, nullptr));
     CSelectObject selectBitmap(dc, bitmap);
@@ -312,21 +305,10 @@ TEST_F(StripDialogTest, EachToolCoversItsButtonAndAsksForItsText)
 TEST_F(StripDialogTest, RestingThePointerOnAButtonShowsItsTooltip)
 {
     Open();
-    POINT pt = Centre(kMoveDown);
-    Strip().ClientToScreen(&pt);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = pt.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = pt.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof input);
-    HWND hTip = Strip().GetToolTip();
-    for (int wait = 0; wait < 60 && !::IsWindowVisible(hTip); ++wait)
-        Pump(*m_dlg, 50);
-    ASSERT_TRUE(::IsWindowVisible(hTip));
-    char text[32] = {};
-    ::GetWindowTextA(hTip, text, sizeof text);
-    EXPECT_STREQ(text, "Move Down");
+    MouseAt(OnScreen(Strip(), Centre(kMoveDown)));
+    const HWND hTip = Strip().GetToolTip();
+    ASSERT_TRUE(PumpUntil(*m_dlg, [hTip] { return ::IsWindowVisible(hTip) != FALSE; }, 3000));
+    EXPECT_EQ(WindowText(hTip), "Move Down");
     EXPECT_EQ(Strip().GetHot(), kMoveDown);
 }
 
@@ -418,10 +400,7 @@ TEST_F(StripDialogTest, OnlyAReleaseOverThePressedButtonRunsIt)
 TEST_F(StripDialogTest, APressDuringAnEditEndsTheEditFirst)
 {
     OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"});
-    ClickItem(1);
-    PostKey(List(), VK_F2);
-    Pump(*m_dlg);
-    PostChars(List().GetInPlaceEdit()->m_hWnd, "x");
+    EditByF2(1, "x");
     Strip().PostPress(kDelete);
     Pump(*m_dlg);
     EXPECT_FALSE(List().IsEditing());
@@ -469,15 +448,11 @@ TEST_F(StripDialogTest, WithoutItsImageTheStripStillPaintsAndWorks)
     ::DestroyWindow(hButton);
 }
 
-}  // namespace
-
-namespace {
-
 // Pixels of the ring kFocusInset inside a button that differ from its glyph:
 // the dotted focus rectangle of the keyboard's mark.
 int MarkPixels(const CToolStrip& strip, int nButton)
 {
-    const Screen screen = ReadScreen(strip);
+    const Pixels screen = ReadScreen(strip);
     const CRect rc = strip.GetButtonRect(nButton);
     const int inset = toolstrip::kFocusInset;
     int nMarked = 0;
@@ -495,10 +470,7 @@ TEST_F(StripDialogTest, TheKeyboardMovesAFocusMarkAndSpacePressesTheMarkedButton
 {
     OpenWith({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"});
     ClickItem(1);
-    auto key = [&](UINT vk) {
-        PostKey(::GetFocus(), vk);
-        Pump(*m_dlg);
-    };
+    const auto key = [this](UINT vk) { Press(::GetFocus(), vk); };
     key(VK_TAB);
     ASSERT_EQ(::GetFocus(), Strip().m_hWnd);
     EXPECT_EQ(Strip().VisibleFocusMark(), kNew);
@@ -542,8 +514,7 @@ TEST_F(StripDialogTest, TheKeyboardMovesAFocusMarkAndSpacePressesTheMarkedButton
     // Space on New opens a new entry, and Enter in the strip still ends the dialog.
     key(VK_SPACE);
     EXPECT_EQ(List().GetEditItem(), 3);
-    PostKey(::GetFocus(), VK_ESCAPE);
-    Pump(*m_dlg);
+    key(VK_ESCAPE);
     key(VK_TAB);
     ASSERT_EQ(::GetFocus(), Strip().m_hWnd);
     CloseWith(VK_RETURN);

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "RunDialogTest.h"
-#include "WinTest.h"
 
 using namespace wintest;
 

@@ -31,14 +31,15 @@ inline std::string BesideTests(const std::string& relative)
 // force if a failed test leaves it running.
 class ChildProcess {
 public:
-    explicit ChildProcess(std::string commandLine)
+    explicit ChildProcess(const std::string& commandLine) : ChildProcess(Widen(commandLine)) {}
+    explicit ChildProcess(std::wstring commandLine)
     {
-        STARTUPINFOA startup = {};
+        STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         startup.dwFlags = launch::kStartupFlags;
         startup.wShowWindow = launch::kShowCommand;
         PROCESS_INFORMATION info = {};
-        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, launch::kCreationFlags,
+        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, launch::kCreationFlags,
                            nullptr, nullptr, &startup, &info)) {
             CloseHandle(info.hThread);
             m_process.reset(info.hProcess);
@@ -82,16 +83,6 @@ inline HWND WaitForFrame(const ChildProcess& child, const std::string& caption)
     return frame;
 }
 
-// Text that another process's window gave through a wide message (the one
-// marshalled faithfully across processes), in the code page of the ANSI calls.
-inline std::string Narrow(const std::wstring& wide)
-{
-    std::string text(wide.size() * 2 + 1, '\0');
-    text.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                                        text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
-    return text;
-}
-
 // The text the player shows, once it shows one: a frame is found by its
 // caption from the moment it is created, before the edit that holds the text.
 inline std::string ShownText(HWND frame)
@@ -106,15 +97,21 @@ inline std::string ShownText(HWND frame)
     return Narrow(wide);
 }
 
-// An item's text in another process's list box.
-inline std::string ListItemText(HWND list, int index)
+// An item's text in a list box, of this process or another, as UTF-16 (the
+// wide message is the one marshalled faithfully across processes).
+inline std::wstring ListItemWideText(HWND list, int index)
 {
     const auto length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
     if (length < 0)
-        return "";
+        return L"";
     std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
     wide.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data()))));
-    return Narrow(wide);
+    return wide;
+}
+
+inline std::string ListItemText(HWND list, int index)
+{
+    return Narrow(ListItemWideText(list, index));
 }
 
 inline bool SamePath(const std::string& a, const std::string& b)

@@ -19,12 +19,18 @@ inline constexpr int kLauncherStripId = 1009;
 
 // Copies the launcher built beside the tests into dir (created with its
 // parents). Returns the copy's path, or empty when it could not be copied.
-inline std::string InstallLauncher(const std::string& dir)
+inline std::wstring InstallLauncher(const std::wstring& dir)
 {
     std::error_code ignored;
     std::filesystem::create_directories(dir, ignored);
-    const std::string exe = dir + "\\NimbrelRun.exe";
-    return CopyFileA(BesideTests(NIMBREL_LAUNCHER_FROM_TESTS).c_str(), exe.c_str(), FALSE) ? exe : std::string();
+    const std::wstring exe = dir + L"\\NimbrelRun.exe";
+    return CopyFileW(Widen(BesideTests(NIMBREL_LAUNCHER_FROM_TESTS)).c_str(), exe.c_str(), FALSE) ? exe
+                                                                                                 : std::wstring();
+}
+
+inline std::string InstallLauncher(const std::string& dir)
+{
+    return Narrow(InstallLauncher(Widen(dir)));
 }
 
 // A launcher started from its path; ended by force if a failed test leaves it
@@ -34,8 +40,9 @@ public:
     // Waits until its dialog is shown. The dialog's window has its caption
     // before its controls are made and its list is loaded; it is shown only
     // once both are done.
-    explicit RunningLauncher(const std::string& exe)
-        : m_process('"' + exe + '"'),
+    explicit RunningLauncher(const std::string& exe) : RunningLauncher(Widen(exe)) {}
+    explicit RunningLauncher(const std::wstring& exe)
+        : m_process(L'"' + exe + L'"'),
           m_dialog(m_process.Started() ? WaitForFrame(m_process, kLauncherCaption) : nullptr),
           m_list(m_dialog != nullptr && WaitUntil([this] { return IsWindowVisible(m_dialog) != FALSE; })
                      ? GetDlgItem(m_dialog, kLauncherListId)
@@ -59,12 +66,19 @@ public:
         return rc;
     }
     POINT ItemCenter(int i) const { return Center(ItemRect(i)); }
+    std::vector<std::wstring> WideTexts() const
+    {
+        std::vector<std::wstring> texts;
+        const auto count = SendMessageA(m_list, LB_GETCOUNT, 0, 0);
+        for (int i = 0; i < count; ++i)
+            texts.push_back(ListItemWideText(m_list, i));
+        return texts;
+    }
     std::vector<std::string> Texts() const
     {
         std::vector<std::string> texts;
-        const auto count = SendMessageA(m_list, LB_GETCOUNT, 0, 0);
-        for (int i = 0; i < count; ++i)
-            texts.push_back(ListItemText(m_list, i));
+        for (const std::wstring& text : WideTexts())
+            texts.push_back(Narrow(text));
         return texts;
     }
     // An in-place control of the list ("Edit", "Button"), while one is open.

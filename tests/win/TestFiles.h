@@ -17,16 +17,28 @@
 
 namespace wintest {
 
+// A path given as std::wstring is opened as it is; one given as std::string is
+// read in the code page of the ANSI calls.
+inline std::string ReadFileBytes(const std::wstring& path)
+{
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 inline std::string ReadFileBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return ReadFileBytes(Widen(path));
+}
+
+inline void WriteFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline void WriteFileBytes(const std::string& path, const std::string& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    WriteFileBytes(Widen(path), bytes);
 }
 
 inline std::string ExePath()
@@ -74,6 +86,14 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     std::string File(const std::string& name) const { return (m_path / name).string(); }
+    // Any name a path may hold, the folders on its way made.
+    std::wstring WideFile(const std::wstring& name) const
+    {
+        const std::filesystem::path file = m_path / name;
+        std::error_code ignored;
+        std::filesystem::create_directories(file.parent_path(), ignored);
+        return file.wstring();
+    }
 
 private:
     std::filesystem::path m_path;

@@ -3,7 +3,6 @@
 // path table and the saved run list make of it.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <optional>
 #include <utility>
 
@@ -43,21 +42,6 @@ protected:
         EXPECT_EQ(start, 0u);
         EXPECT_EQ(end, List().GetText(item).size());
         EXPECT_EQ(List().GetCurSel(), item);
-    }
-    void ClickBrowseButton()
-    {
-        const CRect rc = Button().GetClientRect();
-        PostClick(Button(), {rc.Width() / 2, rc.Height() / 2});
-        Pump(*m_dlg);
-    }
-    // Browses to a file through the system's Open dialog (whileUp runs while
-    // it is up); how many dialogs were answered.
-    int BrowseTo(const std::string& file, std::function<void()> whileUp = {})
-    {
-        const std::size_t slash = file.find_last_of('\\');
-        DialogCanceller open(*m_dlg, {file.substr(0, slash), file.substr(slash + 1)}, std::move(whileUp));
-        ClickBrowseButton();
-        return open.Answered();
     }
     void ExpectIdle()
     {
@@ -298,7 +282,7 @@ TEST_F(EditRunDialogTest, ABrowsedFileInAnotherFolderLeavesTheCurrentDirectoryAl
     OpenWith({"C:\\a.zel"});
     ClickItem(0);
     Press(List(), VK_F2);
-    ASSERT_EQ(BrowseTo(scene), 1);
+    ASSERT_EQ(BrowseTo(Widen(scene)), 1);
     EXPECT_TRUE(SamePath(PathHead(List()).at(0), scene)) << PathHead(List()).at(0);
     EXPECT_EQ(CurrentDirectory(), before.path);
 }
@@ -315,7 +299,7 @@ TEST_F(EditRunDialogTest, WhileTheOpenDialogIsUpAStripPressDoesNothing)
     Press(List(), VK_F2);
     const UINT press = ::RegisterWindowMessageA("NimbrelRun_StripPress");
     const HWND hStrip = m_dlg->m_toolStrip;
-    ASSERT_EQ(BrowseTo(scene, [=] { ::SendMessageA(hStrip, press, 1 /* Delete */, 0); }), 1);
+    ASSERT_EQ(BrowseTo(Widen(scene), [=] { ::SendMessageA(hStrip, press, 1 /* Delete */, 0); }), 1);
     ASSERT_EQ(List().GetEditItem(), 0);
     Press(Edit(), VK_RETURN);
     EXPECT_EQ(ItemTexts(List()), (V{"scene", "b"}));

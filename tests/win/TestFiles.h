@@ -5,10 +5,12 @@
 // replace.
 #include <windows.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "WinTest.h"
 #include "fw/Module.h"
@@ -65,6 +67,56 @@ inline ULONGLONG LastWriteTime(const std::string& path)
     GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
     return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
 }
+
+// The run list file's bytes, built by the archive's rules: a 32-bit
+// count, then each path's length and characters, all little-endian. The
+// length takes one byte below 255, else FF and 16 bits, else FF FF FF and 32
+// bits. A wide path is marked FF FE FF, its length counts UTF-16 code units
+// and its units follow; a single-byte path holds Windows-1252 bytes.
+struct StoredPath {
+    std::wstring path;
+    bool wide;
+};
+
+inline std::string LittleEndian(std::uint32_t value, int bytes)
+{
+    std::string out;
+    for (int i = 0; i < bytes; ++i)
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return out;
+}
+
+inline std::string LengthForm(std::size_t length)
+{
+    const auto n = static_cast<std::uint32_t>(length);
+    return n < 0xFF ? LittleEndian(n, 1) : n < 0xFFFE ? "\xFF" + LittleEndian(n, 2) : "\xFF\xFF\xFF" + LittleEndian(n, 4);
+}
+
+inline std::string RunListBytes(const std::vector<StoredPath>& paths)
+{
+    std::string bytes = LittleEndian(static_cast<std::uint32_t>(paths.size()), 4);
+    for (const StoredPath& p : paths) {
+        if (!p.wide) {
+            const std::string text = Narrow(p.path, 1252);
+            bytes += LengthForm(text.size()) + text;
+            continue;
+        }
+        bytes += "\xFF\xFE\xFF" + LengthForm(p.path.size());
+        for (wchar_t unit : p.path)
+            bytes += LittleEndian(unit, 2);
+    }
+    return bytes;
+}
+
+// A list of both forms: a path the code page holds, one of 300 UTF-16 code
+// units (a surrogate pair among them) and one of several scripts; the names
+// the list shows for them.
+inline const std::vector<StoredPath> kBothForms = {
+    {L"C:\\Scènes\\café.zel", false},
+    {L"C:\\Scènes\\" + std::wstring(139, L'長') + L'\\' + std::wstring(139, L'長') + L"\\🎬 fin.zel", true},
+    {L"C:\\Scènes\\Łódź\\東京 花.zel", true},
+};
+inline const std::vector<std::wstring> kBothFormsNames = {L"café", L"🎬 fin", L"東京 花"};
 
 // A fresh directory under the system's temporary directory, removed with
 // everything in it at the end of the test.

@@ -177,12 +177,14 @@ inline void ExpectBothFormsShownPlayedAndKept(const RecordedPlays& plays)
 {
     const std::string bytes = RunListBytes(kBothForms);
     WriteFileBytes(plays.RunList(), bytes);
+    const ULONGLONG written = LastWriteTime(plays.RunList());
     EXPECT_EQ(plays.PlayEachAndClose(), kBothFormsNames);
     std::vector<std::wstring> paths;
     for (const StoredPath& p : kBothForms)
         paths.push_back(p.path);
     EXPECT_EQ(plays.StartedScenes(), paths);
     EXPECT_EQ(plays.MessageBoxes(), std::vector<std::string>{});
+    EXPECT_NE(LastWriteTime(plays.RunList()), written) << "the close writes the list back";
     EXPECT_EQ(ReadFileBytes(plays.RunList()), bytes) << "the file is written back byte for byte";
 }
 

@@ -61,11 +61,16 @@ inline bool Exists(const std::string& path)
 
 // When the file was last written (zero when it is not there): a save replaces
 // it, and so changes it, even with the same bytes.
-inline ULONGLONG LastWriteTime(const std::string& path)
+inline ULONGLONG LastWriteTime(const std::wstring& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
     return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
+inline ULONGLONG LastWriteTime(const std::string& path)
+{
+    return LastWriteTime(Widen(path));
 }
 
 // The run list file's bytes, built by the archive's rules: a 32-bit

@@ -5,9 +5,7 @@
 #include <winternl.h>
 
 #include <string>
-#include <vector>
 
-#include "fw/AnsiText.h"
 #include "fw/UniqueHandle.h"
 #include "WinTest.h"
 #include "fw/Module.h"
@@ -27,13 +25,6 @@ inline std::string BesideTests(const std::string& relative)
 {
     const std::string self = fw::GetModulePath().value_or("");
     return FullPath(self.substr(0, self.find_last_of('\\') + 1) + relative);
-}
-
-// Text in the code page of the ANSI calls, in UTF-16.
-inline std::wstring Widen(const std::string& text)
-{
-    const std::vector<wchar_t> wide = fw::WidenAnsi(text);
-    return wide.empty() ? std::wstring() : std::wstring(wide.data(), wide.size() - 1);
 }
 
 // A child process started the way the launcher starts the player; ended by
@@ -92,16 +83,6 @@ inline HWND WaitForFrame(const ChildProcess& child, const std::wstring& caption)
     return frame;
 }
 
-// Text that another process's window gave through a wide message (the one
-// marshalled faithfully across processes), in the code page of the ANSI calls.
-inline std::string Narrow(const std::wstring& wide)
-{
-    std::string text(wide.size() * 2 + 1, '\0');
-    text.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                                        text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
-    return text;
-}
-
 inline HWND WaitForFrame(const ChildProcess& child, const std::string& caption)
 {
     return WaitForFrame(child, Widen(caption));
@@ -126,15 +107,21 @@ inline std::string ShownText(HWND frame)
     return Narrow(ShownWideText(frame));
 }
 
-// An item's text in another process's list box.
-inline std::string ListItemText(HWND list, int index)
+// An item's text in a list box, of this process or another, as UTF-16 (the
+// wide message is the one marshalled faithfully across processes).
+inline std::wstring ListItemWideText(HWND list, int index)
 {
     const auto length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
     if (length < 0)
-        return "";
+        return L"";
     std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
     wide.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data()))));
-    return Narrow(wide);
+    return wide;
+}
+
+inline std::string ListItemText(HWND list, int index)
+{
+    return Narrow(ListItemWideText(list, index));
 }
 
 inline bool SamePath(const std::string& a, const std::string& b)

@@ -3,10 +3,11 @@
 // stands in for zelrun.exe where a test needs to know how the player was
 // started. Each start appends one record to the file named by the environment
 // variable below (the player inherits it from whoever starts it):
-//   the command line as GetCommandLineA gives it
+//   the command line as GetCommandLineW gives it
 //   argv[0] .. argv[argc-1] as the C runtime reads them, one per line
 //   the separator line
-// Lines end in '\n'. The player exits at once: 0 when the record was written.
+// Text is UTF-8, so any path comes back whole; lines end in '\n'. The player
+// exits at once: 0 when the record was written.
 #include <fstream>
 #include <string>
 #include <vector>

@@ -4,8 +4,11 @@
 // beside the test executable that it reads and writes.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ListState.h"
@@ -17,8 +20,27 @@
 #include "runlist/RunListFile.h"
 
 #include <commctrl.h>   // after <windows.h>
+#include <shlobj.h>
 
 namespace wintest {
+
+// A drop as the shell hands it over: a DROPFILES header followed by the
+// null-separated UTF-16 file names and a final null. The receiver frees it.
+inline HDROP MakeDrop(const std::vector<std::wstring>& files)
+{
+    std::wstring names;
+    for (const std::wstring& f : files)
+        names += f + L'\0';
+    names += L'\0';
+    const size_t size = names.size() * sizeof(wchar_t);
+    HGLOBAL mem = ::GlobalAlloc(GHND, sizeof(DROPFILES) + size);
+    auto* header = static_cast<DROPFILES*>(::GlobalLock(mem));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), size);
+    ::GlobalUnlock(mem);
+    return static_cast<HDROP>(mem);
+}
 
 class RunDialogTest : public ::testing::Test, public ListInput {
 protected:
@@ -68,6 +90,35 @@ protected:
         };
     }
     void ClickStripButton(int nButton) { Click(Strip(), Center(Strip().GetButtonRect(nButton))); }
+    // Files dropped on the list from the shell.
+    void Drop(const std::vector<std::wstring>& files)
+    {
+        ::PostMessageA(List(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files)), 0);
+        Pump(*m_dlg);
+    }
+    void Drop(const std::vector<std::string>& files)
+    {
+        std::vector<std::wstring> wide;
+        for (const std::string& file : files)
+            wide.push_back(Widen(file));
+        Drop(wide);
+    }
+    void ClickBrowseButton()
+    {
+        const CRect rc = Button().GetClientRect();
+        PostClick(Button(), {rc.Width() / 2, rc.Height() / 2});
+        Pump(*m_dlg);
+    }
+    // Browses to a file through the system's Open dialog, its folder and then
+    // its name set in the name box (whileUp runs while it is up); how many
+    // dialogs were answered.
+    int BrowseTo(const std::wstring& file, std::function<void()> whileUp = {})
+    {
+        const std::size_t slash = file.find_last_of(L'\\');
+        DialogCanceller open(*m_dlg, {file.substr(0, slash), file.substr(slash + 1)}, std::move(whileUp));
+        ClickBrowseButton();
+        return open.Answered();
+    }
 
     // A report of the drag list, sent to the dialog as the platform sends it.
     LRESULT DragReport(UINT code, POINT screen)

@@ -18,6 +18,7 @@
 #include "fw/Dialog.h"
 #include "fw/Gdi.h"
 #include "fw/Wnd.h"
+#include "WideText.h"
 
 // Rectangles in test failures read as "(left, top)-(right, bottom)".
 inline void PrintTo(const CRect& rc, std::ostream* os)
@@ -96,7 +97,7 @@ public:
     // with Open (a folder goes into it, a file opens it), instead of the
     // answer. whileUp runs first, from the watching thread, while the window
     // is up.
-    WindowAnswerer(std::function<bool(HWND)> wanted, UINT answer, std::vector<std::string> typed = {},
+    WindowAnswerer(std::function<bool(HWND)> wanted, UINT answer, std::vector<std::wstring> typed = {},
                    std::function<void()> whileUp = {})
         : m_wanted(std::move(wanted)), m_answer(answer), m_typed(std::move(typed)), m_whileUp(std::move(whileUp)),
           m_thread([this] { Watch(); })
@@ -140,8 +141,8 @@ private:
         }
         if (self->m_whileUp)
             self->m_whileUp();
-        for (const std::string& typed : self->m_typed) {
-            ::SetDlgItemTextA(hWnd, kFileNameBox, typed.c_str());
+        for (const std::wstring& typed : self->m_typed) {
+            ::SetDlgItemTextW(hWnd, kFileNameBox, typed.c_str());
             ::SendMessageA(hWnd, WM_COMMAND, IDOK, 0);
         }
         if (self->m_typed.empty())
@@ -159,7 +160,7 @@ private:
 
     const std::function<bool(HWND)> m_wanted;
     const UINT m_answer;
-    const std::vector<std::string> m_typed;
+    const std::vector<std::wstring> m_typed;
     const std::function<void()> m_whileUp;
     mutable std::mutex m_mutex;
     std::vector<std::string> m_texts;
@@ -188,7 +189,7 @@ public:
 // or answers it by typing each of typed into its file name box in turn.
 class DialogCanceller : public WindowAnswerer {
 public:
-    explicit DialogCanceller(HWND hOwner, std::vector<std::string> typed = {}, std::function<void()> whileUp = {})
+    explicit DialogCanceller(HWND hOwner, std::vector<std::wstring> typed = {}, std::function<void()> whileUp = {})
         : WindowAnswerer([hOwner](HWND h) { return ::GetWindow(h, GW_OWNER) == hOwner && ClassName(h) == "#32770"; },
                          IDCANCEL, std::move(typed), std::move(whileUp))
     {

@@ -1,9 +1,6 @@
 // Files dropped on the list from the shell become entries.
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
-#include <cstring>
 #include <filesystem>
 
 #include "RunDialogTest.h"
@@ -12,30 +9,7 @@ using namespace wintest;
 
 namespace {
 
-// A drop as the shell hands it over: a DROPFILES header followed by the
-// null-separated file names and a final null. The receiver frees it.
-HDROP MakeDrop(const V& files)
-{
-    std::string names;
-    for (const std::string& f : files)
-        names += f + '\0';
-    names += '\0';
-    HGLOBAL mem = ::GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
-    auto* header = static_cast<DROPFILES*>(::GlobalLock(mem));
-    header->pFiles = sizeof(DROPFILES);
-    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), names.size());
-    ::GlobalUnlock(mem);
-    return static_cast<HDROP>(mem);
-}
-
-class DropFilesTest : public RunDialogTest {
-protected:
-    void Drop(const V& files)
-    {
-        ::PostMessageA(List(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files)), 0);
-        Pump(*m_dlg);
-    }
-};
+using DropFilesTest = RunDialogTest;
 
 TEST_F(DropFilesTest, DroppedFilesAreAppendedInOrderAndFoldersSkipped)
 {

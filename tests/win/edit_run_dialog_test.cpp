@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <utility>
 
@@ -42,15 +41,6 @@ protected:
         EXPECT_EQ(start, 0u);
         EXPECT_EQ(end, List().GetText(item).size());
         EXPECT_EQ(List().GetCurSel(), item);
-    }
-    // Browses to a file through the system's Open dialog (whileUp runs while
-    // it is up); how many dialogs were answered.
-    int BrowseTo(const std::string& file, std::function<void()> whileUp = {})
-    {
-        const std::size_t slash = file.find_last_of('\\');
-        DialogCanceller open(*m_dlg, {file.substr(0, slash), file.substr(slash + 1)}, std::move(whileUp));
-        ClickCenter(Button());
-        return open.Answered();
     }
     void ExpectIdle()
     {
@@ -283,7 +273,7 @@ TEST_F(EditRunDialogTest, ABrowsedFileInAnotherFolderLeavesTheCurrentDirectoryAl
     const SavedCurrentDirectory before;
     OpenWith({"C:\\a.zel"});
     EditByF2(0);
-    ASSERT_EQ(BrowseTo(scene), 1);
+    ASSERT_EQ(BrowseTo(Widen(scene)), 1);
     EXPECT_TRUE(SamePath(PathHead(List()).at(0), scene)) << PathHead(List()).at(0);
     EXPECT_EQ(std::filesystem::current_path().string(), before.path.string());
 }
@@ -299,7 +289,7 @@ TEST_F(EditRunDialogTest, WhileTheOpenDialogIsUpAStripPressDoesNothing)
     EditByF2(0);
     const UINT press = ::RegisterWindowMessageA("NimbrelRun_StripPress");
     const HWND hStrip = m_dlg->m_toolStrip;
-    ASSERT_EQ(BrowseTo(scene, [=] { ::SendMessageA(hStrip, press, 1 /* Delete */, 0); }), 1);
+    ASSERT_EQ(BrowseTo(Widen(scene), [=] { ::SendMessageA(hStrip, press, 1 /* Delete */, 0); }), 1);
     ASSERT_EQ(List().GetEditItem(), 0);
     Press(Edit(), VK_RETURN);
     EXPECT_EQ(ItemTexts(List()), (V{"scene", "b"}));

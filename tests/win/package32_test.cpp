@@ -160,4 +160,13 @@ TEST_F(Package32Test, EscapeTheCloseBoxAndAltF4AllSave)
     }
 }
 
+// Paths of both string forms, with the package's player replaced by one that
+// records how it is started.
+TEST_F(Package32Test, PathsOfBothStringFormsShowPlayExactlyAndAreWrittenBackAsTheyWere)
+{
+    const RecordedPlays plays(Widen(m_root + "\\bin"), m_temp.File("starts.txt"));
+    ASSERT_TRUE(plays.PlayerReady());
+    ExpectBothFormsShownPlayedAndKept(plays);
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 // recording_player.exe: records how it was started and exits (see RecordingPlayer.h).
 #include "RecordingPlayer.h"
+#include "WideText.h"
 #include "fw/UniqueHandle.h"
 
 #include <windows.h>
@@ -23,9 +24,9 @@ std::string RecordFileName()
 
 std::string Record()
 {
-    std::string record = std::string(GetCommandLineA()) + '\n';
+    std::string record = wintest::Narrow(GetCommandLineW(), CP_UTF8) + '\n';
     for (int i = 0; i < __argc; ++i)
-        record += std::string(__argv[i]) + '\n';
+        record += wintest::Narrow(__wargv[i], CP_UTF8) + '\n';
     return record + kRecordSeparator + '\n';
 }
 
@@ -42,7 +43,7 @@ bool Append(const std::string& fileName, const std::string& record)
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 {
     const std::string fileName = RecordFileName();
     if (fileName.empty())

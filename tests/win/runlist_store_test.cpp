@@ -19,8 +19,8 @@ using wintest::TempDir;
 namespace {
 
 // The fixtures are read and written without the store under test.
-const auto ReadBytes = wintest::ReadFileBytes;
-const auto WriteBytes = wintest::WriteFileBytes;
+const auto ReadBytes = [](const std::string& path) { return wintest::ReadFileBytes(path); };
+const auto WriteBytes = [](const std::string& path, const std::string& bytes) { wintest::WriteFileBytes(path, bytes); };
 
 // A run list holding "old list", in a directory of its own.
 class RunListStoreWinTest : public ::testing::Test {

@@ -19,7 +19,7 @@ inline constexpr char kRunListDamagedText[] = "_zelrunlist.dat is damaged. Entri
 inline constexpr char kRunListDamagedCopyText[] =
     " If you change the list, the damaged file is kept as _zelrunlist.dat.damaged.";
 // The damaged file's copy is the file's path with this added.
-inline constexpr char kRunListDamagedCopySuffix[] = ".damaged";
+inline constexpr wchar_t kRunListDamagedCopySuffix[] = L".damaged";
 
 // Where a load puts the entries it read.
 class IRunListTarget {

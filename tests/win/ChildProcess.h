@@ -7,6 +7,7 @@
 #include <string>
 
 #include "fw/UniqueHandle.h"
+#include "WideText.h"
 #include "WinTest.h"
 #include "fw/Module.h"
 #include "launch/CommandLine.h"
@@ -23,7 +24,7 @@ inline std::string FullPath(const std::string& path)
 // A file beside the test executable, given relative to its directory.
 inline std::string BesideTests(const std::string& relative)
 {
-    const std::string self = fw::GetModulePath().value_or("");
+    const std::string self = Narrow(fw::GetModulePath().value_or(std::wstring()));
     return FullPath(self.substr(0, self.find_last_of('\\') + 1) + relative);
 }
 
@@ -80,16 +81,6 @@ inline HWND WaitForFrame(const ChildProcess& child, const std::string& caption)
         return frame != nullptr;
     });
     return frame;
-}
-
-// Text that another process's window gave through a wide message (the one
-// marshalled faithfully across processes), in the code page of the ANSI calls.
-inline std::string Narrow(const std::wstring& wide)
-{
-    std::string text(wide.size() * 2 + 1, '\0');
-    text.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                                        text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
-    return text;
 }
 
 // The text the player shows, once it shows one: a frame is found by its

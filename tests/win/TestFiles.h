@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 
+#include "WideText.h"
 #include "WinTest.h"
 #include "fw/Module.h"
 #include "paths/PathRules.h"
@@ -31,13 +32,13 @@ inline void WriteFileBytes(const std::string& path, const std::string& bytes)
 
 inline std::string ExePath()
 {
-    return fw::GetModulePath().value_or(std::string());
+    return Narrow(fw::GetModulePath().value_or(std::wstring()));
 }
 
 // The run list file beside the test executable, which the dialog reads and writes.
 inline std::string RunListPath()
 {
-    return RunListFilePath(ExePath());
+    return Narrow(RunListFilePath(Widen(ExePath())));
 }
 
 inline bool Exists(const std::string& path)
@@ -87,7 +88,7 @@ public:
         : m_release(dir.File("release" + std::to_string(++s_serial) + ".marker"))
     {
         const std::string ready = dir.File("ready" + std::to_string(s_serial) + ".marker");
-        std::string commandLine = "\"" + SiblingPath(ExePath(), "holdfile", "exe") +
+        std::string commandLine = "\"" + Narrow(SiblingPath(Widen(ExePath()), L"holdfile", L"exe")) +
                                   "\" \"" + file + "\" \"" + ready + "\" \"" + m_release + "\" " +
                                   std::to_string(maxMs);
         STARTUPINFOA startup{};

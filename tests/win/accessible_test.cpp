@@ -245,8 +245,8 @@ TEST_F(AccessibleTest, AnEntrysDefaultActionLaunchesItWithoutMovingThePointer)
     const V paths = NumberedPaths(40, "C:\\scenes\\scene ");
     OpenWith(paths);
     V started;
-    List().m_fnStartProgram = [&started](const std::string& commandLine) {
-        started.push_back(commandLine);
+    List().m_fnStartProgram = [&started](const std::wstring& commandLine) {
+        started.push_back(Narrow(commandLine));
         return TRUE;
     };
     CComPtr<IAccessible> list = ObjectOf(List());
@@ -260,7 +260,7 @@ TEST_F(AccessibleTest, AnEntrysDefaultActionLaunchesItWithoutMovingThePointer)
     EXPECT_EQ(list->accDoDefaultAction(Child(40)), S_OK);
     EXPECT_TRUE(started.empty()) << "started after the client's call has returned";
     Pump(*m_dlg);
-    EXPECT_EQ(started, V{launch::PlayerCommandLine(paths[39]).value_or("?")});
+    EXPECT_EQ(started, V{Narrow(launch::PlayerCommandLine(Widen(paths[39])).value_or(L"?"))});
     POINT after{};
     ::GetCursorPos(&after);
     EXPECT_EQ(after.x, before.x);

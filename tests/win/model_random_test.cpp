@@ -193,9 +193,9 @@ std::string ModelRandomTest::Step(const Operation& op)
 void ModelRandomTest::OpenDialog()
 {
     Open();
-    List().m_fnOpenFileDialog = [this] { return m_chosen; };
-    List().m_fnStartProgram = [this](const std::string& commandLine) {
-        m_started.push_back(commandLine);
+    List().m_fnOpenFileDialog = [this] { return Widen(m_chosen); };
+    List().m_fnStartProgram = [this](const std::wstring& commandLine) {
+        m_started.push_back(Narrow(commandLine));
         return TRUE;
     };
     CRect rcList;
@@ -376,7 +376,7 @@ std::string ModelRandomTest::Differences(const std::optional<DragReplies>& real,
     Compare(out, "insertion marker", List().GetInsertIndex(), -1);
     std::vector<std::string> started;
     for (const std::string& path : m_model->Started())
-        started.push_back(launch::PlayerCommandLine(path).value_or("?"));
+        started.push_back(Narrow(launch::PlayerCommandLine(Widen(path)).value_or(L"?")));
     Compare(out, "started", Joined(m_started), Joined(started));
     Compare(out, "clipboard", ClipboardText(CF_TEXT), m_model->Copied());
     if (expected) {
@@ -416,7 +416,7 @@ class ModelFoundFaultTest : public RunDialogTest {};
 TEST_F(ModelFoundFaultTest, EscapeWhileTheBrowseButtonHasTheFocusCancelsTheEdit)
 {
     OpenWith(ScenePaths("ab"));
-    List().m_fnOpenFileDialog = [] { return std::optional<std::string>(); };
+    List().m_fnOpenFileDialog = [] { return std::optional<std::wstring>(); };
     RightClickItem(1);
     Type("typed");
     ClickCenter(Button());   // a cancelled browse

@@ -1,6 +1,8 @@
 #pragma once
-// The tests speak the ANSI code page (their texts are ASCII); the launcher's
-// entries, paths and windows are UTF-16. These convert between the two.
+// Text between UTF-16 and bytes, for the tests and the programs they start:
+// what a path may hold is only whole in UTF-16 (or UTF-8). Most tests speak
+// the code page of the ANSI calls (their texts are ASCII); the launcher's
+// entries, paths and windows are UTF-16.
 #include <windows.h>
 
 #include <optional>
@@ -16,19 +18,24 @@
 
 namespace wintest {
 
-inline std::wstring Widen(const std::string& text)
+// Between UTF-16 and a code page's bytes, by default the code page of the ANSI
+// calls (characters it lacks become its default character).
+inline std::wstring Widen(const std::string& text, UINT codePage = CP_ACP)
 {
-    return AnsiCodePageWin().ToWide(text);
+    std::wstring wide(static_cast<size_t>(::MultiByteToWideChar(codePage, 0, text.data(),
+                                                                static_cast<int>(text.size()), nullptr, 0)), L'\0');
+    ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                          static_cast<int>(wide.size()));
+    return wide;
 }
 
-inline std::string Narrow(const std::wstring& text)
+inline std::string Narrow(const std::wstring& wide, UINT codePage = CP_ACP)
 {
-    const int nChars = static_cast<int>(text.size());
-    const int nBytes = ::WideCharToMultiByte(CP_ACP, 0, text.data(), nChars, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(nBytes > 0 ? nBytes : 0), '\0');
-    if (nBytes > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, text.data(), nChars, bytes.data(), nBytes, nullptr, nullptr);
-    return bytes;
+    std::string text(static_cast<size_t>(::WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()),
+                                                               nullptr, 0, nullptr, nullptr)), '\0');
+    ::WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                          static_cast<int>(text.size()), nullptr, nullptr);
+    return text;
 }
 
 inline std::optional<std::wstring> Widen(const std::optional<std::string>& text)
@@ -52,7 +59,7 @@ inline std::vector<std::wstring> WidenAll(const std::vector<std::string>& texts)
 
 inline std::vector<std::string> NarrowAll(const std::vector<std::wstring>& texts)
 {
-    return ConvertAll<std::wstring, std::string>(texts, Narrow);
+    return ConvertAll<std::wstring, std::string>(texts, [](const std::wstring& text) { return Narrow(text); });
 }
 
 }  // namespace wintest

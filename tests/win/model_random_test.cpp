@@ -68,9 +68,9 @@ std::string Joined(const std::vector<std::string>& items)
 // comparison after every step reads every item.
 std::string ClassWindowText(HWND hWnd)
 {
-    std::vector<char> buffer(static_cast<size_t>(CallClassWindowProc(hWnd, WM_GETTEXTLENGTH)) + 1);
+    std::vector<wchar_t> buffer(static_cast<size_t>(CallClassWindowProc(hWnd, WM_GETTEXTLENGTH)) + 1);
     CallClassWindowProc(hWnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
-    return buffer.data();
+    return Narrow(buffer.data());
 }
 
 template <class T>

@@ -8,17 +8,18 @@ namespace {
 
 // Every ANSI code page of Windows holds the ASCII characters as their own
 // bytes: most paths need no conversion call at all.
-bool IsAscii(std::wstring_view text)
+template <class Text>
+bool IsAscii(const Text& text)
 {
-    return std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; });
+    return std::all_of(text.begin(), text.end(), [](auto c) { return static_cast<unsigned>(c) < 0x80; });
 }
 
 }  // namespace
 
 std::wstring AnsiCodePageWin::ToWide(std::string_view bytes) const
 {
-    if (bytes.empty())
-        return {};
+    if (IsAscii(bytes))
+        return std::wstring(bytes.begin(), bytes.end());
     const int nBytes = static_cast<int>(bytes.size());
     const int nChars = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), nBytes, nullptr, 0);
     std::wstring text(static_cast<std::size_t>(std::max(nChars, 0)), L'\0');

@@ -14,10 +14,10 @@ CHelpDlg::CHelpDlg(CWnd* pParent) : CDialog(IDD_HELP, pParent)
 BOOL CHelpDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    const std::string path = RunListFilePath(fw::GetModulePath().value_or(std::string()));
+    const std::wstring path = RunListFilePath(fw::GetModulePath().value_or(std::wstring()));
     const HWND hText = ::GetDlgItem(m_hWnd, IDC_HELPTEXT);
-    ::SetWindowTextA(hText, ComposeHelpText(path).c_str());
+    ::SetWindowTextW(hText, ComposeHelpText(path).c_str());
     ::SetFocus(hText);
-    ::SendMessageA(hText, EM_SETSEL, 0, 0);
+    ::SendMessageW(hText, EM_SETSEL, 0, 0);
     return FALSE;
 }

@@ -2,6 +2,8 @@
 
 #include "listctrl/ListCommands.h"
 
+#include <string_view>
+
 namespace {
 
 // The menu's commands as the menu names them, each with its key.
@@ -94,17 +96,27 @@ const std::vector<HelpEntry>& HelpEntries()
     return entries;
 }
 
-std::string ComposeHelpText(const std::string& strRunListPath)
+namespace {
+
+// The help's own texts are ASCII: each character is its own code unit.
+void AppendAscii(std::wstring& text, std::string_view ascii)
 {
-    std::string text;
+    text.append(ascii.begin(), ascii.end());
+}
+
+}  // namespace
+
+std::wstring ComposeHelpText(const std::wstring& strRunListPath)
+{
+    std::wstring text;
     for (const HelpEntry& entry : HelpEntries()) {
-        text += entry.pszAction;
-        text += "\r\n    ";
-        text += entry.pszEffect;
-        text += "\r\n\r\n";
+        AppendAscii(text, entry.pszAction);
+        text += L"\r\n    ";
+        AppendAscii(text, entry.pszEffect);
+        text += L"\r\n\r\n";
     }
-    text += "The run list is kept in\r\n    ";
+    text += L"The run list is kept in\r\n    ";
     text += strRunListPath;
-    text += "\r\nNames typed in the list last until the next start: the file keeps only the paths.";
+    text += L"\r\nNames typed in the list last until the next start: the file keeps only the paths.";
     return text;
 }

@@ -14,4 +14,4 @@ struct HelpEntry {
 const std::vector<HelpEntry>& HelpEntries();
 
 // The help window's text: the entries, then where the run list file lies.
-std::string ComposeHelpText(const std::string& strRunListPath);
+std::wstring ComposeHelpText(const std::wstring& strRunListPath);

@@ -16,7 +16,7 @@ public:
     BOOL InitInstance() override
     {
         Enable3dControls();
-        const CSingleInstance instance("NimbrelRunXP", RunListFileBesideProgram());
+        const CSingleInstance instance(L"NimbrelRunXP", RunListFileBesideProgram());
         if (!instance.IsFirst()) {
             instance.ActivateFirst();
             return FALSE;

@@ -7,6 +7,7 @@
 #include "dpi/DpiScale.h"
 #include "fw/Dpi.h"
 #include "fw/Gdi.h"
+#include "runlist/AnsiCodePageWin.h"
 #include "runlist/RunList.h"
 
 namespace {
@@ -58,7 +59,7 @@ void MoveChild(HWND hWnd, const CRect& rc)
 
 CRunDlg::CRunDlg(CWnd* pParent, RunListStoreFactory makeStore)
     : CDialog(IDD_RUN_DIALOG, pParent),
-      m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))),
       m_makeStore(std::move(makeStore))
 {
 }
@@ -75,7 +76,7 @@ BOOL CRunDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     m_saveRule = LoadList();
     if (m_saveRule != RunListSaveRule::Always)
-        m_strAsLoaded = RunListBytes(m_list.Entries());
+        m_strAsLoaded = RunListBytes(m_list.Entries(), AnsiCodePageWin());
     // The strip is attached whatever the load found, so it works after a
     // damaged file too.
     m_toolStrip.SubclassDlgItem(IDC_TOOLSTRIP, this);
@@ -105,7 +106,7 @@ void CRunDlg::RememberCreatedLayout()
 {
     m_nDpi = GetWindowDpi(m_hWnd);
     m_created.nDpi = m_nDpi;
-    ::GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)), sizeof m_created.lfFont, &m_created.lfFont);
+    ::GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)), sizeof m_created.lfFont, &m_created.lfFont);
     // The template gives the font in points; the dialog manager made its height
     // -MulDiv(points, dpi, 72).
     m_created.nFontPoints = ::MulDiv(-m_created.lfFont.lfHeight, 72, m_nDpi);
@@ -120,9 +121,9 @@ void CRunDlg::OnDpiChanged(int nDpi, const RECT& rcSuggested)
 {
     SendMessage(WM_SETREDRAW, FALSE);
     m_nDpi = nDpi;
-    LOGFONTA lf = m_created.lfFont;
+    LOGFONTW lf = m_created.lfFont;
     lf.lfHeight = -::MulDiv(m_created.nFontPoints, nDpi, 72);
-    CFont font(::CreateFontIndirectA(&lf));
+    CFont font(::CreateFontIndirectW(&lf));
     ::SetWindowPos(m_hWnd, nullptr, rcSuggested.left, rcSuggested.top, rcSuggested.right - rcSuggested.left,
                    rcSuggested.bottom - rcSuggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     MoveChild(m_list, RescaleRect(m_created.rcList, nDpi, m_created.nDpi));
@@ -143,7 +144,7 @@ void CRunDlg::OnDpiChanged(int nDpi, const RECT& rcSuggested)
 void CRunDlg::SaveAsTheDialogEnds()
 {
     m_list.EndEditAsFocusLoss();
-    if (m_strSavedAtSessionEnd && RunListBytes(m_list.Entries()) == *m_strSavedAtSessionEnd)
+    if (m_strSavedAtSessionEnd && RunListBytes(m_list.Entries(), AnsiCodePageWin()) == *m_strSavedAtSessionEnd)
         return;
     switch (m_saveRule) {
     case RunListSaveRule::Always:
@@ -163,7 +164,7 @@ void CRunDlg::SaveAsTheDialogEnds()
 // Changed as the file would see it: names typed are not saved, only paths.
 bool CRunDlg::IsChangedSinceLoad() const
 {
-    return RunListBytes(m_list.Entries()) != m_strAsLoaded;
+    return RunListBytes(m_list.Entries(), AnsiCodePageWin()) != m_strAsLoaded;
 }
 
 // The system ends the process once every program has answered the end of the
@@ -173,7 +174,7 @@ void CRunDlg::OnEndSession(bool bEnding)
     if (!bEnding)
         return;
     SaveAsTheDialogEnds();
-    m_strSavedAtSessionEnd = RunListBytes(m_list.Entries());
+    m_strSavedAtSessionEnd = RunListBytes(m_list.Entries(), AnsiCodePageWin());
 }
 
 // Every way of ending the dialog comes here, after the dialog was hidden: the

@@ -72,7 +72,7 @@ private:
     struct CreatedLayout {
         int nDpi = 0;
         int nFontPoints = 0;
-        LOGFONTA lfFont{};
+        LOGFONTW lfFont{};
         CRect rcList;      // client coordinates
         CRect rcStrip;
     };

@@ -56,6 +56,13 @@ std::u16string Utf16(std::string_view ascii)
     return std::u16string(ascii.begin(), ascii.end());
 }
 
+// The display name of an ASCII path, in ASCII.
+std::string AsciiDisplayName(std::string_view path)
+{
+    const std::wstring name = DisplayName(std::wstring(path.begin(), path.end()));
+    return std::string(name.begin(), name.end());
+}
+
 }  // namespace
 
 std::vector<std::string> ScenePaths(int n)
@@ -75,7 +82,7 @@ std::string DisplayNameLines(const std::vector<std::string>& paths)
 {
     std::string lines;
     for (const std::string& path : paths)
-        lines.append(DisplayName(path)).push_back('\n');
+        lines.append(AsciiDisplayName(path)).push_back('\n');
     return lines;
 }
 
@@ -89,7 +96,7 @@ MixedRunList MakeMixedRunList(int n)
     for (int i = 0; i < n; ++i) {
         if ((i + 1) % kWideEvery != 0) {
             AppendSingleByte(list.file, paths[static_cast<std::size_t>(i)]);
-            list.nameLines.append(DisplayName(paths[static_cast<std::size_t>(i)])).push_back('\n');
+            list.nameLines.append(AsciiDisplayName(paths[static_cast<std::size_t>(i)])).push_back('\n');
             continue;
         }
         FolderAndNumber(i, folder, number);

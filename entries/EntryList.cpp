@@ -4,13 +4,13 @@
 
 #include "entries/MoveElement.h"
 
-const std::string& EntryList::Empty()
+const std::wstring& EntryList::Empty()
 {
-    static const std::string empty;
+    static const std::wstring empty;
     return empty;
 }
 
-const std::string& EntryList::NameAt(int nIndex) const
+const std::wstring& EntryList::NameAt(int nIndex) const
 {
     return Contains(nIndex) ? m_names[static_cast<std::size_t>(nIndex)] : Empty();
 }
@@ -64,13 +64,13 @@ void EntryList::Swap(int nFirst, int nSecond)
     m_arrPaths.Swap(nFirst, nSecond);
 }
 
-void EntryList::SetName(int nIndex, std::string name)
+void EntryList::SetName(int nIndex, std::wstring name)
 {
     if (Contains(nIndex))
         m_names[static_cast<std::size_t>(nIndex)] = std::move(name);
 }
 
-void EntryList::SetPath(int nIndex, std::string path)
+void EntryList::SetPath(int nIndex, std::wstring path)
 {
     if (Contains(nIndex))
         m_arrPaths.SetAt(nIndex, std::move(path));

@@ -20,8 +20,8 @@ public:
     int GetCount() const { return static_cast<int>(m_names.size()); }
     bool Contains(int nIndex) const { return nIndex >= 0 && nIndex < GetCount(); }
     // The entry's name and path; empty strings for an index that names none.
-    const std::string& NameAt(int nIndex) const;
-    const std::string& PathAt(int nIndex) const { return Contains(nIndex) ? m_arrPaths.GetAt(nIndex) : Empty(); }
+    const std::wstring& NameAt(int nIndex) const;
+    const std::wstring& PathAt(int nIndex) const { return Contains(nIndex) ? m_arrPaths.GetAt(nIndex) : Empty(); }
     ListEntry At(int nIndex) const { return {NameAt(nIndex), PathAt(nIndex)}; }
     // The path table itself, spare elements included.
     const PathTable& Paths() const { return m_arrPaths; }
@@ -35,19 +35,19 @@ public:
     // The entry at nFrom goes to nTo; those between shift toward nFrom.
     void Move(int nFrom, int nTo);
     void Swap(int nFirst, int nSecond);
-    void SetName(int nIndex, std::string name);
+    void SetName(int nIndex, std::wstring name);
     // A path browsed for the entry: its name follows only when the edit that
     // browsed it is accepted.
-    void SetPath(int nIndex, std::string path);
+    void SetPath(int nIndex, std::wstring path);
     void Set(int nIndex, ListEntry entry);
 
     ListHistory& History() { return m_history; }
     const ListHistory& History() const { return m_history; }
 
 private:
-    static const std::string& Empty();
+    static const std::wstring& Empty();
 
-    std::vector<std::string> m_names;
+    std::vector<std::wstring> m_names;
     PathTable m_arrPaths;
     ListHistory m_history;
 };

@@ -13,8 +13,8 @@
 #include <vector>
 
 struct ListEntry {
-    std::string name;   // the display text
-    std::string path;   // the path table element
+    std::wstring name;   // the display text (UTF-16, as every string of the list)
+    std::wstring path;   // the path table element
 
     bool operator==(const ListEntry& other) const { return name == other.name && path == other.path; }
     bool operator!=(const ListEntry& other) const { return !(*this == other); }

@@ -8,12 +8,12 @@
 void PathTable::SetSize(int nNewSize, int nGrowBy)
 {
     m_nGrowBy = nGrowBy > 0 ? nGrowBy : kDefaultGrowBy;
-    m_paths.assign(static_cast<size_t>(std::max(nNewSize, 0)), std::string());
+    m_paths.assign(static_cast<size_t>(std::max(nNewSize, 0)), std::wstring());
 }
 
-const std::string& PathTable::GetAt(int i) const
+const std::wstring& PathTable::GetAt(int i) const
 {
-    static const std::string empty;
+    static const std::wstring empty;
     return Contains(i) ? m_paths[static_cast<size_t>(i)] : empty;
 }
 
@@ -25,7 +25,7 @@ void PathTable::EnsureSize(int nCount)
     m_paths.resize(m_paths.size() + static_cast<size_t>(steps) * static_cast<size_t>(m_nGrowBy));
 }
 
-void PathTable::SetAt(int i, std::string path)
+void PathTable::SetAt(int i, std::wstring path)
 {
     if (i < 0)
         return;
@@ -44,7 +44,7 @@ void PathTable::RemoveShift(int nIndex, int nNewCount)
     m_paths[static_cast<size_t>(last) - 1] = m_paths[static_cast<size_t>(last)];
 }
 
-void PathTable::InsertShift(int nIndex, int nOldCount, std::string path)
+void PathTable::InsertShift(int nIndex, int nOldCount, std::wstring path)
 {
     if (nIndex < 0 || nIndex > nOldCount)
         return;

@@ -16,9 +16,9 @@ public:
     int GetSize() const { return static_cast<int>(m_paths.size()); }
 
     // Element i, or an empty string when i lies outside the table.
-    const std::string& GetAt(int i) const;
+    const std::wstring& GetAt(int i) const;
     // Sets element i, growing the table in whole steps to reach it.
-    void SetAt(int i, std::string path);
+    void SetAt(int i, std::wstring path);
     // Grows the table in whole steps so that it holds at least nCount elements.
     void EnsureSize(int nCount);
 
@@ -28,7 +28,7 @@ public:
     // After an item was inserted at nIndex into a list of nOldCount items:
     // elements nIndex .. nOldCount-1 move up by one and element nIndex becomes
     // path; the table grows as needed.
-    void InsertShift(int nIndex, int nOldCount, std::string path);
+    void InsertShift(int nIndex, int nOldCount, std::wstring path);
     // Exchanges two elements (both must lie in the table).
     void Swap(int a, int b);
     // The element at nFrom goes to nTo and the elements between shift one place
@@ -38,6 +38,6 @@ public:
 private:
     bool Contains(int i) const { return i >= 0 && i < GetSize(); }
 
-    std::vector<std::string> m_paths;
+    std::vector<std::wstring> m_paths;
     int m_nGrowBy = kDefaultGrowBy;
 };

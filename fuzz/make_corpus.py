@@ -17,20 +17,30 @@ def count(n):
     return struct.pack("<i", n)
 
 
-def string(s, form=None):
-    """A single-byte string with its length in the shortest form, or in `form`."""
-    n = len(s)
+def length(n, form=None):
+    """A length in its shortest form, or in `form`."""
     form = form or ("byte" if n < 255 else "word" if n < 0xFFFE else "dword")
-    header = {
+    return {
         "byte": lambda: bytes([n]),
         "word": lambda: b"\xff" + struct.pack("<H", n),
         "dword": lambda: b"\xff\xff\xff" + struct.pack("<I", n),
     }[form]()
-    return header + s
+
+
+def string(s, form=None):
+    """A single-byte string with its length in the shortest form, or in `form`."""
+    return length(len(s), form) + s
+
+
+def wide(s, form=None):
+    """A wide string: the marker, then the length form counting UTF-16 code units."""
+    units = s.encode("utf-16-le")
+    return b"\xff\xfe\xff" + length(len(units) // 2, form) + units
 
 
 def run_list(paths):
-    return count(len(paths)) + b"".join(string(p) for p in paths)
+    """Code-page paths (bytes) in the single-byte form, others (str) wide."""
+    return count(len(paths)) + b"".join(string(p) if isinstance(p, bytes) else wide(p) for p in paths)
 
 
 BLEND = b"C:\\Apps\\Run\\shaders\\dx9\\animation\\blend\\blend.zel"
@@ -67,6 +77,12 @@ SEEDS = {
     # Each length form next to the others in one list, kept below the largest
     # seed so the fuzzer's input size limit does not grow.
     "ok-every-form-in-one-list": run_list([b"C:\\f.zel", b"w" * 300, b"", b"l" * 65534, b"scene"]),
+    # Paths Windows-1252 cannot hold next to one it can.
+    "ok-wide-and-single-byte": run_list([
+        "C:\\Sc\u00e8nes\\\u0141\u00f3d\u017a\\\u6771\u4eac \u82b1.zel", b"C:\\Sc\xe8nes\\caf\xe9.zel",
+        "D:\\" + "\u5834\u9762\\" * 60 + "\U0001F600.zel", "\u0100"]),
+    "ok-unusual-wide-ascii": count(1) + b"\xff\xfe\xff\x01A\x00",
+    "ok-unusual-wide-long-forms": count(2) + wide("\u0101bc", "word") + wide("\u0101ef", "dword"),
     "ok-unusual-long-forms-of-short-lengths": count(2) + string(b"abc", "word") + string(b"def", "dword"),
     "ok-unusual-trailing-bytes": run_list([b"a", b"b"]) + b"\x05tail",
     "damaged-empty": b"",
@@ -78,7 +94,9 @@ SEEDS = {
     "damaged-word-length-cut": count(1) + b"\xff\x10",
     "damaged-dword-length-cut": count(1) + b"\xff\xff\xff\x10\x00",
     "damaged-2gb-length": count(1) + b"\xff\xff\xff\x00\x00\x00\x80" + b"x",
-    "damaged-wide-string": count(1) + b"\xff\xfe\xff\x01A\x00",
+    "damaged-wide-marker-twice": count(1) + b"\xff\xfe\xff\xff\xfe\xff\x01A\x00",
+    "damaged-wide-string-past-end": count(2) + string(b"a") + b"\xff\xfe\xff\x03A\x00B\x00",
+    "damaged-wide-64bit-length": count(2) + wide("\u0101") + b"\xff\xfe\xff" + b"\xff" * 7 + b"\x01" + b"\x00" * 7 + b"b\x00",
     "damaged-64bit-length": count(2) + string(b"a") + b"\xff\xff\xff\xff\xff\xff\xff\x01\x00\x00\x00\x00\x00\x00\x00b",
 }
 

@@ -1,5 +1,6 @@
 #include "fw/Accessible.h"
 
+#include <cwchar>
 #include <utility>
 
 #include "fw/SystemLibrary.h"
@@ -55,17 +56,10 @@ std::optional<long> ChildId(const VARIANT& var)
     return var.vt == VT_I4 ? std::optional<long>(var.lVal) : std::nullopt;
 }
 
-// A string for the client, converted from the program's code page; null when
-// it cannot be made.
-BSTR AllocString(const char* pszText)
+// A string for the client; null when it cannot be made.
+BSTR AllocString(const wchar_t* pszText)
 {
-    const int nChars = ::MultiByteToWideChar(CP_ACP, 0, pszText, -1, nullptr, 0);   // with the null
-    if (nChars <= 0)
-        return nullptr;
-    const BSTR result = LoadedFunctions().sysAllocStringLen(nullptr, static_cast<UINT>(nChars - 1));
-    if (result != nullptr)
-        ::MultiByteToWideChar(CP_ACP, 0, pszText, -1, result, nChars);
-    return result;
+    return LoadedFunctions().sysAllocStringLen(pszText, static_cast<UINT>(std::wcslen(pszText)));
 }
 
 // A number answered by a hook.
@@ -127,7 +121,7 @@ std::optional<long> CAccessibleBase::ChildCount()
     return std::nullopt;
 }
 
-const char* CAccessibleBase::GetText(long, Text)
+const wchar_t* CAccessibleBase::GetText(long, Text)
 {
     return nullptr;
 }
@@ -248,12 +242,12 @@ HRESULT CAccessibleBase::AnswerText(Text text, VARIANT varID, BSTR* pResult)
     if (!IsConnected())
         return RPC_E_DISCONNECTED;
     const std::optional<long> nChild = ChildId(varID);
-    const char* pszText = nChild ? GetText(*nChild, text) : nullptr;
+    const wchar_t* pszText = nChild ? GetText(*nChild, text) : nullptr;
     if (pszText == nullptr && nChild && IsOwnChild(*nChild))
-        pszText = "";
+        pszText = L"";
     if (pszText == nullptr)
         return AskStandardText(text, varID, pResult);
-    if (*pszText == '\0')
+    if (*pszText == L'\0')
         return S_FALSE;
     *pResult = AllocString(pszText);
     return *pResult != nullptr ? S_OK : E_OUTOFMEMORY;

@@ -111,9 +111,9 @@ protected:
     enum class Text { Name, Value, Description, Help, KeyboardShortcut, DefaultAction };
     // The number of simple elements.
     virtual std::optional<long> ChildCount();
-    // Text in the program's code page, read before the call returns; "" for
-    // none. A simple element's text that the hook leaves null is absent.
-    virtual const char* GetText(long nChild, Text text);
+    // Text in UTF-16, read before the call returns; "" for none. A simple
+    // element's text that the hook leaves null is absent.
+    virtual const wchar_t* GetText(long nChild, Text text);
     virtual std::optional<long> Role(long nChild);
     virtual std::optional<long> State(long nChild);
     // In screen coordinates.

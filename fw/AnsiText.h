@@ -1,23 +1,24 @@
 #pragma once
-// Text in the program's code page (the ANSI functions' strings) for the
-// functions and records that take UTF-16.
+// Text in the program's code page (the ASCII texts of the program itself) for
+// the functions and records that take UTF-16.
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "fw/Types.h"
 
 namespace fw {
 
-// The text in UTF-16 with its terminating null; empty when it cannot be
-// converted. (A vector: std::wstring would bring the library's wide strings
-// into the program, some 36 KB.)
-inline std::vector<wchar_t> WidenAnsi(const std::string& text)
+// The text in UTF-16; empty when it cannot be converted.
+inline std::wstring WidenAnsi(std::string_view text)
 {
-    const int nChars = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (text.empty())
+        return {};
+    const int nBytes = static_cast<int>(text.size());
+    const int nChars = ::MultiByteToWideChar(CP_ACP, 0, text.data(), nBytes, nullptr, 0);
     if (nChars <= 0)
         return {};
-    std::vector<wchar_t> wide(static_cast<std::size_t>(nChars));
-    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), nChars);
+    std::wstring wide(static_cast<std::size_t>(nChars), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), nBytes, wide.data(), nChars);
     return wide;
 }
 

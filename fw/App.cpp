@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "fw/AnsiText.h"
 #include "fw/Module.h"
 #include "fw/SystemLibrary.h"
 
@@ -9,7 +10,7 @@ namespace {
 CWinApp* g_pApp = nullptr;   // the one application object of the process
 }
 
-CWinApp::CWinApp(const char* pszAppName)
+CWinApp::CWinApp(const wchar_t* pszAppName)
 {
     if (pszAppName != nullptr)
         m_strAppTitle = pszAppName;
@@ -48,7 +49,7 @@ CWinApp* AfxGetApp()
     return g_pApp;
 }
 
-std::string AfxGetAppTitle()
+std::wstring AfxGetAppTitle()
 {
     if (g_pApp != nullptr && !g_pApp->AppTitle().empty())
         return g_pApp->AppTitle();
@@ -66,12 +67,17 @@ HWND DefaultOwner()
 
 }  // namespace
 
-int AfxMessageBox(const std::string& text, UINT nType, HWND hOwner)
+int AfxMessageBox(const std::wstring& text, UINT nType, HWND hOwner)
 {
     if ((nType & MB_ICONMASK) == 0 && (nType & MB_TYPEMASK) == MB_OK)
         nType |= MB_ICONEXCLAMATION;
-    const std::string title = AfxGetAppTitle();
-    return ::MessageBoxA(hOwner != nullptr ? hOwner : DefaultOwner(), text.c_str(), title.c_str(), nType);
+    const std::wstring title = AfxGetAppTitle();
+    return ::MessageBoxW(hOwner != nullptr ? hOwner : DefaultOwner(), text.c_str(), title.c_str(), nType);
+}
+
+int AfxMessageBox(std::string_view text, UINT nType, HWND hOwner)
+{
+    return AfxMessageBox(fw::WidenAnsi(text), nType, hOwner);
 }
 
 void AfxReportFailure(const char* pszText) noexcept

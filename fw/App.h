@@ -2,6 +2,7 @@
 // The application object and the message box every failure the user must see
 // goes through.
 #include <string>
+#include <string_view>
 
 #include "fw/Wnd.h"
 
@@ -14,7 +15,7 @@ class CWinApp {
 public:
     // With no name the application takes its title from the executable's file
     // name without extension.
-    explicit CWinApp(const char* pszAppName = nullptr);
+    explicit CWinApp(const wchar_t* pszAppName = nullptr);
     virtual ~CWinApp();
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
@@ -22,7 +23,7 @@ public:
     virtual BOOL InitInstance() { return FALSE; }
     // Three-dimensional control drawing is what every current system does.
     BOOL Enable3dControls() { return TRUE; }
-    const std::string& AppTitle() const { return m_strAppTitle; }
+    const std::wstring& AppTitle() const { return m_strAppTitle; }
 
     CWnd* m_pMainWnd = nullptr;
 
@@ -36,16 +37,18 @@ public:
     void OnHelp();
 
 private:
-    std::string m_strAppTitle;
+    std::wstring m_strAppTitle;
 };
 
 CWinApp* AfxGetApp();
 // The application title: the executable's file name without extension.
-std::string AfxGetAppTitle();
+std::wstring AfxGetAppTitle();
 // A message box captioned with the application title, owned by hOwner, or
 // without one by the active window of this thread or else the application's
 // main window. An MB_OK box without an icon gets the exclamation icon.
-int AfxMessageBox(const std::string& text, UINT nType = MB_OK, HWND hOwner = nullptr);
+int AfxMessageBox(const std::wstring& text, UINT nType = MB_OK, HWND hOwner = nullptr);
+// The same for the program's own texts, in its code page.
+int AfxMessageBox(std::string_view text, UINT nType = MB_OK, HWND hOwner = nullptr);
 
 // What the user is told when the handling of a message failed: the window
 // stays, as far as the handler got.

@@ -1,6 +1,5 @@
 #include "fw/Clipboard.h"
 
-#include "fw/AnsiText.h"
 
 #include <cstring>
 #include <vector>
@@ -67,14 +66,12 @@ bool PutOnClipboard(UINT nFormat, const void* pData, std::size_t nBytes)
 
 }  // namespace
 
-bool SetClipboardText(HWND hOwner, const std::string& text)
+bool SetClipboardText(HWND hOwner, const std::wstring& text)
 {
-    const std::vector<wchar_t> wide = fw::WidenAnsi(text);
     const ClipboardScope clipboard(hOwner);
-    if (wide.empty() || !clipboard.IsOpen() || !::EmptyClipboard())
+    if (!clipboard.IsOpen() || !::EmptyClipboard())
         return false;
-    const bool bPlaced = PutOnClipboard(CF_UNICODETEXT, wide.data(), wide.size() * sizeof(wchar_t)) &&
-                         PutOnClipboard(CF_TEXT, text.c_str(), text.size() + 1);
+    const bool bPlaced = PutOnClipboard(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
     if (!bPlaced)
         ::EmptyClipboard();
     return bPlaced;

@@ -4,9 +4,8 @@
 
 #include "fw/Types.h"
 
-// Puts text in the program's code page on the clipboard, as CF_TEXT and as
-// CF_UNICODETEXT converted from it, so programs of either kind paste the same
-// characters. hOwner owns the clipboard meanwhile. False when the clipboard
-// could not be had or the text not placed (the clipboard then holds nothing
-// of it).
-bool SetClipboardText(HWND hOwner, const std::string& text);
+// Puts the text on the clipboard as CF_UNICODETEXT; the system converts it
+// for programs that paste CF_TEXT. hOwner owns the clipboard meanwhile. False
+// when the clipboard could not be had or the text not placed (the clipboard
+// then holds nothing of it).
+bool SetClipboardText(HWND hOwner, const std::wstring& text);

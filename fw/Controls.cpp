@@ -2,12 +2,12 @@
 
 #include <commctrl.h>
 
-int CListBox::AddString(const std::string& text)
+int CListBox::AddString(const std::wstring& text)
 {
     return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
-int CListBox::InsertString(int nIndex, const std::string& text)
+int CListBox::InsertString(int nIndex, const std::wstring& text)
 {
     return static_cast<int>(
         SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(text.c_str())));
@@ -15,12 +15,12 @@ int CListBox::InsertString(int nIndex, const std::string& text)
 
 // The text is read from the list box's own window procedure: no procedure over
 // it answers for the text, and every item painted reads its text.
-std::string CListBox::GetText(int nIndex) const
+std::wstring CListBox::GetText(int nIndex) const
 {
     const LRESULT len = CallClassWindowProc(m_hWnd, LB_GETTEXTLEN, static_cast<WPARAM>(nIndex));
     if (len == LB_ERR)
         return {};
-    std::string text(static_cast<size_t>(len) + 1, '\0');
+    std::wstring text(static_cast<size_t>(len) + 1, L'\0');
     const LRESULT got = CallClassWindowProc(m_hWnd, LB_GETTEXT, static_cast<WPARAM>(nIndex),
                                             reinterpret_cast<LPARAM>(text.data()));
     text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));

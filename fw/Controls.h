@@ -10,11 +10,11 @@ public:
     int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
     int SetCurSel(int nSelect) { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(nSelect))); }
     int GetTopIndex() const { return static_cast<int>(SendMessage(LB_GETTOPINDEX)); }
-    int AddString(const std::string& text);
-    int InsertString(int nIndex, const std::string& text);
+    int AddString(const std::wstring& text);
+    int InsertString(int nIndex, const std::wstring& text);
     int DeleteString(int nIndex) { return static_cast<int>(SendMessage(LB_DELETESTRING, static_cast<WPARAM>(nIndex))); }
     // The item's text; empty for an index that names no item.
-    std::string GetText(int nIndex) const;
+    std::wstring GetText(int nIndex) const;
     DWORD_PTR GetItemData(int nIndex) const { return static_cast<DWORD_PTR>(SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(nIndex))); }
     int SetItemData(int nIndex, DWORD_PTR data) { return static_cast<int>(SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(data))); }
     CRect GetItemRect(int nIndex) const;
@@ -69,15 +69,15 @@ class CEdit : public CWnd {
 public:
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
     {
-        return CreateEx(0, "EDIT", "", dwStyle, rect, pParentWnd, nID);
+        return CreateEx(0, L"EDIT", L"", dwStyle, rect, pParentWnd, nID);
     }
     void SetSel(int nStart, int nEnd) { SendMessage(EM_SETSEL, static_cast<WPARAM>(nStart), static_cast<LPARAM>(nEnd)); }
 };
 
 class CButton : public CWnd {
 public:
-    BOOL Create(const char* pszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+    BOOL Create(const wchar_t* pszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
     {
-        return CreateEx(0, "BUTTON", pszCaption, dwStyle, rect, pParentWnd, nID);
+        return CreateEx(0, L"BUTTON", pszCaption, dwStyle, rect, pParentWnd, nID);
     }
 };

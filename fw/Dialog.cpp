@@ -23,7 +23,7 @@ BOOL CDialog::Create()
     m_nModalResult = -1;
     {
         CreationScope scope(this);
-        ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), ParentHandle(),
+        ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate), ParentHandle(),
                              PlainDialogProc, 0);
     }
     if (m_hWnd == nullptr)
@@ -64,7 +64,7 @@ void CDialog::RunModalLoop()
 {
     MSG msg;
     while (m_bInModalLoop && m_hWnd != nullptr) {
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == -1)
             break;
         if (got == 0) {
@@ -79,7 +79,7 @@ void CDialog::ProcessMessage(MSG& msg)
 {
     if (!PreTranslateThroughParents(msg)) {
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
 }
 
@@ -107,14 +107,14 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
         SendMessage(WM_COMMAND, ID_HELP);
         return TRUE;
     }
-    return ::IsDialogMessageA(m_hWnd, pMsg);
+    return ::IsDialogMessageW(m_hWnd, pMsg);
 }
 
 void CDialog::EndDialog(int nResult)
 {
     m_nModalResult = nResult;
     m_bInModalLoop = false;
-    ::PostMessageA(m_hWnd, WM_NULL, 0, 0);   // wake the loop
+    ::PostMessageW(m_hWnd, WM_NULL, 0, 0);   // wake the loop
 }
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
@@ -151,7 +151,7 @@ void CDialog::CenterIfAtOrigin()
         return;
     MONITORINFO mi{};
     mi.cbSize = sizeof(mi);
-    ::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &mi);
+    ::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &mi);
     const RECT& work = mi.rcWork;
     const int x = work.left + ((work.right - work.left) - (rc.right - rc.left)) / 2;
     const int y = work.top + ((work.bottom - work.top) - (rc.bottom - rc.top)) / 2;

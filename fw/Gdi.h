@@ -54,9 +54,9 @@ public:
     void FillRect(const RECT& rc, HBRUSH hBrush) { ::FillRect(m_hDC, &rc, hBrush); }
     COLORREF SetTextColor(COLORREF c) { return ::SetTextColor(m_hDC, c); }
     int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
-    int DrawText(const std::string& text, RECT rc, UINT nFormat)
+    int DrawText(const std::wstring& text, RECT rc, UINT nFormat)
     {
-        return ::DrawTextA(m_hDC, text.c_str(), static_cast<int>(text.size()), &rc, nFormat);
+        return ::DrawTextW(m_hDC, text.c_str(), static_cast<int>(text.size()), &rc, nFormat);
     }
     void DrawFocusRect(const RECT& rc) { ::DrawFocusRect(m_hDC, &rc); }
     BOOL PatBlt(int x, int y, int w, int h, DWORD rop) { return ::PatBlt(m_hDC, x, y, w, h, rop); }
@@ -66,10 +66,10 @@ public:
     }
     BOOL DrawEdge(RECT rc, UINT edge, UINT flags) { return ::DrawEdge(m_hDC, &rc, edge, flags); }
     int SelectClipRgn(HRGN hRgn) { return ::SelectClipRgn(m_hDC, hRgn); }
-    TEXTMETRICA GetTextMetrics() const
+    TEXTMETRICW GetTextMetrics() const
     {
-        TEXTMETRICA tm{};
-        ::GetTextMetricsA(m_hDC, &tm);
+        TEXTMETRICW tm{};
+        ::GetTextMetricsW(m_hDC, &tm);
         return tm;
     }
     // The shared brush of alternating pixels used for drag feedback.

@@ -4,13 +4,14 @@
 
 namespace fw {
 
-std::optional<std::string> GetModulePath()
+std::optional<std::wstring> GetModulePath()
 {
-    // GetModuleFileNameA truncates silently when the buffer is too small, so the
-    // buffer grows until the answer fits with room to spare.
+    // GetModuleFileNameW truncates silently when the buffer is too small, so the
+    // buffer grows until the answer fits with room to spare (up to the longest
+    // path Windows has).
     for (DWORD size = MAX_PATH; size <= 32768 * 2; size *= 2) {
-        std::string buffer(size, '\0');
-        const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), size);
+        std::wstring buffer(size, L'\0');
+        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), size);
         if (n == 0)
             return std::nullopt;
         if (n < size - 1) {
@@ -21,15 +22,15 @@ std::optional<std::string> GetModulePath()
     return std::nullopt;
 }
 
-std::string GetModuleTitle()
+std::wstring GetModuleTitle()
 {
-    const std::optional<std::string> path = GetModulePath();
+    const std::optional<std::wstring> path = GetModulePath();
     if (!path)
-        return std::string();
-    const std::size_t slash = path->find_last_of("\\/:");
-    std::string title = path->substr(slash == std::string::npos ? 0 : slash + 1);
-    const std::size_t dot = title.rfind('.');
-    if (dot != std::string::npos)
+        return std::wstring();
+    const std::size_t slash = path->find_last_of(L"\\/:");
+    std::wstring title = path->substr(slash == std::wstring::npos ? 0 : slash + 1);
+    const std::size_t dot = title.rfind(L'.');
+    if (dot != std::wstring::npos)
         title.resize(dot);
     return title;
 }

@@ -7,9 +7,10 @@ namespace fw {
 
 // Full path of the running executable, whole: never a truncated path. Empty
 // when the system cannot give it.
-std::optional<std::string> GetModulePath();
+std::optional<std::wstring> GetModulePath();
+
 // The executable's file name without its extension; empty when its path is
 // not known.
-std::string GetModuleTitle();
+std::wstring GetModuleTitle();
 
 }  // namespace fw

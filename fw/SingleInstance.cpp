@@ -1,7 +1,8 @@
 #include "fw/SingleInstance.h"
 
 #include <cstdint>
-#include <cstring>
+#include <cwchar>
+#include <iterator>
 
 namespace {
 
@@ -12,48 +13,46 @@ constexpr std::size_t kMaxKeyChars = 160;
 constexpr DWORD kFirstWindowPatienceMs = 5000;
 constexpr DWORD kPollMs = 50;
 
-std::string UpperCase(const std::string& text)
+std::wstring UpperCase(const std::wstring& text)
 {
     const int size = static_cast<int>(text.size());
-    std::string upper(text.size(), '\0');
-    if (::LCMapStringA(LOCALE_INVARIANT, LCMAP_UPPERCASE, text.data(), size, upper.data(), size) != size)
+    std::wstring upper(text.size(), L'\0');
+    if (::LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, text.data(), size, upper.data(), size) != size)
         return text;
     return upper;
 }
 
-// FNV-1a over the bytes: 64 bits leave two keys no real chance to meet.
-std::string HashName(const std::string& text)
+// FNV-1a over the code units: 64 bits leave two keys no real chance to meet.
+std::wstring HashName(const std::wstring& text)
 {
     std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : text) {
-        hash ^= static_cast<unsigned char>(c);
+    for (const wchar_t c : text) {
+        hash ^= static_cast<std::uint16_t>(c);
         hash *= 1099511628211ull;
     }
-    std::string name = "#";
+    std::wstring name = L"#";
     for (int shift = 60; shift >= 0; shift -= 4)
-        name += "0123456789abcdef"[(hash >> shift) & 0xF];
+        name += L"0123456789abcdef"[(hash >> shift) & 0xF];
     return name;
 }
 
 // The key as part of an object name: the same for every spelling of it that
-// differs only in case. It stays in the ANSI code page, where a backslash can
-// be half of a character: the name is made the same way by every start, so
-// only its being the same counts.
-std::string KeyInName(const std::string& key)
+// differs only in case.
+std::wstring KeyInName(const std::wstring& key)
 {
-    std::string folded = UpperCase(key);
-    for (char& c : folded) {
-        if (c == '\\')
-            c = '/';
+    std::wstring folded = UpperCase(key);
+    for (wchar_t& c : folded) {
+        if (c == L'\\')
+            c = L'/';
     }
     return folded.size() <= kMaxKeyChars ? folded : HashName(folded);
 }
 
 BOOL CALLBACK TakeMainDialog(HWND hWnd, LPARAM lParam)
 {
-    char cls[16] = {};
-    if (::GetWindow(hWnd, GW_OWNER) != nullptr || ::GetClassNameA(hWnd, cls, sizeof cls) == 0 ||
-        std::strcmp(cls, "#32770") != 0)
+    wchar_t cls[16] = {};
+    if (::GetWindow(hWnd, GW_OWNER) != nullptr || ::GetClassNameW(hWnd, cls, std::size(cls)) == 0 ||
+        std::wcscmp(cls, L"#32770") != 0)
         return TRUE;
     *reinterpret_cast<HWND*>(lParam) = hWnd;
     return FALSE;
@@ -71,14 +70,14 @@ HWND MainDialogOf(DWORD threadId)
 
 }  // namespace
 
-CSingleInstance::CSingleInstance(const char* pszProgram, const std::string& key)
+CSingleInstance::CSingleInstance(const wchar_t* pszProgram, const std::wstring& key)
 {
     if (key.empty())
         return;
-    const std::string prefix = std::string("Local\\") + pszProgram + ".";
-    const std::string keyInName = KeyInName(key);
-    m_strMappingName = prefix + "window." + keyInName;
-    m_mutex.reset(::CreateMutexA(nullptr, FALSE, (prefix + "running." + keyInName).c_str()));
+    const std::wstring prefix = std::wstring(L"Local\\") + pszProgram + L".";
+    const std::wstring keyInName = KeyInName(key);
+    m_strMappingName = prefix + L"window." + keyInName;
+    m_mutex.reset(::CreateMutexW(nullptr, FALSE, (prefix + L"running." + keyInName).c_str()));
     if (!m_mutex) {
         // Only a start of another account, running, can deny it.
         m_bFirst = ::GetLastError() != ERROR_ACCESS_DENIED;
@@ -100,7 +99,7 @@ CSingleInstance::~CSingleInstance()
 // window is found among the thread's windows once it is made.
 void CSingleInstance::PublishThisThread()
 {
-    m_mapping.reset(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(DWORD),
+    m_mapping.reset(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(DWORD),
                                          m_strMappingName.c_str()));
     void* const view = m_mapping ? ::MapViewOfFile(m_mapping.get(), FILE_MAP_WRITE, 0, 0, sizeof(DWORD)) : nullptr;
     if (view == nullptr)
@@ -111,7 +110,7 @@ void CSingleInstance::PublishThisThread()
 
 DWORD CSingleInstance::FirstThread() const
 {
-    const UniqueHandle mapping(::OpenFileMappingA(FILE_MAP_READ, FALSE, m_strMappingName.c_str()));
+    const UniqueHandle mapping(::OpenFileMappingW(FILE_MAP_READ, FALSE, m_strMappingName.c_str()));
     const void* const view = mapping ? ::MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof(DWORD)) : nullptr;
     if (view == nullptr)
         return 0;

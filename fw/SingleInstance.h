@@ -14,7 +14,7 @@ public:
     // pszProgram: the program's name, which its kernel objects begin with. key:
     // compared without regard to case, and of any length. An empty key is held
     // by every start.
-    CSingleInstance(const char* pszProgram, const std::string& key);
+    CSingleInstance(const wchar_t* pszProgram, const std::wstring& key);
     ~CSingleInstance();
     CSingleInstance(const CSingleInstance&) = delete;
     CSingleInstance& operator=(const CSingleInstance&) = delete;
@@ -32,7 +32,7 @@ private:
     void PublishThisThread();
     DWORD FirstThread() const;
 
-    std::string m_strMappingName;   // where the first start leaves its thread's id
+    std::wstring m_strMappingName;   // where the first start leaves its thread's id
     UniqueHandle m_mutex;            // owned by the first start's thread
     UniqueHandle m_mapping;
     bool m_bFirst = true;

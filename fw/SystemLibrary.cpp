@@ -1,6 +1,6 @@
 #include "fw/SystemLibrary.h"
 
-#include <cwchar>
+#include <string>
 
 namespace fw {
 
@@ -12,16 +12,16 @@ HMODULE LoadSystemLibrary(const wchar_t* pszFileName)
     if (hModule != nullptr || ::GetLastError() != ERROR_INVALID_PARAMETER)
         return hModule;
     // Then by its full path in the system folder, with its own dependencies
-    // searched for from there, not from the program's folder. (A buffer of
-    // its own: std::wstring alone would add a tenth to the 32-bit program.)
-    wchar_t szPath[MAX_PATH];
-    const std::size_t nFolder = ::GetSystemDirectoryW(szPath, MAX_PATH);
-    const std::size_t nName = std::wcslen(pszFileName);
-    if (nFolder == 0 || nFolder + 1 + nName >= MAX_PATH)
+    // searched for from there, not from the program's folder.
+    const UINT nSize = ::GetSystemDirectoryW(nullptr, 0);   // with the null
+    std::wstring path(nSize, L'\0');
+    const UINT nFolder = nSize > 0 ? ::GetSystemDirectoryW(path.data(), nSize) : 0;
+    if (nFolder == 0 || nFolder >= nSize)
         return nullptr;
-    szPath[nFolder] = L'\\';
-    std::wmemcpy(szPath + nFolder + 1, pszFileName, nName + 1);
-    return ::LoadLibraryExW(szPath, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    path.resize(nFolder);
+    path += L'\\';
+    path += pszFileName;
+    return ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 void RestrictLibrarySearchToSystem()

@@ -11,32 +11,32 @@ BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
     INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&icc);
     const CRect rc(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT);
-    return CreateEx(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | dwStyle, rc, pParentWnd, 0);
+    return CreateEx(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | dwStyle, rc, pParentWnd, 0);
 }
 
-TTTOOLINFOA CToolTipCtrl::ToolInfo(CWnd* pWnd, UINT_PTR nIDTool)
+TTTOOLINFOW CToolTipCtrl::ToolInfo(CWnd* pWnd, UINT_PTR nIDTool)
 {
-    TTTOOLINFOA ti{};
+    TTTOOLINFOW ti{};
     ti.cbSize = kToolInfoSize;
     ti.hwnd = pWnd->m_hWnd;
     ti.uId = nIDTool;
     return ti;
 }
 
-BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCSTR lpszText, const RECT& rc, UINT_PTR nIDTool)
+BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCWSTR lpszText, const RECT& rc, UINT_PTR nIDTool)
 {
-    TTTOOLINFOA ti = ToolInfo(pWnd, nIDTool);
+    TTTOOLINFOW ti = ToolInfo(pWnd, nIDTool);
     ti.uFlags = TTF_SUBCLASS;
     ti.rect = rc;
-    ti.lpszText = const_cast<LPSTR>(lpszText);   // the record is read only
-    return static_cast<BOOL>(SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti)));
+    ti.lpszText = const_cast<LPWSTR>(lpszText);   // the record is read only
+    return static_cast<BOOL>(SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti)));
 }
 
 void CToolTipCtrl::SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, const RECT& rc)
 {
-    TTTOOLINFOA ti = ToolInfo(pWnd, nIDTool);
+    TTTOOLINFOW ti = ToolInfo(pWnd, nIDTool);
     ti.rect = rc;
-    SendMessage(TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessage(TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void CToolTipCtrl::Activate(BOOL bActivate)
@@ -49,11 +49,11 @@ void CToolTipCtrl::Pop()
     SendMessage(TTM_POP);
 }
 
-void CToolTipCtrl::UpdateTipText(LPCSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
+void CToolTipCtrl::UpdateTipText(LPCWSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
 {
-    TTTOOLINFOA ti = ToolInfo(pWnd, nIDTool);
-    ti.lpszText = const_cast<LPSTR>(lpszText);   // the record is read only
-    SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+    TTTOOLINFOW ti = ToolInfo(pWnd, nIDTool);
+    ti.lpszText = const_cast<LPWSTR>(lpszText);   // the record is read only
+    SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 int CToolTipCtrl::SetMaxTipWidth(int iWidth)
@@ -66,8 +66,8 @@ int CToolTipCtrl::GetToolCount() const
     return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT));
 }
 
-BOOL CToolTipCtrl::GetToolInfo(TTTOOLINFOA& ti, CWnd* pWnd, UINT_PTR nIDTool) const
+BOOL CToolTipCtrl::GetToolInfo(TTTOOLINFOW& ti, CWnd* pWnd, UINT_PTR nIDTool) const
 {
     ti = ToolInfo(pWnd, nIDTool);
-    return static_cast<BOOL>(SendMessage(TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti)));
+    return static_cast<BOOL>(SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)));
 }

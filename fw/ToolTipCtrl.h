@@ -12,7 +12,7 @@ public:
     // The size of the tool record we send: the record without its last member
     // (lpReserved), 44 bytes on 32-bit Windows. Version 5 of the common
     // controls (no manifest) rejects records that include it.
-    static constexpr UINT kToolInfoSize = offsetof(TTTOOLINFOA, lParam) + sizeof(LPARAM);
+    static constexpr UINT kToolInfoSize = offsetof(TTTOOLINFOW, lParam) + sizeof(LPARAM);
 
     CToolTipCtrl() = default;
     // Destroys the tooltip window if it still exists.
@@ -22,27 +22,27 @@ public:
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
 
     // Registers tool nIDTool of pWnd over rc. The control watches pWnd's mouse
-    // messages itself (TTF_SUBCLASS); with LPSTR_TEXTCALLBACK it asks pWnd for
-    // the text with TTN_NEEDTEXTA each time the tip is shown.
-    BOOL AddTool(CWnd* pWnd, LPCSTR lpszText, const RECT& rc, UINT_PTR nIDTool);
+    // messages itself (TTF_SUBCLASS); with LPSTR_TEXTCALLBACKW it asks pWnd for
+    // the text with TTN_NEEDTEXTW each time the tip is shown.
+    BOOL AddTool(CWnd* pWnd, LPCWSTR lpszText, const RECT& rc, UINT_PTR nIDTool);
     // Gives tool nIDTool of pWnd a new rectangle in pWnd's client coordinates.
     void SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, const RECT& rc);
     void Activate(BOOL bActivate);
     // Hides the tip now; the pointer resting on a tool again shows it again.
     void Pop();
-    // Gives tool nIDTool of pWnd a new text (LPSTR_TEXTCALLBACK: asked for
+    // Gives tool nIDTool of pWnd a new text (LPSTR_TEXTCALLBACKW: asked for
     // again); a tip shown for that tool is shown again with it.
-    void UpdateTipText(LPCSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool);
+    void UpdateTipText(LPCWSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool);
     // The width in pixels past which a tip's text wraps onto further lines
     // (-1: never); returns the width it replaces.
     int SetMaxTipWidth(int iWidth);
 
     int GetToolCount() const;
     // Fills ti (flags and rectangle) for tool nIDTool of pWnd.
-    BOOL GetToolInfo(TTTOOLINFOA& ti, CWnd* pWnd, UINT_PTR nIDTool) const;
+    BOOL GetToolInfo(TTTOOLINFOW& ti, CWnd* pWnd, UINT_PTR nIDTool) const;
 
 private:
-    static TTTOOLINFOA ToolInfo(CWnd* pWnd, UINT_PTR nIDTool);
+    static TTTOOLINFOW ToolInfo(CWnd* pWnd, UINT_PTR nIDTool);
 };
 
 #ifndef _WIN64

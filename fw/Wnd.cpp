@@ -33,8 +33,8 @@ thread_local CWnd* t_pWndInit = nullptr;
 
 UINT DragListMessage()
 {
-    // mingw-w64's headers lack the ANSI name macro: register the literal.
-    static const UINT message = ::RegisterWindowMessageA("commctrl_DragListMsg");
+    // mingw-w64's headers lack the name macro: register the literal.
+    static const UINT message = ::RegisterWindowMessageW(L"commctrl_DragListMsg");
     return message;
 }
 
@@ -60,8 +60,8 @@ bool IsRecordOfThisThread(LPARAM lParam, std::size_t size)
 
 LRESULT CallClassWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const auto classProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrA(hWnd, GCLP_WNDPROC));
-    return ::CallWindowProcA(classProc, hWnd, message, wParam, lParam);
+    const auto classProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(hWnd, GCLP_WNDPROC));
+    return ::CallWindowProcW(classProc, hWnd, message, wParam, lParam);
 }
 
 // Out of line, with the destructor: they alone see the accessible object's type.
@@ -88,7 +88,7 @@ void CWnd::Attach(HWND hWnd)
     // it, below another: the new object takes the binding over.
     if (binding.pfnSuper == nullptr)
         binding.pfnSuper = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WndProc)));
+            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WndProc)));
     binding.pWnd = this;
     m_pfnSuper = binding.pfnSuper;
 }
@@ -100,8 +100,8 @@ void CWnd::Detach()
     // another was put above it since, it stays and passes every message on.
     const auto found = t_bindings.find(m_hWnd);
     if (found != t_bindings.end()) {
-        if (::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::WndProc)) {
-            ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        if (::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::WndProc)) {
+            ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
             t_bindings.erase(found);
         } else {
             found->second.pWnd = nullptr;
@@ -151,7 +151,7 @@ LRESULT CALLBACK CWnd::CreationHook(int nCode, WPARAM wParam, LPARAM lParam)
 }
 
 CWnd::CreationScope::CreationScope(CWnd* pWnd)
-    : m_hHook(::SetWindowsHookExA(WH_CBT, CreationHook, nullptr, ::GetCurrentThreadId()))
+    : m_hHook(::SetWindowsHookExW(WH_CBT, CreationHook, nullptr, ::GetCurrentThreadId()))
 {
     t_pWndInit = pWnd;
 }
@@ -162,15 +162,15 @@ CWnd::CreationScope::~CreationScope()
     ::UnhookWindowsHookEx(m_hHook);
 }
 
-BOOL CWnd::PreCreateWindow(CREATESTRUCTA&)
+BOOL CWnd::PreCreateWindow(CREATESTRUCTW&)
 {
     return TRUE;
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle,
                     const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    CREATESTRUCTA cs{};
+    CREATESTRUCTW cs{};
     cs.dwExStyle = dwExStyle;
     cs.lpszClass = lpszClassName;
     cs.lpszName = lpszWindowName;
@@ -181,14 +181,14 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     cs.cy = rect.bottom - rect.top;
     cs.hwndParent = pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr;
     cs.hMenu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID));
-    cs.hInstance = ::GetModuleHandleA(nullptr);
+    cs.hInstance = ::GetModuleHandleW(nullptr);
     if (m_hWnd != nullptr || !PreCreateWindow(cs))
         return FALSE;
 
     HWND hWnd;
     {
         CreationScope scope(this);
-        hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style),
+        hWnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style),
                                  cs.x, cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance,
                                  nullptr);
     }
@@ -219,26 +219,26 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*)
 
 LRESULT CWnd::Default()
 {
-    return ::CallWindowProcA(m_pfnSuper, m_hWnd, m_currentMsg.message, m_currentMsg.wParam,
+    return ::CallWindowProcW(m_pfnSuper, m_hWnd, m_currentMsg.message, m_currentMsg.wParam,
                              m_currentMsg.lParam);
 }
 
 LRESULT CWnd::DefaultWith(WPARAM wParam, LPARAM lParam)
 {
-    return ::CallWindowProcA(m_pfnSuper, m_hWnd, m_currentMsg.message, wParam, lParam);
+    return ::CallWindowProcW(m_pfnSuper, m_hWnd, m_currentMsg.message, wParam, lParam);
 }
 
 LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const auto found = t_bindings.find(hWnd);
     if (found == t_bindings.end())
-        return ::DefWindowProcA(hWnd, message, wParam, lParam);   // never bound: cannot happen
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);   // never bound: cannot happen
     CWnd* pWnd = found->second.pWnd;
     if (pWnd == nullptr) {
         const WNDPROC pfnSuper = found->second.pfnSuper;
         if (message == WM_NCDESTROY)
             t_bindings.erase(found);
-        return ::CallWindowProcA(pfnSuper, hWnd, message, wParam, lParam);
+        return ::CallWindowProcW(pfnSuper, hWnd, message, wParam, lParam);
     }
     // Handlers can re-enter (a send inside a send): each level has its message.
     const MSG saved = pWnd->m_currentMsg;
@@ -383,11 +383,11 @@ CRect CWnd::GetClientRect() const
 
 static BOOL ModifyLong(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
-    const DWORD old = static_cast<DWORD>(::GetWindowLongPtrA(hWnd, nIndex));
+    const DWORD old = static_cast<DWORD>(::GetWindowLongPtrW(hWnd, nIndex));
     const DWORD wanted = (old & ~dwRemove) | dwAdd;
     if (wanted == old)
         return FALSE;
-    ::SetWindowLongPtrA(hWnd, nIndex, static_cast<LONG_PTR>(wanted));
+    ::SetWindowLongPtrW(hWnd, nIndex, static_cast<LONG_PTR>(wanted));
     if (nFlags != 0)
         ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
                        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
@@ -404,9 +404,9 @@ BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
     return ModifyLong(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
-std::string CWnd::GetWindowText() const
+std::wstring CWnd::GetWindowText() const
 {
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(m_hWnd)) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(m_hWnd, text.data(), static_cast<int>(text.size()))));
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(m_hWnd)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(m_hWnd, text.data(), static_cast<int>(text.size()))));
     return text;
 }

@@ -35,7 +35,7 @@ public:
     // Binding and creation.
     BOOL SubclassWindow(HWND hWnd);
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
-    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
+    BOOL CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle,
                   const RECT& rect, CWnd* pParentWnd, UINT nID);
     virtual BOOL DestroyWindow();
     // Ends the binding: the window goes back to its previous procedure and its
@@ -44,7 +44,7 @@ public:
 
     // Overridables.
     virtual void PreSubclassWindow() {}
-    virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);
+    virtual BOOL PreCreateWindow(CREATESTRUCTW& cs);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     // Called with a notification this window sent to its parent; TRUE when handled.
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
@@ -72,16 +72,16 @@ public:
     // Thin helpers over the window functions the classes use.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return ::SendMessageA(m_hWnd, message, wParam, lParam);
+        return ::SendMessageW(m_hWnd, message, wParam, lParam);
     }
     CRect GetClientRect() const;
     void ClientToScreen(POINT* pt) const { ::ClientToScreen(m_hWnd, pt); }
     void ScreenToClient(POINT* pt) const { ::ScreenToClient(m_hWnd, pt); }
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
-    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
-    std::string GetWindowText() const;
-    void SetWindowText(const std::string& text) { ::SetWindowTextA(m_hWnd, text.c_str()); }
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
+    std::wstring GetWindowText() const;
+    void SetWindowText(const std::wstring& text) { ::SetWindowTextW(m_hWnd, text.c_str()); }
     HWND SetFocus() { return ::SetFocus(m_hWnd); }
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }

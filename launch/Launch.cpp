@@ -13,21 +13,24 @@ constexpr char kLaunchErrorText[] = "Can't Execute the Program!";
 
 }  // namespace
 
-std::optional<std::string> PlayerCommandLine(const std::string& scenePath)
+std::optional<std::wstring> PlayerCommandLine(const std::wstring& scenePath)
 {
-    const std::optional<std::string> exePath = fw::GetModulePath();
+    const std::optional<std::wstring> exePath = fw::GetModulePath();
     if (!exePath)
         return std::nullopt;
-    return BuildCommandLine(SiblingPath(*exePath, kPlayerName, kPlayerExtension), scenePath);
+    std::wstring commandLine = BuildCommandLine(SiblingPath(*exePath, kPlayerName, kPlayerExtension), scenePath);
+    if (!FitsCommandLineLimit(commandLine))
+        return std::nullopt;
+    return commandLine;
 }
 
-BOOL StartProgram(std::string commandLine, HWND hFrom, PROCESS_INFORMATION& info)
+BOOL StartProgram(std::wstring commandLine, HWND hFrom, PROCESS_INFORMATION& info)
 {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = kStartupFlags;
     startup.wShowWindow = kShowCommand;
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, kCreationFlags, nullptr,
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, kCreationFlags, nullptr,
                           nullptr, &startup, &info)) {
         ReportLaunchFailure(hFrom);
         return FALSE;

@@ -30,7 +30,7 @@ void CEditSession::CreateControls(CWnd* pList, int nDpi)
     auto pEdit = std::make_unique<CInPlaceEdit>();
     auto pButton = std::make_unique<CInPlaceButton>();
     if (!pEdit->Create(m_dwEditStyle | WS_CHILD | WS_BORDER, CRect(), pList, kEditID) ||
-        !pButton->Create("...", WS_CHILD, CRect(), pList, kButtonID)) {
+        !pButton->Create(L"...", WS_CHILD, CRect(), pList, kButtonID)) {
         pEdit->DestroyWindow();
         return;
     }
@@ -47,7 +47,7 @@ void CEditSession::ComputeEditRects(const CRect& rcItem, int nDpi)
     m_rcButton = RectOf<CRect>(rects.button);
 }
 
-void CEditSession::Open(EditStart start, const CRect& rcItem, const std::string& text, int nDpi)
+void CEditSession::Open(EditStart start, const CRect& rcItem, const std::wstring& text, int nDpi)
 {
     m_nEditItem = start.nIndex;
     ++m_nSerial;
@@ -62,7 +62,7 @@ void CEditSession::Open(EditStart start, const CRect& rcItem, const std::string&
 // The edit is over before the controls hide: hiding the edit hands the focus
 // to the list, and the button, when it had the focus, reports that loss while
 // still shown; it must not end this edit a second time.
-std::string CEditSession::Close()
+std::wstring CEditSession::Close()
 {
     m_nEditItem = -1;
     m_pEdit->Hide();
@@ -86,7 +86,7 @@ void CEditSession::UpdateForDpi(HFONT hFont, const CRect& rcItem, int nDpi)
         m_pButton->MoveTo(m_rcButton);
 }
 
-void CEditSession::SetText(const std::string& text)
+void CEditSession::SetText(const std::wstring& text)
 {
     if (!m_pEdit || !m_pEdit->IsWindowVisible())
         return;

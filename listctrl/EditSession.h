@@ -32,15 +32,15 @@ public:
     unsigned Serial() const { return m_nSerial; }
 
     // Opens the edit of start.nIndex over its item's rectangle with the text.
-    void Open(EditStart start, const CRect& rcItem, const std::string& text, int nDpi);
+    void Open(EditStart start, const CRect& rcItem, const std::wstring& text, int nDpi);
     // Closes the open edit: the controls hide (handing the focus to the list)
     // and the typed text comes back.
-    std::string Close();
+    std::wstring Close();
     // The controls' font and margins for a new DPI, and an open edit's
     // rectangles over its item's new place.
     void UpdateForDpi(HFONT hFont, const CRect& rcItem, int nDpi);
     // Puts text into a shown edit and focuses it.
-    void SetText(const std::string& text);
+    void SetText(const std::wstring& text);
     // Clicks the shown browse button as the user would (the button takes the
     // focus and reports its click); nothing without one.
     void PressBrowseButton();

@@ -24,7 +24,7 @@ bool IsBrowseKey(const MSG& msg)
 
 UINT InPlaceCtrlMessage()
 {
-    static const UINT message = ::RegisterWindowMessageA("ipc_CtrlMsg");
+    static const UINT message = ::RegisterWindowMessageW(L"ipc_CtrlMsg");
     return message;
 }
 
@@ -33,7 +33,7 @@ LRESULT CInPlaceCtrl<TBase>::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
 {
     switch (message) {
     case WM_CREATE:
-        return OnCreate(reinterpret_cast<CREATESTRUCTA*>(lParam));
+        return OnCreate(reinterpret_cast<CREATESTRUCTW*>(lParam));
     case WM_KILLFOCUS:
         OnKillFocus(reinterpret_cast<HWND>(wParam));
         return 0;
@@ -43,7 +43,7 @@ LRESULT CInPlaceCtrl<TBase>::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
 }
 
 template <class TBase>
-int CInPlaceCtrl<TBase>::OnCreate(CREATESTRUCTA* pCS)
+int CInPlaceCtrl<TBase>::OnCreate(CREATESTRUCTW* pCS)
 {
     if (this->Default() == -1)
         return -1;
@@ -101,7 +101,7 @@ template <class TBase>
 LRESULT CInPlaceCtrl<TBase>::Notify(int nCode, UINT_PTR nParam, POINT pt) const
 {
     InPlaceNotify record{this->m_hWnd, nCode, nParam, pt.x, pt.y};
-    return ::SendMessageA(m_hWndParent, InPlaceCtrlMessage(), 0, reinterpret_cast<LPARAM>(&record));
+    return ::SendMessageW(m_hWndParent, InPlaceCtrlMessage(), 0, reinterpret_cast<LPARAM>(&record));
 }
 
 template class CInPlaceCtrl<CEdit>;
@@ -124,7 +124,7 @@ void CInPlaceEdit::SetLeftMargin(int nMargin)
     SendMessage(EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(m_nLeftMargin, 0));
 }
 
-BOOL CInPlaceEdit::PreCreateWindow(CREATESTRUCTA& cs)
+BOOL CInPlaceEdit::PreCreateWindow(CREATESTRUCTW& cs)
 {
     cs.style |= WS_CHILD | ES_MULTILINE | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN;
     return CEdit::PreCreateWindow(cs);
@@ -152,7 +152,7 @@ void CInPlaceButton::ShowAt(CRect rect)
         Invalidate(TRUE);
 }
 
-BOOL CInPlaceButton::PreCreateWindow(CREATESTRUCTA& cs)
+BOOL CInPlaceButton::PreCreateWindow(CREATESTRUCTW& cs)
 {
     cs.style |= WS_CHILD;
     return CButton::PreCreateWindow(cs);
@@ -185,7 +185,7 @@ void CInPlaceButton::OnClicked()
 {
     const DWORD pos = ::GetMessagePos();
     const POINT pt{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
-    const auto nID = static_cast<UINT_PTR>(::GetWindowLongA(m_hWnd, GWL_ID));
+    const auto nID = static_cast<UINT_PTR>(::GetWindowLongW(m_hWnd, GWL_ID));
     m_bBusy = TRUE;
     Notify(IPN_BUTTON, nID, pt);
     m_bBusy = FALSE;

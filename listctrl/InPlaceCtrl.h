@@ -38,7 +38,7 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    int OnCreate(CREATESTRUCTA* pCS);
+    int OnCreate(CREATESTRUCTW* pCS);
     void OnKillFocus(HWND hNewWnd);
 
     // Shows the hidden control at rect (parent's client coordinates) on top of
@@ -65,7 +65,7 @@ public:
     // The left margin inside the border (2 pixels until set), at once and for
     // every later showing.
     void SetLeftMargin(int nMargin);
-    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
     // Enter and Escape are reported and consumed, whatever the reply; so are
     // F4 and Alt+Down, the combo box's keys for its list, reported as F4: the
     // parent runs the browse button.
@@ -79,7 +79,7 @@ class CInPlaceButton : public CInPlaceCtrl<CButton> {
 public:
     // Shows the hidden button at rect; the focus stays where it is.
     void ShowAt(CRect rect);
-    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
     // Escape is reported and consumed; the button stays whatever the reply.
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;

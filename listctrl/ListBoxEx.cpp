@@ -45,7 +45,7 @@ CListBoxEx::~CListBoxEx()
     ReleaseAccessibleObject();
 }
 
-BOOL CListBoxEx::PreCreateWindow(CREATESTRUCTA& cs)
+BOOL CListBoxEx::PreCreateWindow(CREATESTRUCTW& cs)
 {
     cs.style |= static_cast<LONG>(kListStyles);
     cs.dwExStyle |= WS_EX_CLIENTEDGE;
@@ -86,7 +86,7 @@ LRESULT CListBoxEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return result;
     switch (message) {
     case WM_CREATE:
-        return OnCreate(reinterpret_cast<CREATESTRUCTA*>(lParam));
+        return OnCreate(reinterpret_cast<CREATESTRUCTW*>(lParam));
     case WM_KEYDOWN:
         OnKeyDown(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
         return 0;
@@ -160,7 +160,7 @@ void CListBoxEx::DrawItem(DRAWITEMSTRUCT* pDIS)
 void CListBoxEx::MeasureItem(MEASUREITEMSTRUCT* pMIS)
 {
     CClientDC dc(m_hWnd);
-    const TEXTMETRICA tm = dc.GetTextMetrics();
+    const TEXTMETRICW tm = dc.GetTextMetrics();
     const int nHeight = dpi::Rescale(tm.tmHeight + tm.tmExternalLeading, m_nDpi, GetSystemDpi());
     pMIS->itemHeight = static_cast<UINT>(nHeight);
 }
@@ -221,7 +221,7 @@ void CListBoxEx::LaunchEntry(int nIndex)
 {
     if (nIndex < 0 || nIndex >= GetCount())
         return;
-    const std::optional<std::string> commandLine = launch::PlayerCommandLine(m_entries.PathAt(nIndex));
+    const std::optional<std::wstring> commandLine = launch::PlayerCommandLine(m_entries.PathAt(nIndex));
     if (!commandLine) {
         launch::ReportLaunchFailure(m_hWnd);
         return;
@@ -229,7 +229,7 @@ void CListBoxEx::LaunchEntry(int nIndex)
     Launch(*commandLine);
 }
 
-BOOL CListBoxEx::Launch(std::string strCmdLine)
+BOOL CListBoxEx::Launch(std::wstring strCmdLine)
 {
     if (m_fnStartProgram)
         return m_fnStartProgram(strCmdLine);
@@ -315,7 +315,7 @@ bool CListBoxEx::LoadEntries(std::vector<ListEntry> entries)
 
 // Every change of items below inserts before it deletes: an insert is what can
 // fail (the list box out of memory), and when it does nothing has changed yet.
-int CListBoxEx::InsertItem(int nIndex, const std::string& text, DWORD_PTR data)
+int CListBoxEx::InsertItem(int nIndex, const std::wstring& text, DWORD_PTR data)
 {
     const int nNew = InsertString(nIndex, text);
     if (nNew < 0)
@@ -324,7 +324,7 @@ int CListBoxEx::InsertItem(int nIndex, const std::string& text, DWORD_PTR data)
     return nNew;
 }
 
-bool CListBoxEx::ReplaceItem(int nIndex, const std::string& text, DWORD_PTR data)
+bool CListBoxEx::ReplaceItem(int nIndex, const std::wstring& text, DWORD_PTR data)
 {
     // Redrawing is off while the item is doubled, so it is never drawn twice.
     SendMessage(WM_SETREDRAW, FALSE);
@@ -337,7 +337,7 @@ bool CListBoxEx::ReplaceItem(int nIndex, const std::string& text, DWORD_PTR data
     return bDone;
 }
 
-bool CListBoxEx::SetItemText(int nIndex, const std::string& text)
+bool CListBoxEx::SetItemText(int nIndex, const std::wstring& text)
 {
     return ReplaceItem(nIndex, text, GetItemData(nIndex));
 }

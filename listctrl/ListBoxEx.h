@@ -42,8 +42,8 @@ public:
 
     // Entry operations. Each changes the entry whole or, when the list box
     // cannot take an item, not at all (false).
-    bool ReplaceItem(int nIndex, const std::string& text, DWORD_PTR data);
-    bool SetItemText(int nIndex, const std::string& text);
+    bool ReplaceItem(int nIndex, const std::wstring& text, DWORD_PTR data);
+    bool SetItemText(int nIndex, const std::wstring& text);
     void SwapItems(int nFirst, int nSecond);
     void MoveUp(int nIndex);
     void MoveDown(int nIndex);
@@ -64,7 +64,7 @@ public:
     void EndEdit(BOOL bCancel);
     // Ends an edit under way as the focus leaving it would (the dialog closing).
     void EndEditAsFocusLoss();
-    void SetEditText(const std::string& strText);
+    void SetEditText(const std::wstring& strText);
     void CreateInPlaceControls();
     bool IsEditing() const { return m_edit.IsOpen(); }
 
@@ -74,7 +74,7 @@ public:
     virtual void Browse(int nIndex);
 
     // Starts the player with a complete command line; tells the user on failure.
-    BOOL Launch(std::string strCmdLine);
+    BOOL Launch(std::wstring strCmdLine);
     // Starts the player on an entry's path as a double-click on it does; an
     // index that names no entry starts nothing.
     void LaunchEntry(int nIndex);
@@ -83,7 +83,7 @@ public:
     void PostLaunch(int nIndex) const;
     // Starts the command line in place of the system when set, so a test of
     // the whole dialog sees what would be started without a player.
-    std::function<BOOL(const std::string&)> m_fnStartProgram;
+    std::function<BOOL(const std::wstring&)> m_fnStartProgram;
 
     // The commands of the keyboard's menu (ListCommands.h), on the focus item.
     listcommands::ListState CommandState();
@@ -119,7 +119,7 @@ public:
     // The list box's own changes of the selection (keys, clicks, typing) move
     // the focus item with it.
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
     // Screen readers hear each entry's full path as its description
     // (ListBoxExAccessible.cpp).
     CAccessibleBase* CreateAccessibleObject() override;
@@ -137,7 +137,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Message handlers.
-    int OnCreate(CREATESTRUCTA* pCS);
+    int OnCreate(CREATESTRUCTW* pCS);
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnLButtonDown(UINT nFlags, CPoint point);
@@ -186,7 +186,7 @@ protected:
     bool MoveEntry(int nFrom, int nTo);
     bool SetEntry(int nIndex, ListEntry entry);
     // The same changes in the list box alone.
-    int InsertItem(int nIndex, const std::string& text, DWORD_PTR data);
+    int InsertItem(int nIndex, const std::wstring& text, DWORD_PTR data);
     bool MoveItem(int nFrom, int nTo);
     bool SwapListItems(int nLow, int nHigh);
 

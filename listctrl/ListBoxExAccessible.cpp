@@ -15,14 +15,14 @@ public:
 private:
     bool IsEntry(long nChild) const { return nChild >= 1 && nChild <= m_list.Entries().GetCount(); }
 
-    const char* GetText(long nChild, Text text) override
+    const wchar_t* GetText(long nChild, Text text) override
     {
         if (nChild == CHILDID_SELF)
-            return text == Text::Name ? "Scenes" : nullptr;
+            return text == Text::Name ? L"Scenes" : nullptr;
         if (!IsEntry(nChild))
             return nullptr;
         if (text == Text::DefaultAction)
-            return "Launch";
+            return L"Launch";
         return text == Text::Description ? m_list.Entries().PathAt(static_cast<int>(nChild) - 1).c_str() : nullptr;
     }
 

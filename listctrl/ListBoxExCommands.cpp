@@ -35,7 +35,7 @@ OwnKey OwnKeyOf(const MSG& msg)
 
 UINT CListBoxEx::LaunchMessage()
 {
-    static const UINT message = ::RegisterWindowMessageA("NimbrelRun_ListLaunch");
+    static const UINT message = ::RegisterWindowMessageW(L"NimbrelRun_ListLaunch");
     return message;
 }
 
@@ -77,7 +77,7 @@ BOOL CListBoxEx::PreTranslateMessage(MSG* pMsg)
 
 void CListBoxEx::PostLaunch(int nIndex) const
 {
-    ::PostMessageA(m_hWnd, LaunchMessage(), static_cast<WPARAM>(nIndex), 0);
+    ::PostMessageW(m_hWnd, LaunchMessage(), static_cast<WPARAM>(nIndex), 0);
 }
 
 LRESULT CListBoxEx::OnLaunchMessage(WPARAM nIndex)

@@ -7,7 +7,7 @@
 
 #include "fw/Dpi.h"
 
-int CListBoxEx::OnCreate(CREATESTRUCTA*)
+int CListBoxEx::OnCreate(CREATESTRUCTW*)
 {
     if (Default() == -1)
         return -1;
@@ -89,7 +89,7 @@ void CListBoxEx::EndEdit(BOOL bCancel)
     if (!IsEditing())
         return;
     const int nItem = GetEditItem();
-    const std::string text = m_edit.Close();
+    const std::wstring text = m_edit.Close();
     std::optional<ListEntry> result;
     if (text.empty()) {
         RemoveEntry(nItem);
@@ -113,7 +113,7 @@ void CListBoxEx::EndEditAsFocusLoss()
         EndEdit(!AcceptEdit(GetEditItem(), FALSE));
 }
 
-void CListBoxEx::SetEditText(const std::string& strText)
+void CListBoxEx::SetEditText(const std::wstring& strText)
 {
     m_edit.SetText(strText);
 }

@@ -4,7 +4,6 @@
 // of the entries under a shown tip brings its text up to date.
 #include "listctrl/PathTip.h"
 
-#include "fw/AnsiText.h"
 #include "listctrl/ListBoxEx.h"
 #include "listctrl/ListLayout.h"
 
@@ -21,7 +20,7 @@ constexpr UINT_PTR kPathTool = 1;
 // agree with the items again, and before the list repaints.
 UINT PathTipRefreshMessage()
 {
-    static const UINT message = ::RegisterWindowMessageA("NimbrelRun_PathTipRefresh");
+    static const UINT message = ::RegisterWindowMessageW(L"NimbrelRun_PathTipRefresh");
     return message;
 }
 
@@ -52,7 +51,7 @@ void CPathTip::Create()
     // The text is a path, shown as it is: no '&' turns into an underline.
     if (m_tip.m_hWnd != nullptr || !m_tip.Create(&m_list, TTS_NOPREFIX))
         return;
-    m_tip.AddTool(&m_list, LPSTR_TEXTCALLBACK, m_list.GetClientRect(), kPathTool);
+    m_tip.AddTool(&m_list, LPSTR_TEXTCALLBACKW, m_list.GetClientRect(), kPathTool);
     UpdateWidth();
     m_tip.Activate(TRUE);
 }
@@ -89,7 +88,7 @@ bool CPathTip::OnListMessage(UINT message, LPARAM lParam, LRESULT& result)
         break;
     default:
         if (MayMoveEntries(message) && !m_bRefreshPosted && m_tip.IsWindowVisible())
-            m_bRefreshPosted = ::PostMessageA(m_list, PathTipRefreshMessage(), 0, 0) != FALSE;
+            m_bRefreshPosted = ::PostMessageW(m_list, PathTipRefreshMessage(), 0, 0) != FALSE;
         break;
     }
     return false;
@@ -118,28 +117,19 @@ void CPathTip::Refresh()
     if (m_nItem == -1)
         m_tip.Pop();
     else if (m_list.Entries().PathAt(m_nItem) != m_strText)
-        m_tip.UpdateTipText(LPSTR_TEXTCALLBACK, &m_list, kPathTool);   // asks for the text again
+        m_tip.UpdateTipText(LPSTR_TEXTCALLBACKW, &m_list, kPathTool);   // asks for the text again
 }
 
-// The tooltip asks for the text as the list's window answered its query: in
-// ANSI, or in Unicode when the drag list's subclass answered for an attached
-// list. An empty text shows no tip.
+// The tooltip asks for the text in Unicode, as the list's window answered
+// its query. An empty text shows no tip.
 bool CPathTip::OnNotify(LPARAM lParam, LRESULT* pResult)
 {
     const auto* pHdr = reinterpret_cast<const NMHDR*>(lParam);
-    const bool bAnsi = pHdr->code == TTN_NEEDTEXTA;
-    if (pHdr->hwndFrom != m_tip.m_hWnd || (!bAnsi && pHdr->code != TTN_NEEDTEXTW))
+    if (pHdr->hwndFrom != m_tip.m_hWnd || pHdr->code != TTN_NEEDTEXTW)
         return false;
     const int nItem = ItemUnderCursor();
-    m_strText = nItem == -1 ? std::string() : m_list.Entries().PathAt(nItem);
-    if (bAnsi) {
-        reinterpret_cast<NMTTDISPINFOA*>(lParam)->lpszText = m_strText.data();
-    } else {
-        m_wideText = fw::WidenAnsi(m_strText);
-        if (m_wideText.empty())
-            m_wideText.push_back(L'\0');   // no text: no tip
-        reinterpret_cast<NMTTDISPINFOW*>(lParam)->lpszText = m_wideText.data();
-    }
+    m_strText = nItem == -1 ? std::wstring() : m_list.Entries().PathAt(nItem);
+    reinterpret_cast<NMTTDISPINFOW*>(lParam)->lpszText = m_strText.data();
     *pResult = 0;
     return true;
 }

@@ -43,8 +43,7 @@ private:
     CListBoxEx& m_list;
     CToolTipCtrl m_tip;
     // The text last handed to the tip, which reads it after the notification.
-    std::string m_strText;
-    std::vector<wchar_t> m_wideText;
+    std::wstring m_strText;
     int m_nItem = -1;   // the entry under the pointer at its last move
     bool m_bRefreshPosted = false;
 };

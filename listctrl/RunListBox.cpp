@@ -13,7 +13,7 @@ namespace {
 // Room for the longest path the system allows, so long paths are not refused.
 constexpr DWORD kMaxPathChars = 32768;
 
-using GetOpenFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEA*);
+using GetOpenFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
 
 // The open-file dialog's function, from comdlg32.dll loaded the first time
 // the user browses (and kept for the process's life, as an import would be).
@@ -23,7 +23,7 @@ GetOpenFileNameFunction OpenFileDialogFunction()
 {
     static const GetOpenFileNameFunction function = [] {
         return fw::SystemFunction<GetOpenFileNameFunction>(fw::LoadSystemLibrary(L"comdlg32.dll"),
-                                                           "GetOpenFileNameA");
+                                                           "GetOpenFileNameW");
     }();
     return function;
 }
@@ -35,7 +35,7 @@ GetOpenFileNameFunction OpenFileDialogFunction()
 void CRunListBox::Browse(int nIndex)
 {
     const unsigned nEdit = m_edit.Serial();
-    const std::optional<std::string> path = RunOpenFileDialog();
+    const std::optional<std::wstring> path = RunOpenFileDialog();
     if (!path || !IsEditing() || m_edit.Serial() != nEdit)
         return;
     // The item's text changes only if the edit is accepted; the path does now.
@@ -43,12 +43,12 @@ void CRunListBox::Browse(int nIndex)
     m_entries.SetPath(nIndex, *path);
 }
 
-std::optional<std::string> CRunListBox::RunOpenFileDialog()
+std::optional<std::wstring> CRunListBox::RunOpenFileDialog()
 {
     if (m_fnOpenFileDialog)
         return m_fnOpenFileDialog();
-    std::vector<char> file(kMaxPathChars, '\0');
-    OPENFILENAMEA ofn{};
+    std::vector<wchar_t> file(kMaxPathChars, L'\0');
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     // Owned by the window that holds the list: the launcher's main dialog.
     ofn.hwndOwner = ::GetAncestor(m_hWnd, GA_ROOT);
@@ -60,7 +60,7 @@ std::optional<std::string> CRunListBox::RunOpenFileDialog()
     const GetOpenFileNameFunction getOpenFileName = OpenFileDialogFunction();
     if (getOpenFileName == nullptr || !getOpenFileName(&ofn))
         return std::nullopt;
-    return std::string(file.data());
+    return std::wstring(file.data());
 }
 
 void CRunListBox::PreSubclassWindow()
@@ -88,12 +88,12 @@ public:
     DropFiles(const DropFiles&) = delete;
     DropFiles& operator=(const DropFiles&) = delete;
 
-    UINT Count() const { return ::DragQueryFileA(m_hDrop, 0xFFFFFFFF, nullptr, 0); }
-    std::string Path(UINT i) const
+    UINT Count() const { return ::DragQueryFileW(m_hDrop, 0xFFFFFFFF, nullptr, 0); }
+    std::wstring Path(UINT i) const
     {
-        std::string path(::DragQueryFileA(m_hDrop, i, nullptr, 0), '\0');
+        std::wstring path(::DragQueryFileW(m_hDrop, i, nullptr, 0), L'\0');
         // The length asked for first is without the terminating null.
-        ::DragQueryFileA(m_hDrop, i, path.data(), static_cast<UINT>(path.size()) + 1);
+        ::DragQueryFileW(m_hDrop, i, path.data(), static_cast<UINT>(path.size()) + 1);
         return path;
     }
 
@@ -104,25 +104,25 @@ private:
 // A path that may lie on another machine: one that starts with two slashes
 // (a share's \\server\share\..., and the rare \\?\ and \\.\ forms with it)
 // or one on a network drive, whose type is known without asking the server.
-bool IsOnNetwork(const std::string& path)
+bool IsOnNetwork(const std::wstring& path)
 {
-    const auto isSlash = [](char c) { return c == '\\' || c == '/'; };
+    const auto isSlash = [](wchar_t c) { return c == L'\\' || c == L'/'; };
     if (path.size() >= 2 && isSlash(path[0]) && isSlash(path[1]))
         return true;
-    if (path.size() < 2 || path[1] != ':')
+    if (path.size() < 2 || path[1] != L':')
         return false;
-    const std::string root = path.substr(0, 2) + "\\";
-    return ::GetDriveTypeA(root.c_str()) == DRIVE_REMOTE;
+    const std::wstring root = path.substr(0, 2) + L"\\";
+    return ::GetDriveTypeW(root.c_str()) == DRIVE_REMOTE;
 }
 
 // A path on the network counts as a file without asking: a server that does
 // not answer would hold the window for the network's timeout (tens of
 // seconds). A folder dropped from a share is then added as an entry.
-bool IsFolder(const std::string& path)
+bool IsFolder(const std::wstring& path)
 {
     if (IsOnNetwork(path))
         return false;
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -136,7 +136,7 @@ void CRunListBox::OnDropFiles(HDROP hDrop)
     // The whole drop is one step of the history.
     EntriesInserted added{GetCount(), {}};
     for (UINT i = 0; i < drop.Count(); ++i) {
-        std::string path = drop.Path(i);
+        std::wstring path = drop.Path(i);
         if (path.empty() || IsFolder(path))
             continue;
         ListEntry entry{DisplayName(path), std::move(path)};

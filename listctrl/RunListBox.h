@@ -19,7 +19,7 @@ public:
 
     // Answers in place of the system's open-file dialog when set, so a test of
     // the whole dialog can browse without a window it cannot see.
-    std::function<std::optional<std::string>()> m_fnOpenFileDialog;
+    std::function<std::optional<std::wstring>()> m_fnOpenFileDialog;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -29,5 +29,5 @@ protected:
 
     // Runs the system's open-file dialog over the main window; the chosen
     // file's full path, or nothing when the user cancelled.
-    virtual std::optional<std::string> RunOpenFileDialog();
+    virtual std::optional<std::wstring> RunOpenFileDialog();
 };

@@ -4,21 +4,26 @@
 
 namespace {
 
-bool IsSeparator(char c)
+bool IsHighSurrogate(wchar_t c)
 {
-    return c == '\\' || c == '/';
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+bool IsSeparator(wchar_t c)
+{
+    return c == L'\\' || c == L'/';
 }
 
 // The four parts as views into the path: the display name, taken for every
 // entry of a long list, needs no copies of the others.
 struct PathPartViews {
-    std::string_view drive, dir, fname, ext;
+    std::wstring_view drive, dir, fname, ext;
 };
 
-PathPartViews SplitPathViews(std::string_view path)
+PathPartViews SplitPathViews(std::wstring_view path)
 {
     PathPartViews parts;
-    if (path.size() >= 2 && path[1] == ':') {
+    if (path.size() >= 2 && path[1] == L':') {
         parts.drive = path.substr(0, 2);
         path.remove_prefix(2);
     }
@@ -29,8 +34,8 @@ PathPartViews SplitPathViews(std::string_view path)
         static_cast<std::size_t>(std::find_if(path.rbegin(), path.rend(), IsSeparator).base() - path.begin());
     parts.dir = path.substr(0, dirLength);
     path.remove_prefix(dirLength);
-    const std::size_t lastDot = path.rfind('.');
-    if (lastDot != std::string_view::npos) {
+    const std::size_t lastDot = path.rfind(L'.');
+    if (lastDot != std::wstring_view::npos) {
         parts.ext = path.substr(lastDot);
         path.remove_suffix(path.size() - lastDot);
     }
@@ -40,46 +45,50 @@ PathPartViews SplitPathViews(std::string_view path)
 
 }  // namespace
 
-PathParts SplitPath(std::string_view path)
+PathParts SplitPath(std::wstring_view path)
 {
     const PathPartViews parts = SplitPathViews(path);
-    return {std::string(parts.drive), std::string(parts.dir), std::string(parts.fname), std::string(parts.ext)};
+    return {std::wstring(parts.drive), std::wstring(parts.dir), std::wstring(parts.fname), std::wstring(parts.ext)};
 }
 
-std::string MakePath(std::string_view drive, std::string_view dir,
-                     std::string_view fname, std::string_view ext)
+std::wstring MakePath(std::wstring_view drive, std::wstring_view dir,
+                     std::wstring_view fname, std::wstring_view ext)
 {
-    std::string path;
+    std::wstring path;
     if (!drive.empty()) {
         path += drive.front();
-        path += ':';
+        path += L':';
     }
     path += dir;
     if (!dir.empty() && !IsSeparator(dir.back()))
-        path += '\\';
+        path += L'\\';
     path += fname;
     if (!ext.empty()) {
-        if (ext.front() != '.')
-            path += '.';
+        if (ext.front() != L'.')
+            path += L'.';
         path += ext;
     }
     return path;
 }
 
-std::string DisplayName(std::string_view path)
+std::wstring DisplayName(std::wstring_view path)
 {
-    return std::string(SplitPathViews(path).fname.substr(0, kMaxDisplayNameLength));
+    const std::wstring_view title = SplitPathViews(path).fname;
+    std::size_t length = std::min(title.size(), kMaxDisplayNameLength);
+    if (length < title.size() && IsHighSurrogate(title[length - 1]))
+        --length;
+    return std::wstring(title.substr(0, length));
 }
 
-std::string BaseDirectory(std::string_view exePath)
+std::wstring BaseDirectory(std::wstring_view exePath)
 {
-    std::string exeDir = SplitPath(exePath).dir;
+    std::wstring exeDir = SplitPath(exePath).dir;
     if (!exeDir.empty())
         exeDir.pop_back();
     return SplitPath(exeDir).dir;
 }
 
-std::string SiblingPath(std::string_view exePath, std::string_view fname, std::string_view ext)
+std::wstring SiblingPath(std::wstring_view exePath, std::wstring_view fname, std::wstring_view ext)
 {
     const PathParts exe = SplitPath(exePath);
     return MakePath(exe.drive, exe.dir, fname, ext);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -9,6 +10,8 @@ constexpr std::uint32_t kByteEscape = 0xFF;
 constexpr std::uint32_t kWordEscape = 0xFFFF;
 constexpr std::uint32_t kWideMarker = 0xFFFE;
 constexpr std::uint32_t kDwordEscape = 0xFFFFFFFF;
+constexpr std::size_t kWideMarkerSize = 3;
+constexpr std::size_t kCodeUnitSize = 2;
 
 // A length's form: `escapes` bytes of FF (none, FF, or FF and the 16-bit
 // escape FF FF), then the length in width bytes.
@@ -35,6 +38,19 @@ inline char* PutLittleEndian(char* out, std::uint32_t value, std::size_t width)
     return out;
 }
 
+inline char* PutLength(char* out, std::size_t n)
+{
+    const LengthForm form = LengthFormOf(n);
+    if (form.escapes == 0) {
+        // The usual path: its length in one byte, written without a loop.
+        *out++ = static_cast<char>(n);
+        return out;
+    }
+    for (std::size_t i = 0; i < form.escapes; ++i)
+        *out++ = static_cast<char>(kByteEscape);
+    return PutLittleEndian(out, static_cast<std::uint32_t>(n), form.width);
+}
+
 // Appends what put writes into size bytes.
 template <class Put>
 void Append(std::string& out, std::size_t size, Put put)
@@ -57,20 +73,28 @@ char* PutArchiveInt32(char* out, std::int32_t n)
     return PutLittleEndian(out, static_cast<std::uint32_t>(n), kArchiveInt32Size);
 }
 
+std::size_t ArchiveWideStringSize(std::size_t n)
+{
+    const LengthForm form = LengthFormOf(n);
+    return kWideMarkerSize + form.escapes + form.width + kCodeUnitSize * n;
+}
+
 char* PutArchiveString(char* out, std::string_view s)
 {
-    const LengthForm form = LengthFormOf(s.size());
-    if (form.escapes == 0) {
-        // The usual path: its length in one byte, written without a loop.
-        *out++ = static_cast<char>(s.size());
-    } else {
-        for (std::size_t i = 0; i < form.escapes; ++i)
-            *out++ = static_cast<char>(kByteEscape);
-        out = PutLittleEndian(out, static_cast<std::uint32_t>(s.size()), form.width);
-    }
+    out = PutLength(out, s.size());
     if (!s.empty())
         std::memcpy(out, s.data(), s.size());
     return out + s.size();
+}
+
+char* PutArchiveWideString(char* out, std::wstring_view s)
+{
+    LengthFormOf(s.size());   // throws before anything is written
+    out = PutLittleEndian(out, kByteEscape | (kWideMarker << 8), kWideMarkerSize);
+    out = PutLength(out, s.size());
+    for (const wchar_t unit : s)
+        out = PutLittleEndian(out, static_cast<std::uint32_t>(unit) & 0xFFFF, kCodeUnitSize);
+    return out;
 }
 
 void WriteArchiveInt32(std::string& out, std::int32_t n)
@@ -81,6 +105,11 @@ void WriteArchiveInt32(std::string& out, std::int32_t n)
 void WriteArchiveString(std::string& out, std::string_view s)
 {
     Append(out, ArchiveStringSize(s.size()), [s](char* at) { PutArchiveString(at, s); });
+}
+
+void WriteArchiveWideString(std::string& out, std::wstring_view s)
+{
+    Append(out, ArchiveWideStringSize(s.size()), [s](char* at) { PutArchiveWideString(at, s); });
 }
 
 bool ArchiveReader::PeekUnsigned(std::size_t offset, std::size_t width, std::uint32_t& value) const
@@ -105,22 +134,23 @@ ArchiveReader::Status ArchiveReader::ReadInt32(std::int32_t& n)
     return Status::Ok;
 }
 
-ArchiveReader::Status ArchiveReader::ReadLength(std::size_t& length, std::size_t& headerSize) const
+ArchiveReader::Status ArchiveReader::ReadLength(std::size_t offset, std::size_t& length,
+                                                std::size_t& headerSize) const
 {
     std::uint32_t value = 0;
-    if (!PeekUnsigned(0, 1, value))
+    if (!PeekUnsigned(offset, 1, value))
         return Status::EndOfData;
-    headerSize = 1;
+    headerSize = offset + 1;
     if (value == kByteEscape) {
-        if (!PeekUnsigned(1, 2, value))
+        if (!PeekUnsigned(offset + 1, 2, value))
             return Status::EndOfData;
-        headerSize = 3;
+        headerSize = offset + 3;
         if (value == kWideMarker)
             return Status::WideString;
         if (value == kWordEscape) {
-            if (!PeekUnsigned(3, 4, value))
+            if (!PeekUnsigned(offset + 3, 4, value))
                 return Status::EndOfData;
-            headerSize = 7;
+            headerSize = offset + 7;
             if (value == kDwordEscape)
                 return Status::HugeLength;
         }
@@ -133,12 +163,41 @@ ArchiveReader::Status ArchiveReader::ReadString(std::string& s)
 {
     std::size_t length = 0;
     std::size_t headerSize = 0;
-    const Status status = ReadLength(length, headerSize);
+    const Status status = ReadLength(0, length, headerSize);
     if (status != Status::Ok)
         return status;
     if (Remaining() - headerSize < length)
         return Status::EndOfData;
     s.assign(m_data.substr(m_pos + headerSize, length));
     m_pos += headerSize + length;
+    return Status::Ok;
+}
+
+ArchiveReader::Status ArchiveReader::ReadText(ArchiveText& text)
+{
+    std::size_t length = 0;
+    std::size_t headerSize = 0;
+    Status status = ReadLength(0, length, headerSize);
+    if (status != Status::WideString) {
+        text.bWide = false;
+        return status == Status::Ok ? ReadString(text.bytes) : status;
+    }
+    status = ReadLength(kWideMarkerSize, length, headerSize);
+    if (status == Status::WideString)
+        return Status::UnpairedMarker;
+    if (status != Status::Ok)
+        return status;
+    // Divided, not multiplied: 2 * length can overflow a 32-bit size.
+    if ((Remaining() - headerSize) / kCodeUnitSize < length)
+        return Status::EndOfData;
+    std::wstring units(length, L'\0');
+    for (std::size_t i = 0; i < length; ++i) {
+        std::uint32_t unit = 0;
+        PeekUnsigned(headerSize + kCodeUnitSize * i, kCodeUnitSize, unit);
+        units[i] = static_cast<wchar_t>(unit);
+    }
+    text.bWide = true;
+    text.units = std::move(units);
+    m_pos += headerSize + kCodeUnitSize * length;
     return Status::Ok;
 }

@@ -6,15 +6,15 @@
 #include <string_view>
 
 struct DefaultEntry {
-    const char* name;          // display name, equal to the file title of the path
-    const char* relativePath;  // below the base directory, without extension
+    const wchar_t* name;          // display name, equal to the file title of the path
+    const wchar_t* relativePath;  // below the base directory, without extension
 };
 
 inline constexpr int kDefaultEntryCount = 14;
-inline constexpr char kSceneExtension[] = "zel";
+inline constexpr wchar_t kSceneExtension[] = L"zel";
 
 extern const std::array<DefaultEntry, kDefaultEntryCount> kDefaultEntries;
 
 // Full path of entry i: the executable's drive, the base directory, the
 // relative path and the extension "zel".
-std::string DefaultEntryPath(std::string_view exePath, int i);
+std::wstring DefaultEntryPath(std::wstring_view exePath, int i);

@@ -20,17 +20,17 @@ public:
         return true;
     }
 
-    std::vector<std::string> Names() const
+    std::vector<std::wstring> Names() const
     {
-        std::vector<std::string> out;
+        std::vector<std::wstring> out;
         for (int i = 0; i < entries.GetCount(); ++i)
             out.push_back(entries.NameAt(i));
         return out;
     }
     // Table elements 0 .. count-1.
-    std::vector<std::string> TablePaths(int count) const
+    std::vector<std::wstring> TablePaths(int count) const
     {
-        std::vector<std::string> out;
+        std::vector<std::wstring> out;
         for (int i = 0; i < count; ++i)
             out.push_back(entries.Paths().GetAt(i));
         return out;

@@ -11,22 +11,22 @@ namespace {
 
 // Hands the paths, each named by nameAt(i, path), to the list.
 template <class NameAt>
-bool FillList(IRunListTarget& list, std::vector<std::string> paths, NameAt nameAt)
+bool FillList(IRunListTarget& list, std::vector<std::wstring> paths, NameAt nameAt)
 {
     std::vector<ListEntry> entries;
     entries.reserve(paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        std::string name = nameAt(static_cast<int>(i), paths[i]);
+        std::wstring name = nameAt(static_cast<int>(i), paths[i]);
         entries.push_back({std::move(name), std::move(paths[i])});
     }
     return list.TakeEntries(std::move(entries));
 }
 
-RunListLoadResult LoadExisting(IRunListTarget& list, const std::string& bytes)
+RunListLoadResult LoadExisting(IRunListTarget& list, const std::string& bytes, const ICodePage& codePage)
 {
-    RunListContents contents = ParseRunList(bytes);
+    RunListContents contents = ParseRunList(bytes, codePage);
     const int count = static_cast<int>(contents.paths.size());
-    const auto fileTitle = [](int, const std::string& path) { return DisplayName(path); };
+    const auto fileTitle = [](int, const std::wstring& path) { return DisplayName(path); };
     if (!FillList(list, std::move(contents.paths), fileTitle))
         return {RunListOutcome::ListFull, 0};
     if (contents.damage == RunListDamage::TooLarge)
@@ -35,15 +35,16 @@ RunListLoadResult LoadExisting(IRunListTarget& list, const std::string& bytes)
     return {outcome, count};
 }
 
-RunListLoadResult CreateDefault(IRunListTarget& list, IRunListStore& store, std::string_view exePath)
+RunListLoadResult CreateDefault(IRunListTarget& list, IRunListStore& store, std::wstring_view exePath,
+                                const ICodePage& codePage)
 {
-    std::vector<std::string> paths;
+    std::vector<std::wstring> paths;
     for (int i = 0; i < kDefaultEntryCount; ++i)
         paths.push_back(DefaultEntryPath(exePath, i));
-    if (!store.Write(SerializeRunList(paths)))
+    if (!store.Write(SerializeRunList(paths, codePage)))
         return {RunListOutcome::CreateFailed, 0};
-    const auto defaultName = [](int i, const std::string&) {
-        return std::string(kDefaultEntries[static_cast<std::size_t>(i)].name);
+    const auto defaultName = [](int i, const std::wstring&) {
+        return std::wstring(kDefaultEntries[static_cast<std::size_t>(i)].name);
     };
     if (!FillList(list, std::move(paths), defaultName))
         return {RunListOutcome::ListFull, 0};
@@ -83,12 +84,13 @@ std::string RunListLoadResult::Message() const
     return kRunListErrorText;
 }
 
-std::string RunListFilePath(std::string_view exePath)
+std::wstring RunListFilePath(std::wstring_view exePath)
 {
-    return exePath.empty() ? std::string() : SiblingPath(exePath, "_zelrunlist", "dat");
+    return exePath.empty() ? std::wstring() : SiblingPath(exePath, L"_zelrunlist", L"dat");
 }
 
-RunListLoadResult LoadRunList(IRunListTarget& list, IRunListStore& store, std::string_view exePath)
+RunListLoadResult LoadRunList(IRunListTarget& list, IRunListStore& store, std::wstring_view exePath,
+                              const ICodePage& codePage)
 {
     if (exePath.empty())
         return {RunListOutcome::NoExePath, 0};
@@ -98,8 +100,8 @@ RunListLoadResult LoadRunList(IRunListTarget& list, IRunListStore& store, std::s
     try {
         std::string bytes;
         switch (store.Read(bytes)) {
-        case IRunListStore::ReadResult::Ok: return LoadExisting(list, bytes);
-        case IRunListStore::ReadResult::Missing: return CreateDefault(list, store, exePath);
+        case IRunListStore::ReadResult::Ok: return LoadExisting(list, bytes, codePage);
+        case IRunListStore::ReadResult::Missing: return CreateDefault(list, store, exePath, codePage);
         case IRunListStore::ReadResult::Unreadable: return {RunListOutcome::Unreadable, 0};
         }
     } catch (const std::bad_alloc&) {
@@ -114,26 +116,26 @@ namespace {
 // The entries' paths, as the writers read them.
 auto EntryPathAt(const EntryList& entries)
 {
-    return [&entries](int i) { return std::string_view(entries.PathAt(i)); };
+    return [&entries](int i) { return std::wstring_view(entries.PathAt(i)); };
 }
 
 }  // namespace
 
-std::string RunListBytes(const EntryList& entries)
+std::string RunListBytes(const EntryList& entries, const ICodePage& codePage)
 {
-    return SerializeRunList(entries.GetCount(), EntryPathAt(entries));
+    return SerializeRunList(entries.GetCount(), EntryPathAt(entries), codePage);
 }
 
 // The bytes go to the store in pieces straight from the path table.
-bool SaveRunList(const EntryList& entries, IRunListStore& store)
+bool SaveRunList(const EntryList& entries, IRunListStore& store, const ICodePage& codePage)
 {
-    RunListStream stream(entries.GetCount(), EntryPathAt(entries));
+    RunListStream stream(entries.GetCount(), EntryPathAt(entries), codePage);
     return store.Write(stream);
 }
 
 // A file gone since the load leaves nothing to keep; one that cannot be read
 // now is not written over.
-bool SaveRunListOverDamaged(const EntryList& entries, IRunListStore& store)
+bool SaveRunListOverDamaged(const EntryList& entries, IRunListStore& store, const ICodePage& codePage)
 {
     std::string damaged;
     switch (store.Read(damaged)) {
@@ -144,5 +146,5 @@ bool SaveRunListOverDamaged(const EntryList& entries, IRunListStore& store)
     case IRunListStore::ReadResult::Missing: break;
     case IRunListStore::ReadResult::Unreadable: return false;
     }
-    return SaveRunList(entries, store);
+    return SaveRunList(entries, store, codePage);
 }

@@ -4,6 +4,7 @@
 // runs on the real list and file and on in-memory doubles.
 #include "entries/EntryList.h"
 #include "runlist/ByteSource.h"
+#include "runlist/CodePage.h"
 
 #include <string>
 #include <string_view>
@@ -18,7 +19,7 @@ inline constexpr char kRunListDamagedText[] = "_zelrunlist.dat is damaged. Entri
 inline constexpr char kRunListDamagedCopyText[] =
     " If you change the list, the damaged file is kept as _zelrunlist.dat.damaged.";
 // The damaged file's copy is the file's path with this added.
-inline constexpr char kRunListDamagedCopySuffix[] = ".damaged";
+inline constexpr wchar_t kRunListDamagedCopySuffix[] = L".damaged";
 
 // Where a load puts the entries it read.
 class IRunListTarget {
@@ -78,17 +79,18 @@ struct RunListLoadResult {
 };
 
 // `_zelrunlist.dat` in the executable's directory; empty for an empty exePath.
-std::string RunListFilePath(std::string_view exePath);
+std::wstring RunListFilePath(std::wstring_view exePath);
 
 // Fills the empty list from the store, each entry named after its path's file
 // title, or creates the file with the default entries when it is missing.
 // exePath is the executable's full path (empty when it could not be obtained
-// whole).
-RunListLoadResult LoadRunList(IRunListTarget& list, IRunListStore& store, std::string_view exePath);
+// whole). The file's single-byte strings are in codePage.
+RunListLoadResult LoadRunList(IRunListTarget& list, IRunListStore& store, std::wstring_view exePath,
+                              const ICodePage& codePage);
 
 // What a save writes: the entry count and the entries' paths.
-std::string RunListBytes(const EntryList& entries);
-bool SaveRunList(const EntryList& entries, IRunListStore& store);
+std::string RunListBytes(const EntryList& entries, const ICodePage& codePage);
+bool SaveRunList(const EntryList& entries, IRunListStore& store, const ICodePage& codePage);
 // The save over a damaged file: its bytes, as they are now, are kept beside it
 // first; when they cannot be, nothing is written.
-bool SaveRunListOverDamaged(const EntryList& entries, IRunListStore& store);
+bool SaveRunListOverDamaged(const EntryList& entries, IRunListStore& store, const ICodePage& codePage);

@@ -1,9 +1,13 @@
 #pragma once
 // The run list file's layout: a 4-byte little-endian signed count, then that
 // many full paths in the archive string encoding. No header or trailer; bytes
-// after the count-th string are ignored.
+// after the count-th string are ignored. A path the code page holds exactly is
+// written in the single-byte form, so a file of such paths reads and writes
+// back byte for byte; any other path in the wide form. The reader takes
+// either form for every path.
 #include "runlist/ArchiveString.h"
 #include "runlist/ByteSource.h"
+#include "runlist/CodePage.h"
 
 #include <algorithm>
 #include <string>
@@ -17,25 +21,25 @@ enum class RunListDamage {
     NegativeCount,
     MissingEntries,   // the data ends at a string boundary before count strings
     TruncatedString,  // a string's length or characters run past the end
-    WideString,       // a wide string marker, which this file never holds
+    UnpairedMarker,   // a wide string marker where its length belongs
     HugeLength,       // a string announces a 64-bit length
     TooLarge,         // more entries than memory holds: those before stay
 };
 
 struct RunListContents {
-    std::vector<std::string> paths;  // the paths read, up to the damage if any
+    std::vector<std::wstring> paths;  // the paths read, up to the damage if any
     RunListDamage damage = RunListDamage::None;
 
     bool IsDamaged() const { return damage != RunListDamage::None; }
 };
 
 // Never allocates from the stored count or lengths beyond the bytes present.
-RunListContents ParseRunList(std::string_view bytes);
+RunListContents ParseRunList(std::string_view bytes, const ICodePage& codePage);
 
-std::string SerializeRunList(const std::vector<std::string>& paths);
+std::string SerializeRunList(const std::vector<std::wstring>& paths, const ICodePage& codePage);
 
 // The same layout for count paths read through pathAt(0 .. count-1), a
-// std::string_view of each, produced in pieces through one buffer that every
+// std::wstring_view of each, produced in pieces through one buffer that every
 // piece reuses: a long list is written with one pass over its paths, neither
 // copied whole nor held in fresh memory. A piece ends before the first path
 // that does not fit; a path longer than the buffer goes out as a piece of its
@@ -45,7 +49,8 @@ class RunListStream : public IByteSource {
 public:
     static constexpr std::size_t kBufferSize = 64u << 10;
 
-    RunListStream(int count, PathAt pathAt) : m_count(std::max(count, 0)), m_pathAt(std::move(pathAt)) {}
+    RunListStream(int count, PathAt pathAt, const ICodePage& codePage)
+        : m_count(std::max(count, 0)), m_pathAt(std::move(pathAt)), m_codePage(codePage) {}
 
     std::string_view NextChunk() override
     {
@@ -56,14 +61,18 @@ public:
             m_countWritten = true;
         }
         for (; m_next < m_count; ++m_next) {
-            const std::string_view path = m_pathAt(m_next);
-            const std::size_t size = ArchiveStringSize(path.size());
+            const std::wstring_view path = m_pathAt(m_next);
+            const bool bSingleByte = m_codePage.ToBytesExactly(path, m_bytes);
+            const std::size_t size = bSingleByte ? ArchiveStringSize(m_bytes.size()) : ArchiveWideStringSize(path.size());
             if (used + size > m_buffer.size()) {
                 if (used > 0)
                     break;
                 m_buffer.resize(size);
             }
-            PutArchiveString(&m_buffer[used], path);
+            if (bSingleByte)
+                PutArchiveString(&m_buffer[used], m_bytes);
+            else
+                PutArchiveWideString(&m_buffer[used], path);
             used += size;
         }
         return {m_buffer.data(), used};
@@ -72,6 +81,8 @@ public:
 private:
     int m_count;
     PathAt m_pathAt;
+    const ICodePage& m_codePage;
+    std::string m_bytes;   // the path in the code page, reused for every path
     int m_next = 0;
     bool m_countWritten = false;
     std::string m_buffer = std::string(kBufferSize, '\0');
@@ -79,8 +90,8 @@ private:
 
 // The whole of what a RunListStream gives, as one string.
 template <class PathAt>
-std::string SerializeRunList(int count, PathAt pathAt)
+std::string SerializeRunList(int count, PathAt pathAt, const ICodePage& codePage)
 {
-    RunListStream<PathAt> stream(count, std::move(pathAt));
+    RunListStream<PathAt> stream(count, std::move(pathAt), codePage);
     return JoinPieces(stream);
 }

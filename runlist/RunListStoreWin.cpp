@@ -3,7 +3,8 @@
 #include "paths/PathRules.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <cwchar>
+#include <iterator>
 
 namespace {
 
@@ -15,7 +16,7 @@ constexpr DWORD kChunkSize = 1u << 20;
 // about a second before they give up.
 constexpr int kHeldFileAttempts = 20;
 constexpr DWORD kHeldFileRetryDelayMs = 50;
-constexpr char kTempSuffix[] = ".tmp";
+constexpr wchar_t kTempSuffix[] = L".tmp";
 
 // Owns a kernel handle; both null and INVALID_HANDLE_VALUE mean none.
 class UniqueHandle {
@@ -40,8 +41,8 @@ private:
 
 class UniqueFind {
 public:
-    UniqueFind(const std::string& pattern, WIN32_FIND_DATAA& data)
-        : m_h(FindFirstFileA(pattern.c_str(), &data)) {}
+    UniqueFind(const std::wstring& pattern, WIN32_FIND_DATAW& data)
+        : m_h(FindFirstFileW(pattern.c_str(), &data)) {}
     ~UniqueFind()
     {
         if (m_h != INVALID_HANDLE_VALUE)
@@ -51,7 +52,7 @@ public:
     UniqueFind& operator=(const UniqueFind&) = delete;
 
     explicit operator bool() const { return m_h != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAA& data) { return FindNextFileA(m_h, &data) != FALSE; }
+    bool Next(WIN32_FIND_DATAW& data) { return FindNextFileW(m_h, &data) != FALSE; }
 
 private:
     HANDLE m_h;
@@ -112,20 +113,20 @@ bool RetryWhileHeld(Attempt attempt, bool (*isMomentary)(DWORD))
     }
 }
 
-bool RenameOver(const std::string& from, const std::string& to)
+bool RenameOver(const std::wstring& from, const std::wstring& to)
 {
     return RetryWhileHeld(
-        [&] { return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH); },
+        [&] { return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH); },
         IsHeldByAnotherProgram);
 }
 
 // Other readers (an indexer, a virus scanner) may share the file with us.
-HANDLE OpenForReading(const std::string& path)
+HANDLE OpenForReading(const std::wstring& path)
 {
     HANDLE file = INVALID_HANDLE_VALUE;
     RetryWhileHeld(
         [&] {
-            file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+            file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
             return file != INVALID_HANDLE_VALUE;
         },
@@ -145,16 +146,16 @@ bool IsRunning(DWORD pid)
 
 // The process id in a name that matched "<target name>.*.tmp" (the find
 // pattern), or false when what stands for the star is no process id.
-bool ParseTempPid(const std::string& name, const std::string& targetName, DWORD& pid)
+bool ParseTempPid(const std::wstring& name, const std::wstring& targetName, DWORD& pid)
 {
     const std::size_t first = targetName.size() + 1;
-    const std::size_t suffix = sizeof(kTempSuffix) - 1;
+    const std::size_t suffix = std::size(kTempSuffix) - 1;
     if (name.size() <= first + suffix)
         return false;
-    const std::string digits = name.substr(first, name.size() - first - suffix);
-    if (digits.size() > 10 || digits.find_first_not_of("0123456789") != std::string::npos)
+    const std::wstring digits = name.substr(first, name.size() - first - suffix);
+    if (digits.size() > 10 || digits.find_first_not_of(L"0123456789") != std::wstring::npos)
         return false;
-    const unsigned long long value = std::strtoull(digits.c_str(), nullptr, 10);
+    const unsigned long long value = std::wcstoull(digits.c_str(), nullptr, 10);
     if (value > MAXDWORD)
         return false;
     pid = static_cast<DWORD>(value);
@@ -185,18 +186,18 @@ bool RunListStoreWin::KeepDamagedCopy(std::string_view bytes)
     return WriteReplacing(m_path + kRunListDamagedCopySuffix, source);
 }
 
-bool RunListStoreWin::WriteReplacing(const std::string& target, IByteSource& bytes)
+bool RunListStoreWin::WriteReplacing(const std::wstring& target, IByteSource& bytes)
 {
-    const std::string tempPath = TempPath();
+    const std::wstring tempPath = TempPath();
     if (WriteTempFile(tempPath, bytes) && RenameOver(tempPath, target))
         return true;
-    DeleteFileA(tempPath.c_str());
+    DeleteFileW(tempPath.c_str());
     return false;
 }
 
-std::string RunListStoreWin::TempPath() const
+std::wstring RunListStoreWin::TempPath() const
 {
-    return m_path + "." + std::to_string(GetCurrentProcessId()) + kTempSuffix;
+    return m_path + L"." + std::to_wstring(GetCurrentProcessId()) + kTempSuffix;
 }
 
 bool RunListStoreWin::WriteChunk(HANDLE file, const char* data, DWORD size)
@@ -205,9 +206,9 @@ bool RunListStoreWin::WriteChunk(HANDLE file, const char* data, DWORD size)
     return WriteFile(file, data, size, &written, nullptr) && written == size;
 }
 
-bool RunListStoreWin::WriteTempFile(const std::string& tempPath, IByteSource& bytes)
+bool RunListStoreWin::WriteTempFile(const std::wstring& tempPath, IByteSource& bytes)
 {
-    UniqueHandle file(CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    UniqueHandle file(CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
@@ -223,17 +224,17 @@ bool RunListStoreWin::WriteTempFile(const std::string& tempPath, IByteSource& by
     return FlushFileBuffers(file.Get()) && file.Close();
 }
 
-void RemoveLeftoverTempFiles(const std::string& path)
+void RemoveLeftoverTempFiles(const std::wstring& path)
 {
     const PathParts parts = SplitPath(path);
-    const std::string targetName = parts.fname + parts.ext;
-    WIN32_FIND_DATAA data{};
-    UniqueFind find(path + ".*" + kTempSuffix, data);
+    const std::wstring targetName = parts.fname + parts.ext;
+    WIN32_FIND_DATAW data{};
+    UniqueFind find(path + L".*" + kTempSuffix, data);
     if (!find)
         return;
     do {
         DWORD pid = 0;
         if (ParseTempPid(data.cFileName, targetName, pid) && !IsRunning(pid))
-            DeleteFileA(MakePath(parts.drive, parts.dir, data.cFileName, "").c_str());
+            DeleteFileW(MakePath(parts.drive, parts.dir, data.cFileName, L"").c_str());
     } while (find.Next(data));
 }

@@ -12,7 +12,7 @@
 class RunListStoreWin : public IRunListStore {
 public:
     // path: the file's full path (any length; no fixed buffers are involved).
-    explicit RunListStoreWin(std::string path) : m_path(std::move(path)) {}
+    explicit RunListStoreWin(std::wstring path) : m_path(std::move(path)) {}
 
     ReadResult Read(std::string& bytes) override;
     using IRunListStore::Write;
@@ -20,9 +20,9 @@ public:
     // Written as the file is, to "<path>.damaged".
     bool KeepDamagedCopy(std::string_view bytes) override;
 
-    const std::string& Path() const { return m_path; }
+    const std::wstring& Path() const { return m_path; }
     // The temporary file a save of this process writes: "<path>.<pid>.tmp".
-    std::string TempPath() const;
+    std::wstring TempPath() const;
 
 protected:
     // Writes one chunk to the open temporary file. A test overrides it to fail
@@ -31,12 +31,12 @@ protected:
 
 private:
     // Writes the temporary file and renames it over target.
-    bool WriteReplacing(const std::string& target, IByteSource& bytes);
-    bool WriteTempFile(const std::string& tempPath, IByteSource& bytes);
+    bool WriteReplacing(const std::wstring& target, IByteSource& bytes);
+    bool WriteTempFile(const std::wstring& tempPath, IByteSource& bytes);
 
-    std::string m_path;
+    std::wstring m_path;
 };
 
 // Deletes the temporary files that saves of processes no longer running left
 // beside path (a save that crashed before its rename). Called at start-up.
-void RemoveLeftoverTempFiles(const std::string& path);
+void RemoveLeftoverTempFiles(const std::wstring& path);

@@ -2,17 +2,18 @@
 
 #include "fw/App.h"
 #include "fw/Module.h"
+#include "runlist/AnsiCodePageWin.h"
 #include "runlist/RunList.h"
 #include "runlist/RunListStoreWin.h"
 
 namespace {
 
-std::string ExePath()
+std::wstring ExePath()
 {
-    return fw::GetModulePath().value_or(std::string());
+    return fw::GetModulePath().value_or(std::wstring());
 }
 
-std::unique_ptr<IRunListStore> MakeStore(const RunListStoreFactory& makeStore, const std::string& path)
+std::unique_ptr<IRunListStore> MakeStore(const RunListStoreFactory& makeStore, const std::wstring& path)
 {
     if (makeStore)
         return makeStore(path);
@@ -26,13 +27,13 @@ void TellUser(HWND hOwner, const std::string& text)
     AfxMessageBox(text, MB_OK, hOwner);
 }
 
-// Saves through save(entries, store) into the file beside the executable;
-// tells the user when the entries could not be written.
+// Saves through save(entries, store, code page) into the file beside the
+// executable; tells the user when the entries could not be written.
 bool SaveWith(HWND hOwner, const EntryList& entries, const RunListStoreFactory& makeStore,
-              bool (*save)(const EntryList&, IRunListStore&))
+              bool (*save)(const EntryList&, IRunListStore&, const ICodePage&))
 {
-    const std::string filePath = RunListFileBesideProgram();
-    const bool bSaved = !filePath.empty() && save(entries, *MakeStore(makeStore, filePath));
+    const std::wstring filePath = RunListFileBesideProgram();
+    const bool bSaved = !filePath.empty() && save(entries, *MakeStore(makeStore, filePath), AnsiCodePageWin());
     if (!bSaved)
         ReportRunListNotSaved(hOwner);
     return bSaved;
@@ -40,19 +41,19 @@ bool SaveWith(HWND hOwner, const EntryList& entries, const RunListStoreFactory& 
 
 }  // namespace
 
-std::string RunListFileBesideProgram()
+std::wstring RunListFileBesideProgram()
 {
     return RunListFilePath(ExePath());
 }
 
 RunListSaveRule LoadRunList(HWND hOwner, IRunListTarget& list, const RunListStoreFactory& makeStore)
 {
-    const std::string exePath = ExePath();
-    const std::string filePath = RunListFilePath(exePath);
+    const std::wstring exePath = ExePath();
+    const std::wstring filePath = RunListFilePath(exePath);
     if (!filePath.empty())
         RemoveLeftoverTempFiles(filePath);
     const std::unique_ptr<IRunListStore> store = MakeStore(makeStore, filePath);
-    const RunListLoadResult result = LoadRunList(list, *store, exePath);
+    const RunListLoadResult result = LoadRunList(list, *store, exePath, AnsiCodePageWin());
     const std::string message = result.Message();
     if (!message.empty())
         TellUser(hOwner, message);

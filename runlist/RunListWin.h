@@ -14,11 +14,11 @@ enum class RunListSaveRule;
 
 // Makes the store that a load or a save reads and writes, for the file's path;
 // an empty factory means the real file.
-using RunListStoreFactory = std::function<std::unique_ptr<IRunListStore>(const std::string& path)>;
+using RunListStoreFactory = std::function<std::unique_ptr<IRunListStore>(const std::wstring& path)>;
 
 // The run list file's full path, beside the executable; empty when the
 // executable's own path is unknown.
-std::string RunListFileBesideProgram();
+std::wstring RunListFileBesideProgram();
 
 // Fills the list from the run list file, or creates the file with the default
 // entries. Returns when the list may be saved over the file at close.

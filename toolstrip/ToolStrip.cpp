@@ -14,7 +14,7 @@ using toolstrip::kButtonCount;
 // Posted to the strip to run a button's command (wParam, 0..3) later.
 UINT PressMessage()
 {
-    static const UINT message = ::RegisterWindowMessageA("NimbrelRun_StripPress");
+    static const UINT message = ::RegisterWindowMessageW(L"NimbrelRun_StripPress");
     return message;
 }
 
@@ -86,10 +86,10 @@ void CToolStrip::SetDpi(int nDpi)
     m_fontCaption.DeleteObject();
     const int nSystemDpi = GetSystemDpi();
     if (nDpi != nSystemDpi) {
-        LOGFONTA lf{};
-        ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+        LOGFONTW lf{};
+        ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
         lf.lfHeight = dpi::Rescale(lf.lfHeight, nDpi, nSystemDpi);
-        m_fontCaption.Attach(::CreateFontIndirectA(&lf));
+        m_fontCaption.Attach(::CreateFontIndirectW(&lf));
     }
     UpdateGlyphColours();
     if (m_hWnd == nullptr)
@@ -124,7 +124,7 @@ void CToolStrip::CreateToolTips()
 {
     m_toolTip.Create(this);
     for (int i = 0; i < kButtonCount; ++i)
-        m_toolTip.AddTool(this, LPSTR_TEXTCALLBACK, CRect(), static_cast<UINT_PTR>(i + 1));
+        m_toolTip.AddTool(this, LPSTR_TEXTCALLBACKW, CRect(), static_cast<UINT_PTR>(i + 1));
     m_toolTip.Activate(TRUE);
 }
 
@@ -133,7 +133,7 @@ LRESULT CToolStrip::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     const UINT nFlags = static_cast<UINT>(wParam);
     switch (message) {
     case WM_CREATE:
-        return OnCreate(reinterpret_cast<CREATESTRUCTA*>(lParam));
+        return OnCreate(reinterpret_cast<CREATESTRUCTW*>(lParam));
     case WM_PAINT:
         OnPaint();
         return 0;
@@ -191,7 +191,7 @@ LRESULT CToolStrip::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 // Created as a window of its own rather than attached.
-int CToolStrip::OnCreate(CREATESTRUCTA*)
+int CToolStrip::OnCreate(CREATESTRUCTW*)
 {
     if (Default() == -1)
         return -1;
@@ -262,7 +262,7 @@ int CToolStrip::GetFocusButton() const
 
 void CToolStrip::PostPress(int nButton)
 {
-    ::PostMessageA(m_hWnd, PressMessage(), static_cast<WPARAM>(nButton), 0);
+    ::PostMessageW(m_hWnd, PressMessage(), static_cast<WPARAM>(nButton), 0);
 }
 
 // A screen reader announces the button the focus went to; the focus coming to

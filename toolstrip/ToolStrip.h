@@ -65,7 +65,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Message handlers.
-    int OnCreate(CREATESTRUCTA* pCS);
+    int OnCreate(CREATESTRUCTW* pCS);
     void OnPaint();
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnLButtonDown(UINT nFlags, CPoint point);

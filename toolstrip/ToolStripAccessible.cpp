@@ -5,6 +5,9 @@
 #include "toolstrip/StripButtons.h"
 #include "toolstrip/ToolStrip.h"
 
+#include <string>
+#include <string_view>
+
 namespace {
 
 using toolstrip::kButtonCount;
@@ -25,13 +28,17 @@ private:
 
     std::optional<long> ChildCount() override { return kButtonCount; }
 
-    const char* GetText(long nChild, Text text) override
+    const wchar_t* GetText(long nChild, Text text) override
     {
         if (!IsButton(nChild))
             return nullptr;
-        if (text == Text::Name)
-            return toolstrip::FindButton(Button(nChild))->pszName;
-        return text == Text::DefaultAction ? "Press" : nullptr;
+        if (text == Text::Name) {
+            // The names are ASCII: each character is its own code unit.
+            const std::string_view name = toolstrip::FindButton(Button(nChild))->pszName;
+            m_name.assign(name.begin(), name.end());
+            return m_name.c_str();
+        }
+        return text == Text::DefaultAction ? L"Press" : nullptr;
     }
 
     std::optional<long> Role(long nChild) override
@@ -114,6 +121,7 @@ private:
     }
 
     CToolStrip& m_strip;
+    std::wstring m_name;   // the name last asked for, read after GetText returns
 };
 
 }  // namespace

@@ -15,20 +15,29 @@
 #include "paths/PathRules.h"
 #include "runlist/RunList.h"
 #include "runlist/RunListFile.h"
+#include "runlist/Windows1252CodePage.h"
 
 namespace {
 
-constexpr char kExePath[] = "C:\\Apps\\Run\\bin\\NimbrelRun.exe";
+constexpr wchar_t kExePath[] = L"C:\\Apps\\Run\\bin\\NimbrelRun.exe";
 
-const std::vector<std::string>& Paths()
+// The ANSI code page of a Western system.
+const Windows1252CodePage kCodePage;
+
+const std::vector<std::wstring>& Paths()
 {
-    static const std::vector<std::string> paths = bench::ScenePaths(bench::kLargeCount);
+    static const std::vector<std::wstring> paths = [] {
+        std::vector<std::wstring> wide;
+        for (const std::string& path : bench::ScenePaths(bench::kLargeCount))
+            wide.emplace_back(path.begin(), path.end());   // ASCII
+        return wide;
+    }();
     return paths;
 }
 
 const std::string& FileBytes()
 {
-    static const std::string bytes = SerializeRunList(Paths());
+    static const std::string bytes = SerializeRunList(Paths(), kCodePage);
     return bytes;
 }
 
@@ -78,7 +87,7 @@ public:
     bool KeepDamagedCopy(std::string_view bytes) override
     {
         StringByteSource source(bytes);
-        return WriteWhole(m_path + kRunListDamagedCopySuffix, source);
+        return WriteWhole(m_path + ".damaged", source);
     }
 
 private:
@@ -137,7 +146,7 @@ BENCHMARK(BM_WriteFileFromMemory);
 void BM_ParseRunList(benchmark::State& state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(ParseRunList(FileBytes()));
+        benchmark::DoNotOptimize(ParseRunList(FileBytes(), kCodePage));
     CountBytes(state);
 }
 BENCHMARK(BM_ParseRunList);
@@ -146,7 +155,7 @@ BENCHMARK(BM_ParseRunList);
 void BM_SerializeRunList(benchmark::State& state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(SerializeRunList(Paths()));
+        benchmark::DoNotOptimize(SerializeRunList(Paths(), kCodePage));
     CountBytes(state);
 }
 BENCHMARK(BM_SerializeRunList);
@@ -155,7 +164,7 @@ BENCHMARK(BM_SerializeRunList);
 void BM_DisplayNames(benchmark::State& state)
 {
     for (auto _ : state) {
-        for (const std::string& path : Paths())
+        for (const std::wstring& path : Paths())
             benchmark::DoNotOptimize(DisplayName(path));
     }
     CountBytes(state);
@@ -169,7 +178,7 @@ void BM_LoadRunListFromFile(benchmark::State& state)
     PlainFileStore store(FileOnDisk());
     for (auto _ : state) {
         MemoryRunListTarget list;
-        LoadRunList(list, store, kExePath);
+        LoadRunList(list, store, kExePath, kCodePage);
         benchmark::DoNotOptimize(list.entries.NameAt(0).data());
     }
     CountBytes(state);
@@ -181,10 +190,10 @@ void BM_SaveRunListToFile(benchmark::State& state)
 {
     MemoryRunListStore source(FileBytes());
     MemoryRunListTarget list;
-    LoadRunList(list, source, kExePath);
+    LoadRunList(list, source, kExePath, kCodePage);
     PlainFileStore store(OutputFile());
     for (auto _ : state)
-        benchmark::DoNotOptimize(SaveRunList(list.entries, store));
+        benchmark::DoNotOptimize(SaveRunList(list.entries, store, kCodePage));
     CountBytes(state);
 }
 BENCHMARK(BM_SaveRunListToFile);

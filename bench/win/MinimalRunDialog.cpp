@@ -91,7 +91,7 @@ void FillList(HWND list, Yardstick& state)
     ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     if (state.names.empty()) {
         for (const DefaultEntry& entry : kDefaultEntries)
-            AddName(list, FromUtf8(entry.name).c_str());
+            AddName(list, entry.name);
     } else {
         wchar_t* line = state.names.data();
         for (wchar_t* end; (end = std::wcschr(line, L'\n')) != nullptr; line = end + 1) {

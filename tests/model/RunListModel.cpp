@@ -14,6 +14,13 @@ constexpr long kBeginAllowed = 1;
 constexpr long kStopCursor = 1;
 constexpr long kMoveCursor = 3;
 
+// The model's texts are ASCII, as the random operations make them.
+std::string DisplayNameOf(const std::string& path)
+{
+    const std::wstring name = DisplayName(std::wstring(path.begin(), path.end()));
+    return std::string(name.begin(), name.end());
+}
+
 }  // namespace
 
 RunListModel::RunListModel(const std::vector<std::string>& paths)
@@ -27,7 +34,7 @@ void RunListModel::Load(const std::vector<std::string>& paths)
 {
     m_entries.clear();
     for (const std::string& path : paths)
-        m_entries.push_back({DisplayName(path), path});
+        m_entries.push_back({DisplayNameOf(path), path});
     m_nSelection = kNone;
     m_nFocusItem = kNone;
     m_nEditItem = kNone;
@@ -169,7 +176,7 @@ void RunListModel::Browse(const std::optional<std::string>& chosen)
     m_focus = Focus::Button;
     if (!chosen)
         return;
-    m_editText = DisplayName(*chosen);
+    m_editText = DisplayNameOf(*chosen);
     m_caret = Caret::Start;
     m_entries[static_cast<size_t>(m_nEditItem)].path = *chosen;
     m_focus = Focus::Edit;

@@ -9,7 +9,7 @@
 
 namespace {
 
-using V = std::vector<std::string>;
+using V = std::vector<std::wstring>;
 
 TEST(DropIndex, ATargetBelowTheSourceLandsOnePlaceHigher)
 {
@@ -59,7 +59,7 @@ V ExpectedOrder(const V& items, int nSource, int nTarget)
 // index) and the path table by Move, and the two stay aligned.
 TEST(DropIndex, ItemsAndPathTableStayAlignedForEveryDrop)
 {
-    const V names{"a", "b", "c", "d", "e"};
+    const V names{L"a", L"b", L"c", L"d", L"e"};
     const int n = static_cast<int>(names.size());
     for (int src = -1; src <= n; ++src) {
         for (int target = -1; target <= n; ++target) {
@@ -67,11 +67,11 @@ TEST(DropIndex, ItemsAndPathTableStayAlignedForEveryDrop)
             PathTable paths;
             paths.SetSize(n + 3);
             for (int i = 0; i < n; ++i)
-                paths.SetAt(i, "C:\\" + names[static_cast<size_t>(i)] + ".zel");
+                paths.SetAt(i, L"C:\\" + names[static_cast<size_t>(i)] + L".zel");
 
             const int to = DropIndex(src, target, n);
             if (to != -1) {
-                const std::string moved = items[static_cast<size_t>(src)];
+                const std::wstring moved = items[static_cast<size_t>(src)];
                 items.erase(items.begin() + src);
                 items.insert(items.begin() + to, moved);
                 paths.Move(src, to);
@@ -80,10 +80,10 @@ TEST(DropIndex, ItemsAndPathTableStayAlignedForEveryDrop)
             const bool bMoves = src >= 0 && src < n && target >= 0 && target < n &&
                                 target != src && target != src + 1;
             EXPECT_EQ(items, bMoves ? ExpectedOrder(names, src, target) : names)
-                << "from " << src << " onto " << target;
+                << "from L" << src << " onto " << target;
             for (int i = 0; i < n; ++i)
-                EXPECT_EQ(paths.GetAt(i), "C:\\" + items[static_cast<size_t>(i)] + ".zel")
-                    << "from " << src << " onto " << target << ", item " << i;
+                EXPECT_EQ(paths.GetAt(i), L"C:\\" + items[static_cast<size_t>(i)] + L".zel")
+                    << "from L" << src << " onto L" << target << ", item " << i;
             EXPECT_EQ(paths.GetSize(), n + 3);
         }
     }

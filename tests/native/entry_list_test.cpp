@@ -25,16 +25,16 @@ TEST(EntryList, NamesAndPathsStayAlignedThroughAnySequenceOfChanges)
         std::mt19937 random(seed);
         const auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
         EntryList list;
-        std::vector<ListEntry> reference{{"a", "C:\\a.zel"}, {"b", "C:\\b.zel"}};
+        std::vector<ListEntry> reference{{L"a", L"C:\\a.zel"}, {L"b", L"C:\\b.zel"}};
         list.Load(reference);
         for (int step = 0; step < 300; ++step) {
             const int count = static_cast<int>(reference.size());
-            const std::string tag = std::to_string(step);
+            const std::wstring tag = std::to_wstring(step);
             const auto at = [&](int i) { return reference.begin() + i; };
             switch (pick(5)) {
             case 0: {
                 const int i = pick(count + 1);
-                const ListEntry entry{"n" + tag, "C:\\" + tag + ".zel"};
+                const ListEntry entry{L"n" + tag, L"C:\\" + tag + L".zel"};
                 list.Insert(i, entry);
                 reference.insert(at(i), entry);
                 break;
@@ -65,12 +65,12 @@ TEST(EntryList, NamesAndPathsStayAlignedThroughAnySequenceOfChanges)
             default:
                 if (count > 0) {
                     const int i = pick(count);
-                    list.SetPath(i, "C:\\p" + tag + ".zel");
-                    reference[static_cast<std::size_t>(i)].path = "C:\\p" + tag + ".zel";
+                    list.SetPath(i, L"C:\\p" + tag + L".zel");
+                    reference[static_cast<std::size_t>(i)].path = L"C:\\p" + tag + L".zel";
                 }
                 break;
             }
-            ASSERT_EQ(Shown(list), reference) << "seed " << seed << ", step " << step;
+            ASSERT_EQ(Shown(list), reference) << "seed L" << seed << ", step " << step;
             ASSERT_GE(list.Paths().GetSize(), list.GetCount());
         }
     }
@@ -82,32 +82,32 @@ TEST(EntryList, NamesAndPathsStayAlignedThroughAnySequenceOfChanges)
 TEST(EntryList, TheTableKeepsSpareRoomAndGrowsByWholeSteps)
 {
     EntryList list;
-    list.Load({{"a", "C:\\a"}, {"b", "C:\\b"}});
+    list.Load({{L"a", L"C:\\a"}, {L"b", L"C:\\b"}});
     EXPECT_EQ(list.Paths().GetSize(), 34);
     list.Remove(0);
-    EXPECT_EQ(list.Paths().GetAt(1), "C:\\b");
-    list.Insert(1, {"c", ""});
-    EXPECT_EQ(list.PathAt(1), "");
+    EXPECT_EQ(list.Paths().GetAt(1), L"C:\\b");
+    list.Insert(1, {L"c", L""});
+    EXPECT_EQ(list.PathAt(1), L"");
     while (list.GetCount() < 35)
-        list.Insert(list.GetCount(), {"x", "C:\\x"});
+        list.Insert(list.GetCount(), {L"x", L"C:\\x"});
     EXPECT_EQ(list.Paths().GetSize(), 66);
     list.Load({});
     EXPECT_EQ(list.Paths().GetSize(), 32);
-    EXPECT_EQ(list.PathAt(0), "");
+    EXPECT_EQ(list.PathAt(0), L"");
 }
 
 TEST(EntryList, IndicesOutsideTheListChangeNothing)
 {
     EntryList list;
-    list.Load({{"a", "C:\\a"}});
-    list.Insert(2, {"x", "C:\\x"});
+    list.Load({{L"a", L"C:\\a"}});
+    list.Insert(2, {L"x", L"C:\\x"});
     list.Remove(1);
     list.Move(0, 1);
     list.Swap(0, -1);
-    list.SetName(1, "y");
-    list.SetPath(-1, "C:\\y");
-    EXPECT_EQ(Shown(list), (std::vector<ListEntry>{{"a", "C:\\a"}}));
-    EXPECT_EQ(list.NameAt(5), "");
+    list.SetName(1, L"y");
+    list.SetPath(-1, L"C:\\y");
+    EXPECT_EQ(Shown(list), (std::vector<ListEntry>{{L"a", L"C:\\a"}}));
+    EXPECT_EQ(list.NameAt(5), L"");
 }
 
 }  // namespace

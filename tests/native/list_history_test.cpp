@@ -56,7 +56,7 @@ std::vector<ListEntry> Entries(int nCount)
 {
     std::vector<ListEntry> entries;
     for (int i = 0; i < nCount; ++i)
-        entries.push_back({"name" + std::to_string(i), "C:\\s\\name" + std::to_string(i) + ".zel"});
+        entries.push_back({L"name" + std::to_wstring(i), L"C:\\s\\name" + std::to_wstring(i) + L".zel"});
     return entries;
 }
 
@@ -72,8 +72,8 @@ struct StepCase {
 // entry the step touched, and both name the touched entry.
 TEST(ListHistoryTest, EachKindOfStepIsUndoneAndRedoneExactlyWithOnlyWhatItTouched)
 {
-    const ListEntry dropped1{"a", "C:\\d\\a.zel"};
-    const ListEntry dropped2{"b", "D:/b"};
+    const ListEntry dropped1{L"a", L"C:\\d\\a.zel"};
+    const ListEntry dropped2{L"b", L"D:/b"};
     const std::vector<StepCase> cases{
         {"delete the first", EntryRemoved{0, Entries(1)[0]}, {0, true}, {0, false}},
         {"move the first down", EntryMoved{0, 1}, {0, true}, {1, true}},
@@ -81,7 +81,7 @@ TEST(ListHistoryTest, EachKindOfStepIsUndoneAndRedoneExactlyWithOnlyWhatItTouche
         {"drag the last to the top", EntryMoved{99999, 0}, {99999, true}, {0, true}},
         {"a new entry at the end", EntriesInserted{100000, {dropped1}}, {100000, false}, {100000, true}},
         {"two dropped files", EntriesInserted{100000, {dropped1, dropped2}}, {100000, false}, {100000, true}},
-        {"rename and browse in one edit", EntryChanged{5, Entries(6)[5], {"new", "C:\\x.zel"}}, {5, true}, {5, true}},
+        {"rename and browse in one edit", EntryChanged{5, Entries(6)[5], {L"new", L"C:\\x.zel"}}, {5, true}, {5, true}},
     };
     for (const StepCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -120,8 +120,8 @@ TEST(ListHistoryTest, AChainIsUndoneBackToTheStartAndRedoneToTheEnd)
     const std::vector<ListStep> steps{
         EntryRemoved{2, list.m_entries[2]},
         EntryMoved{0, 3},
-        EntriesInserted{4, {{"new", ""}}},
-        EntryChanged{1, list.m_entries[3], {"renamed", list.m_entries[3].path}},
+        EntriesInserted{4, {{L"new", L""}}},
+        EntryChanged{1, list.m_entries[3], {L"renamed", list.m_entries[3].path}},
         EntryMoved{4, 0},
     };
     for (const ListStep& step : steps) {
@@ -191,7 +191,7 @@ TEST(ListHistoryTest, TheDepthKeepsTheNewestSteps)
 // What an in-place edit amounts to when it ends.
 TEST(ListHistoryTest, AnEndedEditIsOneStepOrNone)
 {
-    const ListEntry old{"old", "C:\\old.zel"};
+    const ListEntry old{L"old", L"C:\\old.zel"};
     // Nothing altered, and a new entry emptied again: no step.
     EXPECT_FALSE(StepOfEdit({3, false, old}, old));
     EXPECT_FALSE(StepOfEdit({7, true, {}}, std::nullopt));
@@ -204,14 +204,14 @@ TEST(ListHistoryTest, AnEndedEditIsOneStepOrNone)
     EXPECT_EQ(std::get<EntryRemoved>(*removed).entry, old);
 
     // A new entry kept (named, or cancelled with a browsed path only).
-    const ListEntry browsed{"", "C:\\b.zel"};
+    const ListEntry browsed{L"", L"C:\\b.zel"};
     const std::optional<ListStep> inserted = StepOfEdit({7, true, {}}, browsed);
     ASSERT_TRUE(inserted && std::holds_alternative<EntriesInserted>(*inserted));
     EXPECT_EQ(std::get<EntriesInserted>(*inserted).nIndex, 7);
     EXPECT_EQ(std::get<EntriesInserted>(*inserted).entries, std::vector<ListEntry>{browsed});
 
     // A rename, a new path, or both: one change from the old to the new.
-    for (const ListEntry& now : {ListEntry{"new", old.path}, ListEntry{old.name, "D:\\p"}, ListEntry{"b", "C:\\b"}}) {
+    for (const ListEntry& now : {ListEntry{L"new", old.path}, ListEntry{old.name, L"D:\\p"}, ListEntry{L"b", L"C:\\b"}}) {
         const std::optional<ListStep> changed = StepOfEdit({3, false, old}, now);
         ASSERT_TRUE(changed && std::holds_alternative<EntryChanged>(*changed));
         EXPECT_EQ(std::get<EntryChanged>(*changed).before, old);

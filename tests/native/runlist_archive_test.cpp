@@ -85,6 +85,59 @@ TEST(ArchiveString, DamageIsReportedAndConsumesNothing)
     }
 }
 
+// The wide form: FF FE FF, the same length forms counting UTF-16 code units,
+// then the units little-endian; read back whole in either form's reader.
+TEST(ArchiveString, WideStringsTakeTheMarkerAndEveryLengthForm)
+{
+    const struct { std::size_t n; std::string header; } cases[] = {
+        {0, Bytes({0x00})},
+        {254, Bytes({0xFE})},
+        {255, Bytes({0xFF, 0xFF, 0x00})},
+        {65533, Bytes({0xFF, 0xFD, 0xFF})},
+        {65534, Bytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00})},
+        {70000, Bytes({0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00})},
+    };
+    const std::wstring units = L"\u0141\u00F3d\u017A \u6771\xD83D\xDE00";
+    for (const auto& c : cases) {
+        std::wstring original;
+        std::string body;
+        for (std::size_t i = 0; i < c.n; ++i) {
+            const wchar_t unit = units[i % units.size()];
+            original += unit;
+            body += Bytes({static_cast<unsigned char>(unit & 0xFF), static_cast<unsigned char>(unit >> 8)});
+        }
+        std::string encoded;
+        WriteArchiveWideString(encoded, original);
+        ASSERT_EQ(encoded, Bytes({0xFF, 0xFE, 0xFF}) + c.header + body) << "length " << c.n;
+        encoded += "rest";
+        ArchiveReader reader(encoded);
+        ArchiveText text;
+        ASSERT_EQ(reader.ReadText(text), Status::Ok) << "length " << c.n;
+        EXPECT_TRUE(text.bWide);
+        EXPECT_EQ(text.units, original) << "length " << c.n;
+        EXPECT_EQ(reader.Remaining(), 4u) << "length " << c.n;
+    }
+}
+
+TEST(ArchiveString, WideDamageIsReportedAndConsumesNothing)
+{
+    const std::string marker = Bytes({0xFF, 0xFE, 0xFF});
+    const struct { std::string bytes; Status status; } cases[] = {
+        {marker, Status::EndOfData},
+        {marker + Bytes({0x02, 0x41, 0x00, 0x42}), Status::EndOfData},
+        {marker + Bytes({0xFF, 0x01}), Status::EndOfData},
+        {marker + Bytes({0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 0x41, 0x00}), Status::EndOfData},
+        {marker + marker + Bytes({0x01, 0x41, 0x00}), Status::UnpairedMarker},
+        {marker + Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01}), Status::HugeLength},
+    };
+    for (const auto& c : cases) {
+        ArchiveReader reader(c.bytes);
+        ArchiveText text;
+        EXPECT_EQ(reader.ReadText(text), c.status) << testing::PrintToString(c.bytes);
+        EXPECT_EQ(reader.Remaining(), c.bytes.size());
+    }
+}
+
 TEST(ArchiveString, Int32IsFourBytesLittleEndian)
 {
     std::string out;

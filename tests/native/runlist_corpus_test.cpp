@@ -36,14 +36,15 @@ TEST(RunListCorpus, EveryFileKeepsTheReadersPromises)
         const std::string bytes = ReadBytes(entry.path());
         ++files;
         EXPECT_EQ(CheckRunListBytes(bytes), "") << name;
-        const bool damaged = ParseRunList(bytes).IsDamaged();
+        const Windows1252CodePage codePage;
+        const bool damaged = ParseRunList(bytes, codePage).IsDamaged();
         if (StartsWith(name, "ok-") || StartsWith(name, "damaged-")) {
             EXPECT_EQ(damaged, StartsWith(name, "damaged-")) << name;
         }
         // The seeds of the launcher's own files are exactly what its writer
         // writes, so every length form is seeded as it really occurs.
         if (StartsWith(name, "ok-") && !StartsWith(name, "ok-unusual-")) {
-            EXPECT_EQ(SerializeRunList(ParseRunList(bytes).paths), bytes) << name;
+            EXPECT_EQ(SerializeRunList(ParseRunList(bytes, codePage).paths, codePage), bytes) << name;
         }
     }
     EXPECT_GE(files, 20);
@@ -51,10 +52,10 @@ TEST(RunListCorpus, EveryFileKeepsTheReadersPromises)
 
 TEST(RunListCorpus, TheDefaultsSeedIsTheFileAFirstStartCreates)
 {
-    std::vector<std::string> defaults;
+    std::vector<std::wstring> defaults;
     for (int i = 0; i < kDefaultEntryCount; ++i)
-        defaults.push_back(DefaultEntryPath("C:\\Apps\\Run\\bin\\NimbrelRun.exe", i));
-    EXPECT_EQ(ReadBytes(CorpusDir() / "ok-defaults"), SerializeRunList(defaults));
+        defaults.push_back(DefaultEntryPath(L"C:\\Apps\\Run\\bin\\NimbrelRun.exe", i));
+    EXPECT_EQ(ReadBytes(CorpusDir() / "ok-defaults"), SerializeRunList(defaults, Windows1252CodePage()));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "runlist/MemoryRunList.h"
 #include "runlist/RunList.h"
 #include "runlist/RunListFile.h"
+#include "tests/native/RunListIo.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +13,9 @@
 
 namespace {
 
-using Strings = std::vector<std::string>;
+using Strings = std::vector<std::wstring>;
 
-const char kExe[] = "C:\\Apps\\Run\\bin\\launch.exe";
+const wchar_t kExe[] = L"C:\\Apps\\Run\\bin\\launch.exe";
 
 Strings DefaultNames()
 {
@@ -38,7 +39,7 @@ TEST(LoadRunList, AMissingFileIsCreatedWithTheDefaultEntries)
     const RunListContents written = ParseRunList(*store.file);
     ASSERT_EQ(written.paths.size(), 14u);
     EXPECT_FALSE(written.IsDamaged());
-    EXPECT_EQ(written.paths[0], "C:\\Apps\\Run\\shaders\\dx9\\animation\\blend\\blend.zel");
+    EXPECT_EQ(written.paths[0], L"C:\\Apps\\Run\\shaders\\dx9\\animation\\blend\\blend.zel");
     EXPECT_EQ(list.Names(), DefaultNames());
     EXPECT_EQ(list.TablePaths(14), written.paths);
     EXPECT_EQ(list.entries.Paths().GetSize(), 46);
@@ -47,19 +48,19 @@ TEST(LoadRunList, AMissingFileIsCreatedWithTheDefaultEntries)
 TEST(LoadRunList, AnExistingFileFillsItemsAndTableInFileOrder)
 {
     MemoryRunListTarget list;
-    MemoryRunListStore store(SerializeRunList({"C:\\Scenes\\blend.zel", "scene", "C:\\dir\\"}) + "junk");
+    MemoryRunListStore store(SerializeRunList({L"C:\\Scenes\\blend.zel", L"scene", L"C:\\dir\\"}) + "junk");
     const RunListLoadResult result = LoadRunList(list, store, kExe);
 
     EXPECT_EQ(result.outcome, RunListOutcome::Loaded);
     EXPECT_EQ(result.entryCount, 3);
     EXPECT_TRUE(result.Message().empty());
-    EXPECT_EQ(list.Names(), (Strings{"blend", "scene", ""}));
-    EXPECT_EQ(list.TablePaths(3), (Strings{"C:\\Scenes\\blend.zel", "scene", "C:\\dir\\"}));
+    EXPECT_EQ(list.Names(), (Strings{L"blend", L"scene", L""}));
+    EXPECT_EQ(list.TablePaths(3), (Strings{L"C:\\Scenes\\blend.zel", L"scene", L"C:\\dir\\"}));
     EXPECT_EQ(list.entries.Paths().GetSize(), 35);
     EXPECT_EQ(store.writes, 0);
 
     ASSERT_TRUE(SaveRunList(list.entries, store));
-    EXPECT_EQ(*store.file, SerializeRunList({"C:\\Scenes\\blend.zel", "scene", "C:\\dir\\"}));
+    EXPECT_EQ(*store.file, SerializeRunList({L"C:\\Scenes\\blend.zel", L"scene", L"C:\\dir\\"}));
 }
 
 TEST(LoadRunList, ACountOfZeroLoadsAnEmptyListAndKeepsTheFile)
@@ -112,7 +113,7 @@ private:
 TEST(LoadRunList, AListTooLargeForMemoryIsNotSavedOver)
 {
     OutOfMemoryTarget list(2);
-    MemoryRunListStore store(SerializeRunList({"C:\\a.zel", "C:\\b.zel", "C:\\c.zel"}));
+    MemoryRunListStore store(SerializeRunList({L"C:\\a.zel", L"C:\\b.zel", L"C:\\c.zel"}));
     const RunListLoadResult result = LoadRunList(list, store, kExe);
 
     EXPECT_EQ(result.outcome, RunListOutcome::TooLarge);
@@ -125,12 +126,12 @@ TEST(LoadRunList, AListTooLargeForMemoryIsNotSavedOver)
 TEST(LoadRunList, FailuresLeaveTheListEmptyAndSayWhetherSavingIsAllowed)
 {
     const struct {
-        const char* what; bool exists; bool unreadable; bool writable; const char* exe;
+        const char* what; bool exists; bool unreadable; bool writable; const wchar_t* exe;
         RunListOutcome outcome; RunListSaveRule saveRule;
     } cases[] = {
         {"unreadable", true, true, true, kExe, RunListOutcome::Unreadable, RunListSaveRule::Never},
         {"cannot create", false, false, false, kExe, RunListOutcome::CreateFailed, RunListSaveRule::Always},
-        {"no executable path", false, false, true, "", RunListOutcome::NoExePath, RunListSaveRule::Never},
+        {"no executable path", false, false, true, L"", RunListOutcome::NoExePath, RunListSaveRule::Never},
     };
     for (const auto& c : cases) {
         MemoryRunListTarget list;
@@ -170,7 +171,7 @@ TEST(SaveRunList, WritesTheItemCountNotTheTableSize)
 // it first; what cannot be kept is not written over.
 TEST(SaveRunListOverDamaged, KeepsTheDamagedBytesBesideTheFileBeforeWritingOverIt)
 {
-    const std::string saved = SerializeRunList({"b"});
+    const std::string saved = SerializeRunList({L"b"});
     const struct {
         const char* what; bool exists; bool unreadable; bool copyable;
         bool saved; std::optional<std::string> file; std::optional<std::string> copy;

@@ -95,11 +95,12 @@ HWND LaunchFirstEntry(HWND list, const std::string& player, const std::string& t
 // that the package holds.
 void CheckSavedRunList(const std::string& root, int listCount)
 {
-    const RunListContents saved = ParseRunList(wintest::ReadFileBytes(root + "\\bin\\_zelrunlist.dat"));
+    const RunListContents saved =
+        ParseRunList(wintest::ReadFileBytes(root + "\\bin\\_zelrunlist.dat"), AnsiCodePageWin());
     Check(!saved.IsDamaged() && static_cast<int>(saved.paths.size()) == listCount,
           "the launcher saved its " + std::to_string(listCount) + " entries beside itself");
     const std::string scenes = root + "\\shaders\\dx9\\";
-    for (const std::string& path : saved.paths) {
+    for (const std::string& path : wintest::NarrowAll(saved.paths)) {
         const bool inPackage = SamePath(path.substr(0, scenes.size()), scenes);
         Check(inPackage && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES,
               "the package holds the scene " + path);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "fw/UniqueHandle.h"
+#include "WideText.h"
 #include "WinTest.h"
 #include "fw/Module.h"
 #include "launch/CommandLine.h"
@@ -23,7 +24,7 @@ inline std::string FullPath(const std::string& path)
 // A file beside the test executable, given relative to its directory.
 inline std::string BesideTests(const std::string& relative)
 {
-    const std::string self = fw::GetModulePath().value_or("");
+    const std::string self = Narrow(fw::GetModulePath().value_or(std::wstring()));
     return FullPath(self.substr(0, self.find_last_of('\\') + 1) + relative);
 }
 

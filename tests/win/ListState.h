@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "WideText.h"
 #include "WinTest.h"
 #include "dpi/DpiScale.h"
 #include "dpi/PixelRect.h"
@@ -23,7 +24,7 @@ inline std::vector<std::string> ItemTexts(const CListBox& list)
 {
     std::vector<std::string> texts;
     for (int i = 0, n = list.GetCount(); i < n; ++i)
-        texts.push_back(list.GetText(i));
+        texts.push_back(Narrow(list.GetText(i)));
     return texts;
 }
 
@@ -32,7 +33,7 @@ inline std::vector<std::string> PathHead(const CListBoxEx& list)
 {
     std::vector<std::string> paths;
     for (int i = 0, n = list.GetCount(); i < n; ++i)
-        paths.push_back(list.Paths().GetAt(i));
+        paths.push_back(Narrow(list.Paths().GetAt(i)));
     return paths;
 }
 

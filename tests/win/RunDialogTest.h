@@ -84,8 +84,8 @@ protected:
     // From now on the list's starts are recorded in m_started, not made.
     void RecordStarts()
     {
-        List().m_fnStartProgram = [this](const std::string& commandLine) {
-            m_started.push_back(commandLine);
+        List().m_fnStartProgram = [this](const std::wstring& commandLine) {
+            m_started.push_back(Narrow(commandLine));
             return TRUE;
         };
     }

@@ -46,13 +46,13 @@ inline void WriteFileBytes(const std::string& path, const std::string& bytes)
 
 inline std::string ExePath()
 {
-    return fw::GetModulePath().value_or(std::string());
+    return Narrow(fw::GetModulePath().value_or(std::wstring()));
 }
 
 // The run list file beside the test executable, which the dialog reads and writes.
 inline std::string RunListPath()
 {
-    return RunListFilePath(ExePath());
+    return Narrow(RunListFilePath(Widen(ExePath())));
 }
 
 inline bool Exists(const std::string& path)
@@ -172,7 +172,7 @@ public:
     HeldFile(const TempDir& dir, const std::string& file, DWORD maxMs = 30000)
         : m_release(dir.File("release" + std::to_string(++s_serial) + ".marker")),
           m_ready(dir.File("ready" + std::to_string(s_serial) + ".marker")),
-          m_process("\"" + SiblingPath(ExePath(), "holdfile", "exe") + "\" \"" + file + "\" \"" + m_ready + "\" \"" +
+          m_process("\"" + Narrow(SiblingPath(Widen(ExePath()), L"holdfile", L"exe")) + "\" \"" + file + "\" \"" + m_ready + "\" \"" +
                     m_release + "\" " + std::to_string(maxMs)),
           m_holding(m_process.Started() && WaitUntil([this] { return Exists(m_ready); }, 5000))
     {

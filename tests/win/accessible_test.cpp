@@ -253,7 +253,7 @@ TEST_F(AccessibleTest, AnEntrysDefaultActionLaunchesItWithoutMovingThePointer)
     EXPECT_EQ(list->accDoDefaultAction(Child(40)), S_OK);
     EXPECT_TRUE(m_started.empty()) << "started after the client's call has returned";
     Pump(*m_dlg);
-    EXPECT_EQ(m_started, V{launch::PlayerCommandLine(paths[39]).value_or("?")});
+    EXPECT_EQ(m_started, V{Narrow(launch::PlayerCommandLine(Widen(paths[39])).value_or(L"?"))});
     POINT after{};
     ::GetCursorPos(&after);
     EXPECT_EQ(after.x, before.x);

@@ -87,7 +87,7 @@ protected:
     std::string ShownTip()
     {
         const CToolTipCtrl& tip = List().GetPathTip();
-        return tip.IsWindowVisible() ? tip.GetWindowText() : std::string();
+        return tip.IsWindowVisible() ? Narrow(tip.GetWindowText()) : std::string();
     }
     // Moves the real pointer to a point on the screen and lets it rest there
     // for up to three hover delays; what the path tip then shows.
@@ -138,12 +138,12 @@ TEST_F(DragListTest, AnEntryBeyondTheEndOfThePathTableMovesWithItsPathToo)
 {
     OpenWith(ScenePaths("a"));   // a table of 1 + 32 elements
     for (int i = 1; i < 40; ++i)
-        ListInternals::Append(List(), {i == 34 ? "y" : "x", i == 30 ? "C:\\s\\p.zel" : ""});
+        ListInternals::Append(List(), {i == 34 ? L"y" : L"x", i == 30 ? L"C:\\s\\p.zel" : L""});
     ASSERT_EQ(List().Paths().GetSize(), 65);   // grown by one step for entry 33
     Drop(34, 30);
-    EXPECT_EQ(List().GetText(30), "y");
-    EXPECT_EQ(List().Paths().GetAt(30), "");
-    EXPECT_EQ(List().Paths().GetAt(31), "C:\\s\\p.zel");
+    EXPECT_EQ(Narrow(List().GetText(30)), "y");
+    EXPECT_EQ(Narrow(List().Paths().GetAt(30)), "");
+    EXPECT_EQ(Narrow(List().Paths().GetAt(31)), "C:\\s\\p.zel");
 }
 
 TEST_F(DragListTest, ADropTheListCannotStoreMovesNothing)

@@ -86,10 +86,10 @@ protected:
     void SetUp() override
     {
         HostedTest::SetUp();
-        ASSERT_TRUE(m_parent.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, CRect(10, 40, 190, 140), &m_dlg, 3000));
+        ASSERT_TRUE(m_parent.CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, CRect(10, 40, 190, 140), &m_dlg, 3000));
         ASSERT_TRUE(m_edit.Create(WS_CHILD | WS_BORDER, CRect(), &m_parent, 1));
-        ASSERT_TRUE(m_button.Create("...", WS_CHILD, CRect(), &m_parent, 2));
-        m_edit.SetWindowText("abc");
+        ASSERT_TRUE(m_button.Create(L"...", WS_CHILD, CRect(), &m_parent, 2));
+        m_edit.SetWindowText(L"abc");
     }
     void ShowBoth()
     {
@@ -113,7 +113,7 @@ TEST_F(InPlaceControlTest, EnterAndEscapeInTheEditAreConsumedEvenWhenTheParentRe
     Press(m_edit, VK_ESCAPE);
     EXPECT_FALSE(m_dlg.HasEnded());
     EXPECT_TRUE(m_edit.IsWindowVisible());
-    EXPECT_EQ(m_edit.GetWindowText(), "abc");   // no line break went in
+    EXPECT_EQ(Narrow(m_edit.GetWindowText()), "abc");   // no line break went in
     EXPECT_EQ(m_parent.m_notes, (std::vector<InPlaceNotify>{Note(m_edit, IPN_KEY, VK_RETURN),
                                                             Note(m_edit, IPN_KEY, VK_ESCAPE)}));
 
@@ -205,7 +205,7 @@ public:
     void Fill(const V& names)
     {
         for (const std::string& name : names)
-            AppendEntry({name, "C:\\" + name + ".zel"});
+            AppendEntry({Widen(name), Widen("C:\\" + name + ".zel")});
     }
     BOOL CanEdit(int nIndex) override
     {
@@ -215,10 +215,10 @@ public:
     BOOL AcceptEdit(int, BOOL) override { return m_bAccept; }
 
 protected:
-    std::optional<std::string> RunOpenFileDialog() override
+    std::optional<std::wstring> RunOpenFileDialog() override
     {
         ++m_fileDialogs;
-        return m_chosenFile;
+        return Widen(m_chosenFile);
     }
 };
 
@@ -289,10 +289,10 @@ TEST_F(InPlaceListTest, AChosenFileNamesTheEditAndSetsThePathAtOnce)
     ClickCenter(Button());
     EXPECT_EQ(List().m_fileDialogs, 1);
     EXPECT_EQ(List().GetEditItem(), 0);
-    EXPECT_EQ(Edit().GetWindowText(), "water.v2");
+    EXPECT_EQ(Narrow(Edit().GetWindowText()), "water.v2");
     EXPECT_EQ(::GetFocus(), Edit().m_hWnd);
-    EXPECT_EQ(List().Paths().GetAt(0), "D:\\scenes\\water.v2.zel");
-    EXPECT_EQ(List().GetText(0), "a");
+    EXPECT_EQ(Narrow(List().Paths().GetAt(0)), "D:\\scenes\\water.v2.zel");
+    EXPECT_EQ(Narrow(List().GetText(0)), "a");
     Press(Edit(), VK_RETURN);
     EXPECT_EQ(ItemTexts(List()), (V{"water.v2", "b"}));
 
@@ -308,7 +308,7 @@ TEST_F(InPlaceListTest, AChosenFileNamesTheEditAndSetsThePathAtOnce)
     ClickCenter(Button());
     Press(Edit(), VK_ESCAPE);
     EXPECT_EQ(ItemTexts(List()), (V{"water.v2", "b", ""}));
-    EXPECT_EQ(List().Paths().GetAt(2), "D:\\scenes\\water.v2.zel");
+    EXPECT_EQ(Narrow(List().Paths().GetAt(2)), "D:\\scenes\\water.v2.zel");
 }
 
 TEST_F(InPlaceListTest, ACancelledFileDialogChangesNothing)
@@ -318,9 +318,9 @@ TEST_F(InPlaceListTest, ACancelledFileDialogChangesNothing)
     ClickCenter(Button());
     EXPECT_EQ(List().m_fileDialogs, 1);
     EXPECT_EQ(List().GetEditItem(), 0);
-    EXPECT_EQ(Edit().GetWindowText(), "typed");
-    EXPECT_EQ(List().Paths().GetAt(0), "C:\\a.zel");
-    EXPECT_EQ(List().GetText(0), "a");
+    EXPECT_EQ(Narrow(Edit().GetWindowText()), "typed");
+    EXPECT_EQ(Narrow(List().Paths().GetAt(0)), "C:\\a.zel");
+    EXPECT_EQ(Narrow(List().GetText(0)), "a");
 }
 
 TEST_F(InPlaceListTest, EntriesAddedBeyondThePathTableGrowIt)

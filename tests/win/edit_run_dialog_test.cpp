@@ -35,11 +35,11 @@ protected:
         EXPECT_TRUE(Edit().IsWindowVisible());
         EXPECT_TRUE(Button().IsWindowVisible());
         EXPECT_EQ(::GetFocus(), Edit().m_hWnd);
-        EXPECT_EQ(Edit().GetWindowText(), List().GetText(item));
+        EXPECT_EQ(Narrow(Edit().GetWindowText()), Narrow(List().GetText(item)));
         DWORD start = 1, end = 0;
         Edit().SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         EXPECT_EQ(start, 0u);
-        EXPECT_EQ(end, List().GetText(item).size());
+        EXPECT_EQ(end, Narrow(List().GetText(item)).size());
         EXPECT_EQ(List().GetCurSel(), item);
     }
     void ExpectIdle()
@@ -57,7 +57,7 @@ TEST_F(EditRunDialogTest, F2AndARightClickOpenTheEditAndTheButtonOverTheEntry)
     OpenWith({"C:\\a.zel", "C:\\bb.zel", "C:\\c.zel"});
     EditByF2(1);
     ExpectEditingOver(1);
-    EXPECT_EQ(Button().GetWindowText(), "...");
+    EXPECT_EQ(Narrow(Button().GetWindowText()), "...");
     Press(Edit(), VK_ESCAPE);
     ExpectIdle();
 
@@ -82,7 +82,7 @@ TEST_F(EditRunDialogTest, EnterAndAClickElsewhereCommitTheNameEscapeCancelsAndNo
 
     EditByF2(1, "never", VK_ESCAPE);
     ExpectIdle();
-    EXPECT_EQ(List().GetText(1), "b");
+    EXPECT_EQ(Narrow(List().GetText(1)), "b");
 
     Press(List(), VK_F2);
     Type("Middle");
@@ -160,11 +160,11 @@ TEST_F(EditRunDialogTest, ANewEntryStartsWithAnEmptyPathNotOneADeletedEntryLeftB
     OpenWith(ScenePaths("abc", "C:\\"));
     ClickItem(2);
     Press(List(), VK_DELETE);
-    ASSERT_EQ(List().Paths().GetAt(2), "C:\\c.zel");   // left in the spare element
+    ASSERT_EQ(Narrow(List().Paths().GetAt(2)), "C:\\c.zel");   // left in the spare element
 
     BeginNew();
     ExpectEditingOver(2);
-    EXPECT_EQ(List().Paths().GetAt(2), "");
+    EXPECT_EQ(Narrow(List().Paths().GetAt(2)), "");
     Type("typed");
     Press(Edit(), VK_RETURN);
     EXPECT_EQ(EntriesOf(List()), (Entries{{"a", "b", "typed"}, {"C:\\a.zel", "C:\\b.zel", ""}}));
@@ -182,7 +182,7 @@ TEST_F(EditRunDialogTest, InsertInTheListOpensANewEntryAtTheEndAndNothingMoreDur
     ClickItem(0);
     Press(List(), VK_INSERT);
     ExpectEditingOver(2);
-    EXPECT_EQ(List().Paths().GetAt(2), "");
+    EXPECT_EQ(Narrow(List().Paths().GetAt(2)), "");
     Press(Edit(), VK_INSERT);
     EXPECT_EQ(List().GetCount(), 3);
     Type("typed");
@@ -201,7 +201,7 @@ TEST_F(EditRunDialogTest, F2AfterTheLastEntryWasRemovedBeginsANewEntryAtTheEnd)
     Press(List(), VK_F2);
     EXPECT_EQ(List().GetCount(), 2);
     ExpectEditingOver(1);
-    EXPECT_EQ(List().Paths().GetAt(1), "");
+    EXPECT_EQ(Narrow(List().Paths().GetAt(1)), "");
 }
 
 // The close box and Alt+F4 do not reach the edit; the dialog ends it before
@@ -234,7 +234,7 @@ TEST_F(EditRunDialogTest, TheBrowseButtonOpensTheSystemFileDialogAndACancelKeeps
     // The dialog took the focus from the busy button without ending the edit.
     EXPECT_EQ(List().GetEditItem(), 0);
     EXPECT_TRUE(Edit().IsWindowVisible());
-    EXPECT_EQ(Edit().GetWindowText(), "a");
+    EXPECT_EQ(Narrow(Edit().GetWindowText()), "a");
     EXPECT_EQ(PathHead(List()), ScenePaths("ab", "C:\\"));
 }
 
@@ -302,14 +302,14 @@ TEST_F(EditRunDialogTest, AFileChosenAfterItsEditEndedGoesNowhere)
 {
     OpenWith({"C:\\a.zel", "C:\\b.zel"});
     EditByF2(0);
-    List().m_fnOpenFileDialog = [this]() -> std::optional<std::string> {
+    List().m_fnOpenFileDialog = [this]() -> std::optional<std::wstring> {
         List().EndEdit(TRUE);
         List().BeginEdit(1);
-        return std::string("C:\\chosen.zel");
+        return std::wstring(L"C:\\chosen.zel");
     };
     ClickCenter(Button());
     EXPECT_EQ(List().GetEditItem(), 1);
-    EXPECT_EQ(Edit().GetWindowText(), "b");
+    EXPECT_EQ(Narrow(Edit().GetWindowText()), "b");
     EXPECT_EQ(PathHead(List()), (V{"C:\\a.zel", "C:\\b.zel"}));
 }
 
@@ -330,7 +330,7 @@ TEST_F(EditRunDialogTest, ScrollingTheListEndsAnOpenEditFirst)
         ::PostMessageA(List(), scroll.message, scroll.wParam, MAKELPARAM(overList.x, overList.y));
         Pump(*m_dlg);
         EXPECT_FALSE(List().IsEditing()) << scroll.message;
-        EXPECT_EQ(List().GetText(0), "renamed") << scroll.message;
+        EXPECT_EQ(Narrow(List().GetText(0)), "renamed") << scroll.message;
         EXPECT_GT(List().GetTopIndex(), 0) << scroll.message;
     }
 }

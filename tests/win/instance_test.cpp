@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
+#include <cwctype>
 #include <string>
 #include <thread>
 
@@ -18,9 +18,9 @@ using namespace wintest;
 
 namespace {
 
-std::string UpperCase(std::string text)
+std::wstring UpperCase(std::wstring text)
 {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
+    std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return std::towupper(c); });
     return text;
 }
 
@@ -28,15 +28,16 @@ std::string UpperCase(std::string text)
 // names are shorter, and compared with case).
 TEST(SingleInstanceTest, AStartWithAKeyHeldWhateverItsCaseAndLengthIsNotFirst)
 {
-    constexpr char kProgram[] = "NimbrelRunXPTest";
-    const std::string name = "\\_zelrunlist.dat";
-    for (const std::string& key : {"C:\\Games" + name, "C:\\" + std::string(32767 - 3 - name.size(), 'x') + name}) {
+    constexpr wchar_t kProgram[] = L"NimbrelRunXPTest";
+    const std::wstring name = L"\\_zelrunlist.dat";
+    for (const std::wstring& key : {L"C:\\Games" + name, L"C:\\\u0141\u00f3d\u017a\\\u6771\u4eac" + name,
+                                    L"C:\\" + std::wstring(32767 - 3 - name.size(), L'x') + name}) {
         const CSingleInstance first(kProgram, key);
         EXPECT_TRUE(first.IsFirst());
         // A mutex is held by its thread: the later starts are other threads.
         std::thread([&] {
             EXPECT_FALSE(CSingleInstance(kProgram, UpperCase(key)).IsFirst()) << key.size();
-            EXPECT_TRUE(CSingleInstance(kProgram, key + "2").IsFirst()) << key.size();
+            EXPECT_TRUE(CSingleInstance(kProgram, key + L"2").IsFirst()) << key.size();
         }).join();
     }
 }
@@ -55,7 +56,7 @@ TEST(SingleInstanceTest, ASecondLauncherOnTheSameListBringsTheFirstToTheFrontAnd
     const std::string bytes = ReadFileBytes(runList);
     const ULONGLONG written = LastWriteTime(runList);
 
-    const ChildProcess second('"' + UpperCase(exe) + '"');
+    const ChildProcess second('"' + Narrow(UpperCase(Widen(exe))) + '"');
     ASSERT_TRUE(second.Started());
     ASSERT_TRUE(second.Ended(kPatienceMs)) << "a second launcher runs";
     EXPECT_EQ(second.ExitCode(), 0u);

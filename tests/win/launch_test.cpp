@@ -152,4 +152,19 @@ TEST_F(LaunchTest, WithoutThePlayerEachAttemptIsToldOnceAndNothingElseChanges)
     EXPECT_EQ(ReadFileBytes(RunListFilePath(Launcher())), SerializeRunList(paths));
 }
 
+// A command line Windows would cut is refused whole, never started cut.
+TEST_F(LaunchTest, AnEntryPastWindowsCommandLineLimitIsToldAndNotStarted)
+{
+    const V paths = {"C:\\" + std::string(32760, 's') + ".zel", "C:\\b.zel"};
+    Start(paths, true);
+    MessageBoxWatcher boxes(m_launcher->Process().Id());
+    DoubleClickItem(0);
+    ASSERT_TRUE(WaitUntil([&] { return !boxes.Texts().empty(); }));
+    DoubleClickItem(1);
+    ASSERT_TRUE(WaitUntil([&] { return Starts().size() == 1; }));
+    Close();
+    EXPECT_EQ(boxes.Texts(), V{kLaunchErrorText});
+    EXPECT_EQ(Starts()[0].argv, (V{Player(), paths[1]}));
+}
+
 }  // namespace

@@ -105,7 +105,7 @@ TEST_F(LeakTest, EditCycles)
     };
     ExpectNoGrowth(std::to_string(kEditCycles) + " edit cycles", kEditCycles, edit);
     EXPECT_FALSE(List().IsEditing());
-    EXPECT_EQ(List().GetText(0), "scene " + std::to_string(kEditCycles - 1));
+    EXPECT_EQ(Narrow(List().GetText(0)), "scene " + std::to_string(kEditCycles - 1));
     EXPECT_FALSE(m_dlg->HasEnded());
 }
 
@@ -162,7 +162,7 @@ TEST_F(LeakTest, PathTipShows)
     };
     ExpectNoGrowth(std::to_string(kPathTips) + " path tips", kPathTips, show);
     EXPECT_EQ(nShown, kWarmUpSteps + kPathTips);
-    EXPECT_EQ(tip.GetWindowText(), kPaths[1]);   // for the entry under the pointer
+    EXPECT_EQ(Narrow(tip.GetWindowText()), kPaths[1]);   // for the entry under the pointer
 }
 
 // A screen reader asks for the strip's and the list's objects again and

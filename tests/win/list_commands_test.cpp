@@ -127,7 +127,7 @@ protected:
         ::PostMessageA(List(), WM_CHAR, static_cast<WPARAM>(mnemonic), 1);
         Pump(*m_dlg);
     }
-    std::string CommandLineOf(int i) { return launch::PlayerCommandLine(List().Paths().GetAt(i)).value_or("?"); }
+    std::string CommandLineOf(int i) { return Narrow(launch::PlayerCommandLine(List().Paths().GetAt(i)).value_or(L"?")); }
 };
 
 TEST_F(ListCommandsTest, TheFocusItemFollowsEveryKeyThatMovesTheHighlight)
@@ -208,7 +208,7 @@ TEST_F(ListCommandsTest, EachMenuItemRunsItsCommandOnTheFocusEntry)
 {
     EmptyTheClipboard();
     OpenRecording(kPaths);
-    List().m_fnOpenFileDialog = [] { return std::optional<std::string>("D:\\new\\browsed.zel"); };
+    List().m_fnOpenFileDialog = [] { return std::optional<std::wstring>(L"D:\\new\\browsed.zel"); };
     ClickItem(1);
     struct Step {
         char mnemonic;
@@ -238,8 +238,8 @@ TEST_F(ListCommandsTest, EachMenuItemRunsItsCommandOnTheFocusEntry)
     Press(VK_ESCAPE);
     Choose('b');   // Browse: the edit opens and the file chosen goes into it
     EXPECT_EQ(List().GetEditItem(), 1);
-    EXPECT_EQ(List().GetInPlaceEdit()->GetWindowText(), "browsed");
-    EXPECT_EQ(List().Paths().GetAt(1), "D:\\new\\browsed.zel");
+    EXPECT_EQ(Narrow(List().GetInPlaceEdit()->GetWindowText()), "browsed");
+    EXPECT_EQ(Narrow(List().Paths().GetAt(1)), "D:\\new\\browsed.zel");
     Press(VK_ESCAPE);
     Choose('n');   // New
     EXPECT_EQ(List().GetEditItem(), 3);

@@ -67,9 +67,9 @@ std::string Joined(const std::vector<std::string>& items)
 // comparison after every step reads every item.
 std::string ClassWindowText(HWND hWnd)
 {
-    std::vector<char> buffer(static_cast<size_t>(CallClassWindowProc(hWnd, WM_GETTEXTLENGTH)) + 1);
+    std::vector<wchar_t> buffer(static_cast<size_t>(CallClassWindowProc(hWnd, WM_GETTEXTLENGTH)) + 1);
     CallClassWindowProc(hWnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
-    return buffer.data();
+    return Narrow(buffer.data());
 }
 
 template <class T>
@@ -161,7 +161,7 @@ private:
     void OpenDialog()
     {
         Open();
-        List().m_fnOpenFileDialog = [this] { return m_chosen; };
+        List().m_fnOpenFileDialog = [this] { return Widen(m_chosen); };
         RecordStarts();
         CRect rcList;
         ::GetWindowRect(List(), &rcList);
@@ -341,7 +341,7 @@ private:
         Compare(out, "insertion marker", List().GetInsertIndex(), -1);
         std::vector<std::string> started;
         for (const std::string& path : m_model->Started())
-            started.push_back(launch::PlayerCommandLine(path).value_or("?"));
+            started.push_back(Narrow(launch::PlayerCommandLine(Widen(path)).value_or(L"?")));
         Compare(out, "started", Joined(m_started), Joined(started));
         Compare(out, "clipboard", ClipboardText(CF_TEXT), m_model->Copied());
         if (expected) {
@@ -390,7 +390,7 @@ class ModelFoundFaultTest : public RunDialogTest {};
 TEST_F(ModelFoundFaultTest, EscapeWhileTheBrowseButtonHasTheFocusCancelsTheEdit)
 {
     OpenWith(ScenePaths("ab"));
-    List().m_fnOpenFileDialog = [] { return std::optional<std::string>(); };
+    List().m_fnOpenFileDialog = [] { return std::optional<std::wstring>(); };
     RightClickItem(1);
     Type("typed");
     ClickCenter(Button());   // a cancelled browse

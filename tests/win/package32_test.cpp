@@ -87,7 +87,7 @@ TEST_F(Package32Test, FirstStartWritesTheDefaultsEditsAreSavedAtTheCloseAndADoub
     V names;
     for (int i = 0; i < kDefaultEntryCount; ++i) {
         paths.push_back(DefaultEntryPath(Launcher(), i));
-        names.emplace_back(kDefaultEntries[static_cast<std::size_t>(i)].name);
+        names.push_back(Narrow(kDefaultEntries[static_cast<std::size_t>(i)].name));
     }
     EXPECT_EQ(ReadFileBytes(RunList()), SerializeRunList(paths)) << "the first start writes the fourteen defaults";
     EXPECT_EQ(launcher.Texts(), names);
@@ -122,7 +122,7 @@ TEST_F(Package32Test, FirstStartWritesTheDefaultsEditsAreSavedAtTheCloseAndADoub
     // The renamed entry, now first, still plays its own scene, from the package.
     PostDoubleClick(launcher.List(), launcher.ItemCenter(0));
     FoundProcess player;
-    HWND frame = WaitForWindowOf(Player(), SplitPath(paths[0]).fname, player);
+    HWND frame = WaitForWindowOf(Player(), Narrow(SplitPath(Widen(paths[0])).fname), player);
     ASSERT_NE(frame, nullptr) << "the double-click starts the package's zelrun.exe on " << paths[0];
     const std::string shown = ShownText(frame);
     EXPECT_NE(shown.find("Scene: " + paths[0] + "\r\nFile: found\r\n"), std::string::npos) << shown;

@@ -122,7 +122,7 @@ TEST_F(RunDialogTest, DeleteRemovesTheHighlightedEntry)
     EXPECT_EQ(PathHead(List()), (V{"C:\\b.zel", "C:\\d.zel"}));
     EXPECT_EQ(List().GetFocusItem(), 1);
     // The spare element past the items still holds the former last path.
-    EXPECT_EQ(List().Paths().GetAt(2), "C:\\d.zel");
+    EXPECT_EQ(Narrow(List().Paths().GetAt(2)), "C:\\d.zel");
 }
 
 TEST_F(RunDialogTest, AltArrowsMoveTheSelectedEntryWithItsPath)
@@ -336,7 +336,7 @@ TEST_F(DrawItemTest, AnAmpersandInANameIsDrawnAsItIs)
         dc.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
         dc.SetBkMode(TRANSPARENT);
         rc.left += listlayout::kTextIndent;
-        dc.DrawText("R&D", rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        dc.DrawText(L"R&D", rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     });
     EXPECT_EQ(DrawnItem(0, ODA_DRAWENTIRE, 0), expected);
 }

@@ -14,7 +14,9 @@
 using wintest::DiskFullStore;
 using wintest::Exists;
 using wintest::HeldFile;
+using wintest::Narrow;
 using wintest::TempDir;
+using wintest::Widen;
 
 namespace {
 
@@ -35,13 +37,13 @@ TEST_F(RunListStoreWinTest, AMissingFileOrDirectoryReadsAsMissing)
 {
     ::DeleteFileA(path.c_str());
     std::string bytes;
-    EXPECT_EQ(RunListStoreWin(path).Read(bytes), IRunListStore::ReadResult::Missing);
-    EXPECT_EQ(RunListStoreWin(dir.File("no\\_zelrunlist.dat")).Read(bytes), IRunListStore::ReadResult::Missing);
+    EXPECT_EQ(RunListStoreWin(Widen(path)).Read(bytes), IRunListStore::ReadResult::Missing);
+    EXPECT_EQ(RunListStoreWin(Widen(dir.File("no\\_zelrunlist.dat"))).Read(bytes), IRunListStore::ReadResult::Missing);
 }
 
 TEST_F(RunListStoreWinTest, WriteReplacesTheFileWholeAndLeavesNoTemporaryFile)
 {
-    RunListStoreWin store(path);
+    RunListStoreWin store(Widen(path));
     std::string large(2500000, '\0');   // more than one chunk each way
     for (std::size_t i = 0; i < large.size(); ++i)
         large[i] = static_cast<char>(i % 251);
@@ -53,7 +55,7 @@ TEST_F(RunListStoreWinTest, WriteReplacesTheFileWholeAndLeavesNoTemporaryFile)
     EXPECT_EQ(read, large);
     ASSERT_TRUE(store.Write("new"));
     EXPECT_EQ(ReadBytes(path), "new");
-    EXPECT_FALSE(Exists(store.TempPath()));
+    EXPECT_FALSE(Exists(Narrow(store.TempPath())));
 }
 
 TEST_F(RunListStoreWinTest, AFileHeldByAnotherProgramIsNeitherReadNorReplaced)
@@ -61,11 +63,11 @@ TEST_F(RunListStoreWinTest, AFileHeldByAnotherProgramIsNeitherReadNorReplaced)
     {
         HeldFile held(dir, path);
         ASSERT_TRUE(held.Holding());
-        RunListStoreWin store(path);
+        RunListStoreWin store(Widen(path));
         std::string bytes;
         EXPECT_EQ(store.Read(bytes), IRunListStore::ReadResult::Unreadable);
         EXPECT_FALSE(store.Write("new list"));
-        EXPECT_FALSE(Exists(store.TempPath()));
+        EXPECT_FALSE(Exists(Narrow(store.TempPath())));
     }
     EXPECT_EQ(ReadBytes(path), "old list");
 }
@@ -74,7 +76,7 @@ TEST_F(RunListStoreWinTest, ABriefHoldIsWaitedOut)
 {
     HeldFile held(dir, path, 200);
     ASSERT_TRUE(held.Holding());
-    EXPECT_TRUE(RunListStoreWin(path).Write("new list"));
+    EXPECT_TRUE(RunListStoreWin(Widen(path)).Write("new list"));
     EXPECT_EQ(ReadBytes(path), "new list");
 }
 
@@ -87,25 +89,25 @@ TEST_F(RunListStoreWinTest, TheReadSharesTheFileWithReadersAndWaitsOutABriefHold
         const UniqueHandle reader(OwnHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
         ASSERT_TRUE(reader);
-        EXPECT_EQ(RunListStoreWin(path).Read(bytes), IRunListStore::ReadResult::Ok);
+        EXPECT_EQ(RunListStoreWin(Widen(path)).Read(bytes), IRunListStore::ReadResult::Ok);
         EXPECT_EQ(bytes, "old list");
     }
     bytes.clear();
     HeldFile held(dir, path, 300);
     ASSERT_TRUE(held.Holding());
-    EXPECT_EQ(RunListStoreWin(path).Read(bytes), IRunListStore::ReadResult::Ok);
+    EXPECT_EQ(RunListStoreWin(Widen(path)).Read(bytes), IRunListStore::ReadResult::Ok);
     EXPECT_EQ(bytes, "old list");
 }
 
 TEST_F(RunListStoreWinTest, AWriteThatFailsPartWayKeepsTheOldFile)
 {
-    DiskFullStore store(path);
+    DiskFullStore store(Widen(path));
     EXPECT_FALSE(store.Write("a new list that does not fit"));
     EXPECT_EQ(ReadBytes(path), "old list");
-    EXPECT_FALSE(Exists(store.TempPath()));
+    EXPECT_FALSE(Exists(Narrow(store.TempPath())));
 
     const std::string fresh = dir.File("fresh.dat");
-    EXPECT_FALSE(DiskFullStore(fresh).Write("list"));
+    EXPECT_FALSE(DiskFullStore(Widen(fresh)).Write("list"));
     EXPECT_FALSE(Exists(fresh));
 }
 
@@ -131,7 +133,7 @@ TEST_F(RunListStoreWinTest, LeftoverTemporaryFilesOfEndedSavesAreRemoved)
     for (const std::string& file : kept)
         WriteBytes(file, "t");
 
-    RemoveLeftoverTempFiles(path);
+    RemoveLeftoverTempFiles(Widen(path));
     for (const std::string& file : removed)
         EXPECT_FALSE(Exists(file)) << file;
     for (const std::string& file : kept)

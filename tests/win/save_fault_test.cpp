@@ -16,13 +16,13 @@ class SaveFaultTest : public RunDialogTest {
 protected:
     SaveFaultTest()
     {
-        m_makeStore = [this](const std::string& path) -> std::unique_ptr<IRunListStore> {
+        m_makeStore = [this](const std::wstring& path) -> std::unique_ptr<IRunListStore> {
             if (m_bDiskFull)
                 return std::make_unique<DiskFullStore>(path);
             return std::make_unique<RunListStoreWin>(path);
         };
     }
-    static bool TempFileLeft() { return Exists(RunListStoreWin(RunListPath()).TempPath()); }
+    static bool TempFileLeft() { return Exists(Narrow(RunListStoreWin(Widen(RunListPath())).TempPath())); }
 
     // For its life, the dialog's loads and saves go to a disk that fills up
     // part-way through every write.

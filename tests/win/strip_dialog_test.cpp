@@ -189,7 +189,7 @@ TEST_F(StripDialogTest, TheCaptionStartsTwoPixelsFromTheLeft)
     dc.FillRect(rc, ::GetSysColorBrush(COLOR_3DFACE));
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
-    dc.DrawText("zEL", rc, DT_SINGLELINE | DT_VCENTER);
+    dc.DrawText(L"zEL", rc, DT_SINGLELINE | DT_VCENTER);
 
     int nInk = 0;
     for (int y = 0; y < screen.h; ++y) {
@@ -290,7 +290,7 @@ TEST_F(StripDialogTest, EachToolCoversItsButtonAndAsksForItsText)
     const V texts = {"unchanged", "New", "Delete", "Move Up", "Move Down", "unchanged"};
     for (UINT id = 0; id <= 5; ++id) {
         if (id >= 1 && id <= 4) {
-            TTTOOLINFOA ti{};
+            TTTOOLINFOW ti{};
             ASSERT_TRUE(tip.GetToolInfo(ti, &Strip(), id));
             EXPECT_EQ(CRect(ti.rect), Strip().GetButtonRect(static_cast<int>(id) - 1));
         }
@@ -343,8 +343,8 @@ TEST_F(StripDialogTest, NewAsksTheListForANewEntryAndNoListMeansNoCommand)
 {
     OpenWith({"C:\\a.zel"});
     RecordingList list;
-    ASSERT_TRUE(list.CreateEx(0, "LISTBOX", "", WS_CHILD, CRect(0, 200, 50, 240), m_dlg.get(), 2000));
-    list.AddString("x");
+    ASSERT_TRUE(list.CreateEx(0, L"LISTBOX", L"", WS_CHILD, CRect(0, 200, 50, 240), m_dlg.get(), 2000));
+    list.AddString(L"x");
     Strip().m_pList = &list;
     Click(kNew);
     EXPECT_EQ(list.m_nNewCalls, 1);

@@ -27,7 +27,7 @@ protected:
         RightClickItem(i);
         ASSERT_TRUE(List().IsEditing());
         if (chosen) {
-            List().m_fnOpenFileDialog = [chosen] { return chosen; };
+            List().m_fnOpenFileDialog = [chosen] { return Widen(chosen); };
             ClickCenter(Button());
         }
         if (typed) {
@@ -141,13 +141,13 @@ TEST_F(UndoDialogTest, UndoScrollsTheTouchedEntryIntoView)
     List().SendMessage(LB_SETTOPINDEX, 150);
     Pump(*m_dlg);
     Undo();
-    EXPECT_EQ(List().GetText(0), "scene0");
+    EXPECT_EQ(Narrow(List().GetText(0)), "scene0");
     EXPECT_EQ(List().GetCurSel(), 0);
     EXPECT_EQ(List().GetTopIndex(), 0);
     List().SendMessage(LB_SETTOPINDEX, 150);
     Pump(*m_dlg);
     RedoY();
-    EXPECT_EQ(List().GetText(0), "scene1");
+    EXPECT_EQ(Narrow(List().GetText(0)), "scene1");
     EXPECT_EQ(List().GetCurSel(), -1);
     EXPECT_EQ(List().GetTopIndex(), 0);
 }
@@ -160,11 +160,11 @@ TEST_F(UndoDialogTest, CtrlZInTheEditUndoesTheTypingOnly)
     ClickItem(0);
     Press(List(), VK_DOWN, true);
     RightClickItem(0);
-    ASSERT_EQ(Edit().GetWindowText(), "b");
+    ASSERT_EQ(Narrow(Edit().GetWindowText()), "b");
     Edit().SendMessage(EM_SETSEL, 0, -1);
     Type("typed");
     Chord(Edit(), 'Z', {VK_CONTROL});
-    EXPECT_EQ(Edit().GetWindowText(), "b");
+    EXPECT_EQ(Narrow(Edit().GetWindowText()), "b");
     EXPECT_TRUE(List().IsEditing());
     EXPECT_EQ(View().names, (V{"b", "a"}));
     EXPECT_FALSE(List().Undo());   // refused while the edit is open

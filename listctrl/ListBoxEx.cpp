@@ -21,13 +21,13 @@ namespace {
 // cannot, the items are still inserted one by one).
 bool AppendNames(HWND hList, const std::vector<ListEntry>& entries)
 {
-    const auto listProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrA(hList, GCLP_WNDPROC));
+    const auto listProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(hList, GCLP_WNDPROC));
     std::size_t nTextBytes = 0;
     for (const ListEntry& entry : entries)
-        nTextBytes += entry.name.size() + 1;
-    ::CallWindowProcA(listProc, hList, LB_INITSTORAGE, entries.size(), static_cast<LPARAM>(nTextBytes));
+        nTextBytes += (entry.name.size() + 1) * sizeof(wchar_t);
+    ::CallWindowProcW(listProc, hList, LB_INITSTORAGE, entries.size(), static_cast<LPARAM>(nTextBytes));
     for (const ListEntry& entry : entries) {
-        if (::CallWindowProcA(listProc, hList, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+        if (::CallWindowProcW(listProc, hList, LB_INSERTSTRING, static_cast<WPARAM>(-1),
                               reinterpret_cast<LPARAM>(entry.name.c_str())) < 0)
             return false;
     }

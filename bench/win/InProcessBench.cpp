@@ -215,12 +215,12 @@ bool MeasureGrowth(int count, const std::string& bytes, bool rawWriteFirst, benc
     const double redoMoveMs = TimeMs(list, [&] { redo(kOperations); });
     const double deleteAgainMs = TimeMs(list, [&] { deleteFirst(kOperations); });
     const auto paths = [&list] {
-        std::vector<std::string> out;
+        std::vector<std::wstring> out;
         for (int i = 0; i < list.Entries().GetCount(); ++i)
             out.push_back(list.Entries().PathAt(i));
         return out;
     };
-    const std::vector<std::string> afterDeletes = paths();
+    const std::vector<std::wstring> afterDeletes = paths();
     const double undoDeleteMs = TimeMs(list, [&] { undo(kOperations); });
     const bool undone = list.GetCount() == count - kShownOperations - kOperations;
     const double redoDeleteMs = TimeMs(list, [&] { redo(kOperations); });

@@ -87,6 +87,23 @@ char* PutArchiveString(char* out, std::string_view s)
     return out + s.size();
 }
 
+bool IsAsciiText(std::wstring_view s)
+{
+    // One pass without a branch per unit, which the compiler can vectorise.
+    std::uint32_t bits = 0;
+    for (const wchar_t unit : s)
+        bits |= static_cast<std::uint32_t>(unit);
+    return bits < 0x80;
+}
+
+char* PutArchiveAsciiString(char* out, std::wstring_view s)
+{
+    out = PutLength(out, s.size());
+    for (const wchar_t unit : s)
+        *out++ = static_cast<char>(unit);
+    return out;
+}
+
 char* PutArchiveWideString(char* out, std::wstring_view s)
 {
     LengthFormOf(s.size());   // throws before anything is written

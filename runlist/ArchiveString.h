@@ -32,6 +32,13 @@ char* PutArchiveInt32(char* out, std::int32_t n);
 char* PutArchiveString(char* out, std::string_view s);
 char* PutArchiveWideString(char* out, std::wstring_view s);
 
+// Whether every code unit of s is ASCII, which every ANSI code page holds as
+// the same bytes; such a string is written single-byte without a conversion:
+// the paths of almost every list.
+bool IsAsciiText(std::wstring_view s);
+// s, all ASCII, in the single-byte form (ArchiveStringSize(s.size()) bytes).
+char* PutArchiveAsciiString(char* out, std::wstring_view s);
+
 // Append n as 4 bytes little-endian, or s in the encoding above.
 void WriteArchiveInt32(std::string& out, std::int32_t n);
 void WriteArchiveString(std::string& out, std::string_view s);

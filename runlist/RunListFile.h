@@ -62,14 +62,19 @@ public:
         }
         for (; m_next < m_count; ++m_next) {
             const std::wstring_view path = m_pathAt(m_next);
-            const bool bSingleByte = m_codePage.ToBytesExactly(path, m_bytes);
-            const std::size_t size = bSingleByte ? ArchiveStringSize(m_bytes.size()) : ArchiveWideStringSize(path.size());
+            const bool bAscii = IsAsciiText(path);
+            const bool bSingleByte = bAscii || m_codePage.ToBytesExactly(path, m_bytes);
+            const std::size_t size = bAscii        ? ArchiveStringSize(path.size())
+                                     : bSingleByte ? ArchiveStringSize(m_bytes.size())
+                                                   : ArchiveWideStringSize(path.size());
             if (used + size > m_buffer.size()) {
                 if (used > 0)
                     break;
                 m_buffer.resize(size);
             }
-            if (bSingleByte)
+            if (bAscii)
+                PutArchiveAsciiString(&m_buffer[used], path);
+            else if (bSingleByte)
                 PutArchiveString(&m_buffer[used], m_bytes);
             else
                 PutArchiveWideString(&m_buffer[used], path);

@@ -87,21 +87,17 @@ char* PutArchiveString(char* out, std::string_view s)
     return out + s.size();
 }
 
-bool IsAsciiText(std::wstring_view s)
-{
-    // One pass without a branch per unit, which the compiler can vectorise.
-    std::uint32_t bits = 0;
-    for (const wchar_t unit : s)
-        bits |= static_cast<std::uint32_t>(unit);
-    return bits < 0x80;
-}
-
-char* PutArchiveAsciiString(char* out, std::wstring_view s)
+char* PutArchiveStringIfAscii(char* out, std::wstring_view s)
 {
     out = PutLength(out, s.size());
-    for (const wchar_t unit : s)
+    // No branch per unit: the loop narrows and checks at once, and the
+    // compiler can vectorise it.
+    std::uint32_t bits = 0;
+    for (const wchar_t unit : s) {
+        bits |= static_cast<std::uint32_t>(unit);
         *out++ = static_cast<char>(unit);
-    return out;
+    }
+    return bits < 0x80 ? out : nullptr;
 }
 
 char* PutArchiveWideString(char* out, std::wstring_view s)

@@ -32,12 +32,12 @@ char* PutArchiveInt32(char* out, std::int32_t n);
 char* PutArchiveString(char* out, std::string_view s);
 char* PutArchiveWideString(char* out, std::wstring_view s);
 
-// Whether every code unit of s is ASCII, which every ANSI code page holds as
-// the same bytes; such a string is written single-byte without a conversion:
-// the paths of almost every list.
-bool IsAsciiText(std::wstring_view s);
-// s, all ASCII, in the single-byte form (ArchiveStringSize(s.size()) bytes).
-char* PutArchiveAsciiString(char* out, std::wstring_view s);
+// s in the single-byte form (ArchiveStringSize(s.size()) bytes) when every
+// code unit is ASCII, which every ANSI code page holds as the same bytes: the
+// paths of almost every list, written in one pass without a conversion. The
+// end of what was written, or nullptr when a unit is not ASCII (the bytes
+// written are then to be written over).
+char* PutArchiveStringIfAscii(char* out, std::wstring_view s);
 
 // Append n as 4 bytes little-endian, or s in the encoding above.
 void WriteArchiveInt32(std::string& out, std::int32_t n);

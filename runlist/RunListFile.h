@@ -47,7 +47,7 @@ std::string SerializeRunList(const std::vector<std::wstring>& paths, const ICode
 template <class PathAt>
 class RunListStream : public IByteSource {
 public:
-    static constexpr std::size_t kBufferSize = 64u << 10;
+    static constexpr std::size_t kBufferSize = 256u << 10;
 
     RunListStream(int count, PathAt pathAt, const ICodePage& codePage)
         : m_count(std::max(count, 0)), m_pathAt(std::move(pathAt)), m_codePage(codePage) {}
@@ -61,29 +61,45 @@ public:
             m_countWritten = true;
         }
         for (; m_next < m_count; ++m_next) {
-            const std::wstring_view path = m_pathAt(m_next);
-            const bool bAscii = IsAsciiText(path);
-            const bool bSingleByte = bAscii || m_codePage.ToBytesExactly(path, m_bytes);
-            const std::size_t size = bAscii        ? ArchiveStringSize(path.size())
-                                     : bSingleByte ? ArchiveStringSize(m_bytes.size())
-                                                   : ArchiveWideStringSize(path.size());
-            if (used + size > m_buffer.size()) {
-                if (used > 0)
-                    break;
-                m_buffer.resize(size);
-            }
-            if (bAscii)
-                PutArchiveAsciiString(&m_buffer[used], path);
-            else if (bSingleByte)
-                PutArchiveString(&m_buffer[used], m_bytes);
-            else
-                PutArchiveWideString(&m_buffer[used], path);
+            const std::size_t size = PutPath(m_pathAt(m_next), used);
+            if (size == 0)
+                break;
             used += size;
         }
         return {m_buffer.data(), used};
     }
 
 private:
+    // Writes path behind the used bytes of the buffer in its form: its size,
+    // or 0 when it does not fit there (a path alone in the buffer always does).
+    std::size_t PutPath(std::wstring_view path, std::size_t used)
+    {
+        const std::size_t asciiSize = ArchiveStringSize(path.size());
+        if (HasRoom(used, asciiSize) && PutArchiveStringIfAscii(&m_buffer[used], path) != nullptr)
+            return asciiSize;
+        const bool bSingleByte = m_codePage.ToBytesExactly(path, m_bytes);
+        const std::size_t size = bSingleByte ? ArchiveStringSize(m_bytes.size()) : ArchiveWideStringSize(path.size());
+        if (!HasRoom(used, size))
+            return 0;
+        if (bSingleByte)
+            PutArchiveString(&m_buffer[used], m_bytes);
+        else
+            PutArchiveWideString(&m_buffer[used], path);
+        return size;
+    }
+
+    // Whether size bytes fit behind the used ones; the buffer grows for a
+    // piece that is to hold one path only.
+    bool HasRoom(std::size_t used, std::size_t size)
+    {
+        if (used + size <= m_buffer.size())
+            return true;
+        if (used > 0)
+            return false;
+        m_buffer.resize(size);
+        return true;
+    }
+
     int m_count;
     PathAt m_pathAt;
     const ICodePage& m_codePage;

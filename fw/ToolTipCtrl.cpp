@@ -26,10 +26,32 @@ TTTOOLINFOW CToolTipCtrl::ToolInfo(CWnd* pWnd, UINT_PTR nIDTool)
 BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCWSTR lpszText, const RECT& rc, UINT_PTR nIDTool)
 {
     TTTOOLINFOW ti = ToolInfo(pWnd, nIDTool);
-    ti.uFlags = TTF_SUBCLASS;
     ti.rect = rc;
     ti.lpszText = const_cast<LPWSTR>(lpszText);   // the record is read only
     return static_cast<BOOL>(SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti)));
+}
+
+void CToolTipCtrl::RelayEvent(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: {
+        // The message as it came from the queue: its time and screen point too.
+        const DWORD pos = ::GetMessagePos();
+        const POINT pt{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+        MSG msg{hWnd, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), pt};
+        SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+        break;
+    }
+    default:
+        break;
+    }
 }
 
 void CToolTipCtrl::SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, const RECT& rc)

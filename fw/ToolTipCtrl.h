@@ -21,10 +21,16 @@ public:
     // Creates the tooltip window owned by pParentWnd.
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
 
-    // Registers tool nIDTool of pWnd over rc. The control watches pWnd's mouse
-    // messages itself (TTF_SUBCLASS); with LPSTR_TEXTCALLBACKW it asks pWnd for
-    // the text with TTN_NEEDTEXTW each time the tip is shown.
+    // Registers tool nIDTool of pWnd over rc; pWnd's procedure passes its mouse
+    // messages on with RelayEvent. With LPSTR_TEXTCALLBACKW the control asks
+    // pWnd for the text with TTN_NEEDTEXTW each time the tip is shown.
     BOOL AddTool(CWnd* pWnd, LPCWSTR lpszText, const RECT& rc, UINT_PTR nIDTool);
+    // Shows the control a message of a tool's window: the mouse messages make
+    // its tips come and go, others are ignored. Passed on by the window's own
+    // procedure rather than watched through the control's subclass of the
+    // window, which would cost every message of that window a property lookup
+    // (under Wine a round trip to the server).
+    void RelayEvent(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     // Gives tool nIDTool of pWnd a new rectangle in pWnd's client coordinates.
     void SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, const RECT& rc);
     void Activate(BOOL bActivate);

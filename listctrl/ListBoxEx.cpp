@@ -82,7 +82,7 @@ void CListBoxEx::RemeasureItems()
 LRESULT CListBoxEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
-    if (m_pathTip.OnListMessage(message, lParam, result))
+    if (m_pathTip.OnListMessage(message, wParam, lParam, result))
         return result;
     switch (message) {
     case WM_CREATE:

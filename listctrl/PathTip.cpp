@@ -61,7 +61,7 @@ void CPathTip::UpdateWidth()
     m_tip.SetMaxTipWidth(dpi::Scale(listlayout::kPathTipMaxWidth, m_list.GetDpi()));
 }
 
-bool CPathTip::OnListMessage(UINT message, LPARAM lParam, LRESULT& result)
+bool CPathTip::OnListMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (m_tip.m_hWnd == nullptr)
         return false;
@@ -74,8 +74,8 @@ bool CPathTip::OnListMessage(UINT message, LPARAM lParam, LRESULT& result)
     switch (message) {
     case WM_MOUSEMOVE: {
         // Popped here, the tip shows again for the new entry once the pointer
-        // rests on it: the tooltip, seeing the move after us (it watches an
-        // attached list from below our procedure), starts its delay again.
+        // rests on it: the tooltip, shown the move after this, starts its
+        // delay again.
         const int nItem = ItemAt(CPoint(lParam));
         if (nItem != m_nItem) {
             m_nItem = nItem;
@@ -91,6 +91,7 @@ bool CPathTip::OnListMessage(UINT message, LPARAM lParam, LRESULT& result)
             m_bRefreshPosted = ::PostMessageW(m_list, PathTipRefreshMessage(), 0, 0) != FALSE;
         break;
     }
+    m_tip.RelayEvent(m_list, message, wParam, lParam);
     return false;
 }
 

@@ -23,8 +23,9 @@ public:
     // Hides a shown tip (an edit is about to cover its entry).
     void Pop() { m_tip.Pop(); }
     // What the tip does with a list message before the list handles it; true
-    // when that was all (result is the answer).
-    bool OnListMessage(UINT message, LPARAM lParam, LRESULT& result);
+    // when that was all (result is the answer). The tooltip is shown the
+    // list's mouse messages here.
+    bool OnListMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Answers the tooltip's request for its text; false for any other
     // notification.
     bool OnNotify(LPARAM lParam, LRESULT* pResult);

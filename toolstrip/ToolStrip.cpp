@@ -130,6 +130,9 @@ void CToolStrip::CreateToolTips()
 
 LRESULT CToolStrip::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The tooltip sees the mouse before the strip does.
+    if (m_toolTip.m_hWnd != nullptr)
+        m_toolTip.RelayEvent(m_hWnd, message, wParam, lParam);
     const UINT nFlags = static_cast<UINT>(wParam);
     switch (message) {
     case WM_CREATE:

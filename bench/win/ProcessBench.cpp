@@ -220,10 +220,12 @@ std::string DefaultEntriesFile(const std::string& exePath)
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_process <results file> [runs]\n");
+        std::fprintf(stderr, "usage: bench_process <results file> [runs [scenario]]\n");
         return 2;
     }
     const int runs = argc > 2 ? std::atoi(argv[2]) : kDefaultRuns;
+    // One scenario alone, named as in the results (start, first_start, ...).
+    const std::string only = argc > 3 ? argv[3] : "";
     const std::filesystem::path root =
         std::filesystem::temp_directory_path() / ("nimbrel_bench_" + std::to_string(::GetCurrentProcessId()));
     std::vector<Installed> programs;
@@ -255,8 +257,10 @@ int main(int argc, char** argv)
 
     bench::Results results;
     bool ok = true;
-    for (const Scenario& scenario : scenarios)
-        ok = ok && MeasureScenario(scenario, programs, runs, results);
+    for (const Scenario& scenario : scenarios) {
+        if (only.empty() || only == scenario.name)
+            ok = ok && MeasureScenario(scenario, programs, runs, results);
+    }
     std::error_code ignored;
     std::filesystem::remove_all(root, ignored);
     return ok && results.Write(argv[1]) ? 0 : 1;

@@ -54,6 +54,24 @@ void CToolTipCtrl::RelayEvent(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
+void CToolTipCtrl::RelayPointer(HWND hWnd)
+{
+    POINT pt{};
+    ::GetCursorPos(&pt);
+    ::ScreenToClient(hWnd, &pt);
+    RelayEvent(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+}
+
+bool CToolTipSchedule::IsDue(HWND hWnd, UINT message, WPARAM wParam)
+{
+    if (message == WM_MOUSEMOVE && !m_bScheduled)
+        m_bScheduled = ::SetTimer(hWnd, kTimerId, 0, nullptr) != 0;
+    if (message != WM_TIMER || wParam != kTimerId)
+        return false;
+    ::KillTimer(hWnd, kTimerId);
+    return true;
+}
+
 void CToolTipCtrl::SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, const RECT& rc)
 {
     TTTOOLINFOW ti = ToolInfo(pWnd, nIDTool);

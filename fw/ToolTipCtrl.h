@@ -31,6 +31,9 @@ public:
     // window, which would cost every message of that window a property lookup
     // (under Wine a round trip to the server).
     void RelayEvent(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Shows the control the pointer where it is now, as a move of it over
+    // hWnd would: for a control made after the pointer came.
+    void RelayPointer(HWND hWnd);
     // Gives tool nIDTool of pWnd a new rectangle in pWnd's client coordinates.
     void SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, const RECT& rc);
     void Activate(BOOL bActivate);
@@ -49,6 +52,22 @@ public:
 
 private:
     static TTTOOLINFOW ToolInfo(CWnd* pWnd, UINT_PTR nIDTool);
+};
+
+// When a window's tooltip is made: after the pointer first moves over the
+// window, once the window has nothing more urgent to do (a timer's message
+// comes only after input and painting). A start is not kept waiting for a
+// tooltip that a keyboard user never sees.
+class CToolTipSchedule {
+public:
+    // Called with each message of the window before it is handled: true when
+    // the tooltip is to be made now (the message was the schedule's own and
+    // needs nothing else).
+    bool IsDue(HWND hWnd, UINT message, WPARAM wParam);
+
+private:
+    static constexpr UINT_PTR kTimerId = 0x4E54;
+    bool m_bScheduled = false;
 };
 
 #ifndef _WIN64

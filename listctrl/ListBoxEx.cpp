@@ -68,7 +68,6 @@ void CListBoxEx::AttachParts()
 {
     m_nDpi = GetWindowDpi(m_hWnd);
     CreateInPlaceControls();
-    m_pathTip.Create();
 }
 
 void CListBoxEx::RemeasureItems()

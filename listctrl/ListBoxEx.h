@@ -107,7 +107,7 @@ public:
     CInPlaceEdit* GetInPlaceEdit() const { return m_edit.Edit(); }
     CInPlaceButton* GetInPlaceButton() const { return m_edit.Button(); }
     // The tooltip that shows the full path of the entry under the pointer.
-    const CToolTipCtrl& GetPathTip() const { return m_pathTip.Control(); }
+    CToolTipCtrl& GetPathTip() { return m_pathTip.Control(); }
     // The item under a point in client coordinates, or -1.
     int ItemFromClientPoint(CPoint point) const;
 

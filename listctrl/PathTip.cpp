@@ -49,20 +49,37 @@ bool MayMoveEntries(UINT message)
 void CPathTip::Create()
 {
     // The text is a path, shown as it is: no '&' turns into an underline.
-    if (m_tip.m_hWnd != nullptr || !m_tip.Create(&m_list, TTS_NOPREFIX))
+    if (m_tip.m_hWnd != nullptr || m_list.m_hWnd == nullptr || !m_tip.Create(&m_list, TTS_NOPREFIX))
         return;
     m_tip.AddTool(&m_list, LPSTR_TEXTCALLBACKW, m_list.GetClientRect(), kPathTool);
     UpdateWidth();
     m_tip.Activate(TRUE);
 }
 
+// The pointer came before the tooltip: it is shown where the pointer is.
+void CPathTip::CreateForPointer()
+{
+    if (m_tip.m_hWnd != nullptr)
+        return;
+    Create();
+    m_nItem = ItemUnderCursor();
+    m_tip.RelayPointer(m_list);
+}
+
 void CPathTip::UpdateWidth()
 {
+    if (m_tip.m_hWnd == nullptr)
+        return;   // made at its width when it is made
     m_tip.SetMaxTipWidth(dpi::Scale(listlayout::kPathTipMaxWidth, m_list.GetDpi()));
 }
 
 bool CPathTip::OnListMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    if (m_schedule.IsDue(m_list, message, wParam)) {
+        CreateForPointer();
+        result = 0;
+        return true;
+    }
     if (m_tip.m_hWnd == nullptr)
         return false;
     if (message == PathTipRefreshMessage()) {

@@ -15,13 +15,18 @@ public:
     CPathTip(const CPathTip&) = delete;
     CPathTip& operator=(const CPathTip&) = delete;
 
-    // Once the list's window exists; without the tooltip the list works as
-    // before, only without the tip.
+    // Makes the tooltip once the list's window exists: when the pointer has
+    // come over the list (CToolTipSchedule), or when the control is asked
+    // for. Without the tooltip the list works as before, only without the tip.
     void Create();
     // The wrapping width for the list's DPI.
     void UpdateWidth();
     // Hides a shown tip (an edit is about to cover its entry).
-    void Pop() { m_tip.Pop(); }
+    void Pop()
+    {
+        if (m_tip.m_hWnd != nullptr)
+            m_tip.Pop();
+    }
     // What the tip does with a list message before the list handles it; true
     // when that was all (result is the answer). The tooltip is shown the
     // list's mouse messages here.
@@ -30,7 +35,11 @@ public:
     // notification.
     bool OnNotify(LPARAM lParam, LRESULT* pResult);
 
-    const CToolTipCtrl& Control() const { return m_tip; }
+    CToolTipCtrl& Control()
+    {
+        Create();
+        return m_tip;
+    }
 
 private:
     // The entry whose path the tip shows for a point in client coordinates:
@@ -38,11 +47,13 @@ private:
     // while an edit is open.
     int ItemAt(CPoint point) const;
     int ItemUnderCursor() const;
+    void CreateForPointer();
     // Brings a shown tip up to the entry now under the pointer, or hides it.
     void Refresh();
 
     CListBoxEx& m_list;
     CToolTipCtrl m_tip;
+    CToolTipSchedule m_schedule;
     // The text last handed to the tip, which reads it after the notification.
     std::wstring m_strText;
     int m_nItem = -1;   // the entry under the pointer at its last move

@@ -114,7 +114,6 @@ CRect CToolStrip::GetButtonRect(int nButton) const
 // tooltip sees each mouse message after the strip has handled it.
 void CToolStrip::PreSubclassWindow()
 {
-    CreateToolTips();
     SetDpi(GetWindowDpi(m_hWnd));   // lays the buttons out
     m_bHideFocus = (SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS) != 0;
     CWnd::PreSubclassWindow();
@@ -122,15 +121,30 @@ void CToolStrip::PreSubclassWindow()
 
 void CToolStrip::CreateToolTips()
 {
-    m_toolTip.Create(this);
+    if (m_toolTip.m_hWnd != nullptr || m_hWnd == nullptr || !m_toolTip.Create(this))
+        return;
     for (int i = 0; i < kButtonCount; ++i)
-        m_toolTip.AddTool(this, LPSTR_TEXTCALLBACKW, CRect(), static_cast<UINT_PTR>(i + 1));
+        m_toolTip.AddTool(this, LPSTR_TEXTCALLBACKW, GetButtonRect(i), static_cast<UINT_PTR>(i + 1));
     m_toolTip.Activate(TRUE);
+}
+
+CToolTipCtrl& CToolStrip::GetToolTip()
+{
+    CreateToolTips();
+    return m_toolTip;
 }
 
 LRESULT CToolStrip::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // The tooltip sees the mouse before the strip does.
+    // The tooltip, made once the pointer has come, sees the mouse before the
+    // strip does.
+    if (m_toolTipSchedule.IsDue(m_hWnd, message, wParam)) {
+        if (m_toolTip.m_hWnd == nullptr) {
+            CreateToolTips();
+            m_toolTip.RelayPointer(m_hWnd);
+        }
+        return 0;
+    }
     if (m_toolTip.m_hWnd != nullptr)
         m_toolTip.RelayEvent(m_hWnd, message, wParam, lParam);
     const UINT nFlags = static_cast<UINT>(wParam);
@@ -198,7 +212,6 @@ int CToolStrip::OnCreate(CREATESTRUCTW*)
 {
     if (Default() == -1)
         return -1;
-    CreateToolTips();
     SetDpi(GetWindowDpi(m_hWnd));
     return 0;
 }

@@ -28,7 +28,7 @@ public:
     // Runs the command of button nCommand (StripButtons.h) on m_pList; other
     // numbers, or no list, do nothing.
     void Execute(int nCommand) override;
-    // Creates the tooltip window with one tool per button.
+    // Creates the tooltip window with one tool per button, unless it exists.
     void CreateToolTips();
 
     CRect GetButtonRect(int nButton) const;
@@ -52,7 +52,9 @@ public:
     // Remakes everything for a new DPI (the window moved to another monitor)
     // and repaints; the caller has sized the window already.
     void SetDpi(int nDpi);
-    const CToolTipCtrl& GetToolTip() const { return m_toolTip; }
+    // The buttons' tooltip, made once the pointer has come over the strip
+    // (CToolTipSchedule) or when asked for here.
+    CToolTipCtrl& GetToolTip();
 
     // Framework overrides.
     void PreSubclassWindow() override;
@@ -109,6 +111,7 @@ private:
     CFont m_fontCaption;                       // null: the stock font fits
     StripModel m_model;
     CToolTipCtrl m_toolTip;
+    CToolTipSchedule m_toolTipSchedule;
     bool m_bHideFocus = false;      // the UI state hides focus rectangles
     bool m_bInMousePress = false;   // the focus arriving now comes with a click
 };

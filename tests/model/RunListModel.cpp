@@ -171,6 +171,7 @@ void RunListModel::Type(const std::string& text)
 // takes the focus back, and its path at once into the entry.
 void RunListModel::Browse(const std::optional<std::string>& chosen)
 {
+    m_nRevealed = kNone;   // Alt+Down in the edit browses: no undo to show
     if (!IsEditing())
         return;
     m_focus = Focus::Button;

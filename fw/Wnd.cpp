@@ -58,10 +58,14 @@ bool IsRecordOfThisThread(LPARAM lParam, std::size_t size)
     return record >= here && record < base && size <= base - record;
 }
 
+WNDPROC ClassWindowProc(HWND hWnd)
+{
+    return reinterpret_cast<WNDPROC>(::GetClassLongPtrW(hWnd, GCLP_WNDPROC));
+}
+
 LRESULT CallClassWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const auto classProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(hWnd, GCLP_WNDPROC));
-    return ::CallWindowProcW(classProc, hWnd, message, wParam, lParam);
+    return ::CallWindowProcW(ClassWindowProc(hWnd), hWnd, message, wParam, lParam);
 }
 
 // Out of line, with the destructor: they alone see the accessible object's type.

@@ -146,3 +146,5 @@ const TRecord* RecordOfThisThread(LPARAM lParam)
 // under Wine each pass through a common-controls subclass costs wine server
 // round trips.
 LRESULT CallClassWindowProc(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// The procedure CallClassWindowProc calls, looked up once for many messages.
+WNDPROC ClassWindowProc(HWND hWnd);

@@ -21,7 +21,7 @@ namespace {
 // cannot, the items are still inserted one by one).
 bool AppendNames(HWND hList, const std::vector<ListEntry>& entries)
 {
-    const auto listProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(hList, GCLP_WNDPROC));
+    const WNDPROC listProc = ClassWindowProc(hList);
     std::size_t nTextBytes = 0;
     for (const ListEntry& entry : entries)
         nTextBytes += (entry.name.size() + 1) * sizeof(wchar_t);

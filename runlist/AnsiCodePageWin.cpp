@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "fw/AnsiText.h"
+
 #include <algorithm>
 
 namespace {
@@ -20,12 +22,7 @@ std::wstring AnsiCodePageWin::ToWide(std::string_view bytes) const
 {
     if (IsAscii(bytes))
         return std::wstring(bytes.begin(), bytes.end());
-    const int nBytes = static_cast<int>(bytes.size());
-    const int nChars = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), nBytes, nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(std::max(nChars, 0)), L'\0');
-    if (nChars > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), nBytes, text.data(), nChars);
-    return text;
+    return fw::WidenAnsi(bytes);
 }
 
 // No best-fit mapping and no default character, and the bytes must convert

@@ -109,9 +109,7 @@ CRect CToolStrip::GetButtonRect(int nButton) const
     return ToRect(m_model.GetButtonRects().at(static_cast<std::size_t>(nButton)));
 }
 
-// Attached to the dialog's button: the tools are registered (and watch the
-// window's messages) before our own procedure is installed above them, so the
-// tooltip sees each mouse message after the strip has handled it.
+// Attached to the dialog's button. The tooltip comes later (GetToolTip).
 void CToolStrip::PreSubclassWindow()
 {
     SetDpi(GetWindowDpi(m_hWnd));   // lays the buttons out

@@ -89,7 +89,13 @@ def limit_table(proc, grow, sizes):
          "start.launcher.show", "start.minimal.show", 1.2),
         ("1", "Start-up, first start (creates the file with the 14 entries)", proc,
          "first_start.launcher.show", "first_start.minimal.show", 1.2),
+        ("1", "Start-up with the 14 default entries, against the yardstick with the common controls", proc,
+         "start.launcher.show", "start.minimal_comctl.show", 1.1),
+        ("1", "First start, against the yardstick with the common controls", proc,
+         "first_start.launcher.show", "first_start.minimal_comctl.show", 1.1),
         ("2", "100,000 entries: load and show", proc, "large.launcher.show", "large.minimal.show", 1.5),
+        ("2", "100,000 entries: load and show, against the yardstick with the common controls", proc,
+         "large.launcher.show", "large.minimal_comctl.show", 1.2),
         ("2", "100,000 entries: save at close (close request until the process ended)", proc,
          "large.launcher.close", "large.minimal.close", 2.0),
         ("2", "100,000 entries: save in-process (yardstick: a raw write of the same bytes, one WriteFile, "
@@ -291,14 +297,16 @@ def main():
     proc = Figures(read_series(os.path.join(results, "process.txt")))
     grow = Figures(read_series(os.path.join(results, "inprocess.txt")))
     sizes = sizes_of(root)
-    runs = proc.count("start.launcher.show")
+    runs = grow.count("growth.save.100000")
+    process_runs = proc.count("start.launcher.show")
 
     lines = [
         "# Benchmarks",
         "",
         f"Written by `bash bench/run.sh` on {machine.get('date', '?')} from commit {machine.get('commit', '?')}; "
         "every figure below comes from that one run. Each figure is the median of "
-        f"{runs} counted runs (a first, uncounted run warms the caches), with the fastest and slowest run in "
+        f"{runs} counted runs ({process_runs} for the programs started as processes, whose times move most "
+        "with the machine's load; a first, uncounted run warms the caches), with the fastest and slowest run in "
         "brackets; every ratio is a ratio of medians, and a result says whether that ratio meets its target. "
         "The launcher and the yardsticks run side by side, in an order that rotates from run to run, so a "
         "change in the machine's load falls on all of them. The ratio of the fastest runs (least disturbed by "

@@ -4,10 +4,13 @@
 // expected entries, painted and idle, and from the close request until the
 // process has saved and ended.
 //
-// Usage: bench_process <results file> [runs]
+// Usage: bench_process <results file> [runs [scenario]]
 //
 // Scenarios: a start over the fourteen default entries, a first start, and
 // 100,000 entries, all single-byte or one in ten wide.
+//
+// NIMBREL_BENCH_VARIANT names a second launcher build to time beside the
+// first, as "variant" (to weigh a change against the same noise).
 //
 // Every program runs from its own directory under the temporary directory,
 // with the run list file prepared beside it before every start. Each round
@@ -48,7 +51,7 @@ struct Installed {
 
     std::string RunList() const { return (dir / "_zelrunlist.dat").string(); }
     std::string Names() const { return (dir / "names.txt").string(); }
-    bool IsYardstick() const { return name != "launcher"; }
+    bool IsYardstick() const { return name.rfind("minimal", 0) == 0; }
 };
 
 // What a start finds beside the program and what its list must then show.
@@ -240,6 +243,12 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "cannot install %s under %s\n", exe.c_str(), root.string().c_str());
             return 1;
         }
+        programs.push_back(*program);
+    }
+    if (const char* variant = std::getenv("NIMBREL_BENCH_VARIANT")) {
+        std::optional<Installed> program = Install(root, "variant", variant);
+        if (!program)
+            return 1;
         programs.push_back(*program);
     }
 

@@ -16,7 +16,7 @@ namespace {
 class ListLoadTarget : public IRunListTarget {
 public:
     explicit ListLoadTarget(CListBoxEx& list) : m_list(list) {}
-    bool TakeEntries(std::vector<ListEntry> entries) override { return m_list.LoadEntries(std::move(entries)); }
+    bool TakeEntries(std::vector<std::wstring> paths) override { return m_list.LoadEntries(std::move(paths)); }
 
 private:
     CListBoxEx& m_list;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "entries/MoveElement.h"
+#include "paths/PathRules.h"
 
 const std::wstring& EntryList::Empty()
 {
@@ -10,22 +11,28 @@ const std::wstring& EntryList::Empty()
     return empty;
 }
 
-const std::wstring& EntryList::NameAt(int nIndex) const
+std::wstring_view EntryList::NameAt(int nIndex) const
 {
-    return Contains(nIndex) ? m_names[static_cast<std::size_t>(nIndex)] : Empty();
+    if (!Contains(nIndex))
+        return {};
+    const std::optional<std::wstring>& name = m_names[static_cast<std::size_t>(nIndex)];
+    return name ? std::wstring_view(*name) : DisplayNameIn(PathAt(nIndex));
 }
 
-void EntryList::Load(std::vector<ListEntry> entries)
+std::optional<std::wstring> EntryList::OwnName(int nIndex, std::wstring name) const
 {
-    const int nCount = static_cast<int>(entries.size());
-    m_names.clear();
-    m_names.reserve(entries.size());
+    if (name == DisplayNameIn(PathAt(nIndex)))
+        return std::nullopt;
+    return name;
+}
+
+void EntryList::Load(std::vector<std::wstring> paths)
+{
+    const int nCount = static_cast<int>(paths.size());
+    m_names.assign(paths.size(), std::nullopt);
     m_arrPaths.SetSize(nCount + kSpareEntries, PathTable::kDefaultGrowBy);
-    for (int i = 0; i < nCount; ++i) {
-        ListEntry& entry = entries[static_cast<std::size_t>(i)];
-        m_names.push_back(std::move(entry.name));
-        m_arrPaths.SetAt(i, std::move(entry.path));
-    }
+    for (int i = 0; i < nCount; ++i)
+        m_arrPaths.SetAt(i, std::move(paths[static_cast<std::size_t>(i)]));
 }
 
 void EntryList::Insert(int nIndex, ListEntry entry)
@@ -33,10 +40,11 @@ void EntryList::Insert(int nIndex, ListEntry entry)
     const int nOldCount = GetCount();
     if (nIndex < 0 || nIndex > nOldCount)
         return;
-    m_names.insert(m_names.begin() + nIndex, std::move(entry.name));
+    m_names.insert(m_names.begin() + nIndex, std::nullopt);
     // The element is written even when the path is empty: a new last entry
     // never inherits what a removed entry left behind there.
     m_arrPaths.InsertShift(nIndex, nOldCount, std::move(entry.path));
+    SetName(nIndex, std::move(entry.name));
 }
 
 void EntryList::Remove(int nIndex)
@@ -67,17 +75,19 @@ void EntryList::Swap(int nFirst, int nSecond)
 void EntryList::SetName(int nIndex, std::wstring name)
 {
     if (Contains(nIndex))
-        m_names[static_cast<std::size_t>(nIndex)] = std::move(name);
+        m_names[static_cast<std::size_t>(nIndex)] = OwnName(nIndex, std::move(name));
 }
 
+// The name stays as it was, though it was the old path's file title.
 void EntryList::SetPath(int nIndex, std::wstring path)
 {
-    if (Contains(nIndex))
-        m_arrPaths.SetAt(nIndex, std::move(path));
+    Set(nIndex, {std::wstring(NameAt(nIndex)), std::move(path)});
 }
 
 void EntryList::Set(int nIndex, ListEntry entry)
 {
+    if (!Contains(nIndex))
+        return;
+    m_arrPaths.SetAt(nIndex, std::move(entry.path));
     SetName(nIndex, std::move(entry.name));
-    SetPath(nIndex, std::move(entry.path));
 }

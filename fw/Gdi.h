@@ -2,6 +2,7 @@
 // Device contexts and GDI objects. Owning types delete their handle; a CDC
 // only borrows one; every selection is undone when its scope ends.
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "fw/Types.h"
@@ -54,9 +55,9 @@ public:
     void FillRect(const RECT& rc, HBRUSH hBrush) { ::FillRect(m_hDC, &rc, hBrush); }
     COLORREF SetTextColor(COLORREF c) { return ::SetTextColor(m_hDC, c); }
     int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
-    int DrawText(const std::wstring& text, RECT rc, UINT nFormat)
+    int DrawText(std::wstring_view text, RECT rc, UINT nFormat)
     {
-        return ::DrawTextW(m_hDC, text.c_str(), static_cast<int>(text.size()), &rc, nFormat);
+        return ::DrawTextW(m_hDC, text.data(), static_cast<int>(text.size()), &rc, nFormat);
     }
     void DrawFocusRect(const RECT& rc) { ::DrawFocusRect(m_hDC, &rc); }
     BOOL PatBlt(int x, int y, int w, int h, DWORD rop) { return ::PatBlt(m_hDC, x, y, w, h, rop); }

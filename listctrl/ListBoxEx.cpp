@@ -7,28 +7,32 @@
 #include "launch/Launch.h"
 #include "listctrl/InPlaceCtrl.h"
 #include "listctrl/ListLayout.h"
+#include "paths/PathRules.h"
 
 #include <new>
 #include <utility>
 
 namespace {
 
-// Appends the entries' names to an empty list box; false at the first it
-// refuses. Each item goes straight into the list box's own window procedure:
-// the procedures over it take no part in inserting, and under Wine 100,000
-// entries took 14 s through them and 0.3 s past them. The list box is told
-// the count first, so that it can make room for all at once (a hint: when it
-// cannot, the items are still inserted one by one).
-bool AppendNames(HWND hList, const std::vector<ListEntry>& entries)
+// Appends the names of the paths' entries (their file titles) to an empty
+// list box; false at the first it refuses. Each item goes straight into the
+// list box's own window procedure: the procedures over it take no part in
+// inserting, and under Wine 100,000 entries took 14 s through them and 0.3 s
+// past them. The list box is told the count first, so that it can make room
+// for all at once (a hint: when it cannot, the items are still inserted one
+// by one).
+bool AppendNames(HWND hList, const std::vector<std::wstring>& paths)
 {
     const WNDPROC listProc = ClassWindowProc(hList);
     std::size_t nTextBytes = 0;
-    for (const ListEntry& entry : entries)
-        nTextBytes += (entry.name.size() + 1) * sizeof(wchar_t);
-    ::CallWindowProcW(listProc, hList, LB_INITSTORAGE, entries.size(), static_cast<LPARAM>(nTextBytes));
-    for (const ListEntry& entry : entries) {
+    for (const std::wstring& path : paths)
+        nTextBytes += (DisplayNameIn(path).size() + 1) * sizeof(wchar_t);
+    ::CallWindowProcW(listProc, hList, LB_INITSTORAGE, paths.size(), static_cast<LPARAM>(nTextBytes));
+    std::wstring name;   // one buffer for every name: each is copied by the list box
+    for (const std::wstring& path : paths) {
+        name.assign(DisplayNameIn(path));
         if (::CallWindowProcW(listProc, hList, LB_INSERTSTRING, static_cast<WPARAM>(-1),
-                              reinterpret_cast<LPARAM>(entry.name.c_str())) < 0)
+                              reinterpret_cast<LPARAM>(name.c_str())) < 0)
             return false;
     }
     return true;
@@ -284,19 +288,19 @@ void CListBoxEx::OnSysKeyDown(UINT nChar, UINT, UINT nFlags)
     Default();
 }
 
-bool CListBoxEx::LoadEntries(std::vector<ListEntry> entries)
+bool CListBoxEx::LoadEntries(std::vector<std::wstring> paths)
 {
     // A large list is filled without repainting after every item.
     SendMessage(WM_SETREDRAW, FALSE);
     if (GetCount() > 0)
         SendMessage(LB_RESETCONTENT);
-    const bool bTaken = AppendNames(m_hWnd, entries);
+    const bool bTaken = AppendNames(m_hWnd, paths);
     if (!bTaken) {
         SendMessage(LB_RESETCONTENT);
-        entries.clear();
+        paths.clear();
     }
     try {
-        m_entries.Load(std::move(entries));
+        m_entries.Load(std::move(paths));
     } catch (const std::bad_alloc&) {
         // The items shown must be the entries held: none, as the load says.
         SendMessage(LB_RESETCONTENT);
@@ -346,7 +350,7 @@ bool CListBoxEx::MoveItem(int nFrom, int nTo)
     // Inserted where it lands once the original is gone, which lies above it
     // or below it.
     const int nInsertAt = nTo > nFrom ? nTo + 1 : nTo;
-    if (InsertItem(nInsertAt, m_entries.NameAt(nFrom), GetItemData(nFrom)) == -1)
+    if (InsertItem(nInsertAt, std::wstring(m_entries.NameAt(nFrom)), GetItemData(nFrom)) == -1)
         return false;
     DeleteString(nTo > nFrom ? nFrom : nFrom + 1);
     return true;
@@ -358,9 +362,9 @@ bool CListBoxEx::MoveItem(int nFrom, int nTo)
 bool CListBoxEx::SwapListItems(int nLow, int nHigh)
 {
     const DWORD_PTR lowData = GetItemData(nLow);
-    if (InsertItem(nLow, m_entries.NameAt(nHigh), GetItemData(nHigh)) == -1)
+    if (InsertItem(nLow, std::wstring(m_entries.NameAt(nHigh)), GetItemData(nHigh)) == -1)
         return false;
-    if (InsertItem(nHigh + 2, m_entries.NameAt(nLow), lowData) == -1) {
+    if (InsertItem(nHigh + 2, std::wstring(m_entries.NameAt(nLow)), lowData) == -1) {
         DeleteString(nLow);
         return false;
     }

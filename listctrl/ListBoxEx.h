@@ -36,9 +36,10 @@ public:
     // The entries the list shows; they change only through the list.
     const EntryList& Entries() const { return m_entries; }
     const PathTable& Paths() const { return m_entries.Paths(); }
-    // Shows these entries in place of all others (the run list's load); false,
-    // and the list left empty, when the list box cannot take them all.
-    bool LoadEntries(std::vector<ListEntry> entries);
+    // Shows an entry for each path, named after its file title, in place of
+    // all others (the run list's load); false, and the list left empty, when
+    // the list box cannot take them all.
+    bool LoadEntries(std::vector<std::wstring> paths);
 
     // Entry operations. Each changes the entry whole or, when the list box
     // cannot take an item, not at all (false).

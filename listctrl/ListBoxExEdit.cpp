@@ -72,7 +72,7 @@ void CListBoxEx::BeginEdit(int nIndex)
     SetCurSel(nItem);
     m_nFocusItem = nItem;
     m_edit.Open(EditStart{nItem, GetCount() != nOldCount, m_entries.At(nItem)}, GetItemRect(nItem),
-                m_entries.NameAt(nItem), m_nDpi);
+                std::wstring(m_entries.NameAt(nItem)), m_nDpi);
 }
 
 void CListBoxEx::BeginEditNew()

@@ -71,13 +71,18 @@ std::wstring MakePath(std::wstring_view drive, std::wstring_view dir,
     return path;
 }
 
-std::wstring DisplayName(std::wstring_view path)
+std::wstring_view DisplayNameIn(std::wstring_view path)
 {
     const std::wstring_view title = SplitPathViews(path).fname;
     std::size_t length = std::min(title.size(), kMaxDisplayNameLength);
     if (length < title.size() && IsHighSurrogate(title[length - 1]))
         --length;
-    return std::wstring(title.substr(0, length));
+    return title.substr(0, length);
+}
+
+std::wstring DisplayName(std::wstring_view path)
+{
+    return std::wstring(DisplayNameIn(path));
 }
 
 std::wstring BaseDirectory(std::wstring_view exePath)

@@ -33,6 +33,8 @@ std::wstring MakePath(std::wstring_view drive, std::wstring_view dir,
 // The file title of path, cut to kMaxDisplayNameLength code units; a
 // surrogate pair the cut would halve is left out whole.
 std::wstring DisplayName(std::wstring_view path);
+// The same, as the part of path it is.
+std::wstring_view DisplayNameIn(std::wstring_view path);
 
 // The parent of the executable's directory, as a directory part without drive:
 // C:\Apps\Run\bin\launch.exe gives \Apps\Run\, and an executable in a drive's

@@ -10,7 +10,7 @@
 
 class MemoryRunListTarget : public IRunListTarget {
 public:
-    bool TakeEntries(std::vector<ListEntry> loaded) override
+    bool TakeEntries(std::vector<std::wstring> loaded) override
     {
         if (capacity >= 0 && static_cast<int>(loaded.size()) > capacity) {
             entries.Load({});
@@ -24,7 +24,7 @@ public:
     {
         std::vector<std::wstring> out;
         for (int i = 0; i < entries.GetCount(); ++i)
-            out.push_back(entries.NameAt(i));
+            out.emplace_back(entries.NameAt(i));
         return out;
     }
     // Table elements 0 .. count-1.

@@ -9,25 +9,11 @@
 
 namespace {
 
-// Hands the paths, each named by nameAt(i, path), to the list.
-template <class NameAt>
-bool FillList(IRunListTarget& list, std::vector<std::wstring> paths, NameAt nameAt)
-{
-    std::vector<ListEntry> entries;
-    entries.reserve(paths.size());
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        std::wstring name = nameAt(static_cast<int>(i), paths[i]);
-        entries.push_back({std::move(name), std::move(paths[i])});
-    }
-    return list.TakeEntries(std::move(entries));
-}
-
 RunListLoadResult LoadExisting(IRunListTarget& list, const std::string& bytes, const ICodePage& codePage)
 {
     RunListContents contents = ParseRunList(bytes, codePage);
     const int count = static_cast<int>(contents.paths.size());
-    const auto fileTitle = [](int, const std::wstring& path) { return DisplayName(path); };
-    if (!FillList(list, std::move(contents.paths), fileTitle))
+    if (!list.TakeEntries(std::move(contents.paths)))
         return {RunListOutcome::ListFull, 0};
     if (contents.damage == RunListDamage::TooLarge)
         return {RunListOutcome::TooLarge, count};
@@ -43,10 +29,8 @@ RunListLoadResult CreateDefault(IRunListTarget& list, IRunListStore& store, std:
         paths.push_back(DefaultEntryPath(exePath, i));
     if (!store.Write(SerializeRunList(paths, codePage)))
         return {RunListOutcome::CreateFailed, 0};
-    const auto defaultName = [](int i, const std::wstring&) {
-        return std::wstring(kDefaultEntries[static_cast<std::size_t>(i)].name);
-    };
-    if (!FillList(list, std::move(paths), defaultName))
+    // Each default entry's name is its path's file title.
+    if (!list.TakeEntries(std::move(paths)))
         return {RunListOutcome::ListFull, 0};
     return {RunListOutcome::Created, kDefaultEntryCount};
 }

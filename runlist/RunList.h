@@ -25,9 +25,10 @@ inline constexpr wchar_t kRunListDamagedCopySuffix[] = L".damaged";
 class IRunListTarget {
 public:
     virtual ~IRunListTarget() = default;
-    // Takes the entries, in file order, into the empty list whole; false, and
-    // the list left empty, when it cannot take them all.
-    virtual bool TakeEntries(std::vector<ListEntry> entries) = 0;
+    // Takes an entry for each path, in file order and named after the path's
+    // file title, into the empty list whole; false, and the list left empty,
+    // when it cannot take them all.
+    virtual bool TakeEntries(std::vector<std::wstring> paths) = 0;
 };
 
 // The file layer.

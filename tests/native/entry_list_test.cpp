@@ -1,4 +1,5 @@
 #include "entries/EntryList.h"
+#include "paths/PathRules.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,8 @@ std::vector<ListEntry> Shown(const EntryList& list)
 
 // Every change keeps each name with its path: random changes of a list and
 // of a plain vector of entries leave both the same, and the table never
-// shorter than the list.
+// shorter than the list. A name that is its path's file title stays when the
+// path changes.
 TEST(EntryList, NamesAndPathsStayAlignedThroughAnySequenceOfChanges)
 {
     for (unsigned seed = 1; seed <= 20; ++seed) {
@@ -26,12 +28,12 @@ TEST(EntryList, NamesAndPathsStayAlignedThroughAnySequenceOfChanges)
         const auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
         EntryList list;
         std::vector<ListEntry> reference{{L"a", L"C:\\a.zel"}, {L"b", L"C:\\b.zel"}};
-        list.Load(reference);
+        list.Load({L"C:\\a.zel", L"C:\\b.zel"});
         for (int step = 0; step < 300; ++step) {
             const int count = static_cast<int>(reference.size());
             const std::wstring tag = std::to_wstring(step);
             const auto at = [&](int i) { return reference.begin() + i; };
-            switch (pick(5)) {
+            switch (pick(6)) {
             case 0: {
                 const int i = pick(count + 1);
                 const ListEntry entry{L"n" + tag, L"C:\\" + tag + L".zel"};
@@ -62,6 +64,14 @@ TEST(EntryList, NamesAndPathsStayAlignedThroughAnySequenceOfChanges)
                     std::swap(reference[static_cast<std::size_t>(a)], reference[static_cast<std::size_t>(b)]);
                 }
                 break;
+            case 4:
+                if (count > 0) {
+                    const int i = pick(count);
+                    ListEntry& entry = reference[static_cast<std::size_t>(i)];
+                    entry.name = pick(2) ? DisplayName(entry.path) : L"r" + tag;
+                    list.SetName(i, entry.name);
+                }
+                break;
             default:
                 if (count > 0) {
                     const int i = pick(count);
@@ -82,7 +92,7 @@ TEST(EntryList, NamesAndPathsStayAlignedThroughAnySequenceOfChanges)
 TEST(EntryList, TheTableKeepsSpareRoomAndGrowsByWholeSteps)
 {
     EntryList list;
-    list.Load({{L"a", L"C:\\a"}, {L"b", L"C:\\b"}});
+    list.Load({L"C:\\a", L"C:\\b"});
     EXPECT_EQ(list.Paths().GetSize(), 34);
     list.Remove(0);
     EXPECT_EQ(list.Paths().GetAt(1), L"C:\\b");
@@ -99,7 +109,7 @@ TEST(EntryList, TheTableKeepsSpareRoomAndGrowsByWholeSteps)
 TEST(EntryList, IndicesOutsideTheListChangeNothing)
 {
     EntryList list;
-    list.Load({{L"a", L"C:\\a"}});
+    list.Load({L"C:\\a"});
     list.Insert(2, {L"x", L"C:\\x"});
     list.Remove(1);
     list.Move(0, 1);

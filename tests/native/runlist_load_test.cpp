@@ -99,7 +99,7 @@ TEST(LoadRunList, ADamagedFileKeepsTheEntriesReadAndIsSavedOverOnlyOnceChanged)
 class OutOfMemoryTarget : public MemoryRunListTarget {
 public:
     explicit OutOfMemoryTarget(std::size_t nRoom) : m_nRoom(nRoom) {}
-    bool TakeEntries(std::vector<ListEntry> loaded) override
+    bool TakeEntries(std::vector<std::wstring> loaded) override
     {
         if (loaded.size() > m_nRoom)
             throw std::bad_alloc();

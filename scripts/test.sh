@@ -23,12 +23,19 @@ rm -f build-*.log
 source tools/wine-env.sh
 nimbrel_wine_up || exit 1
 
-passed=0; failed=0; skipped=0
+# A Windows test that fails is run once more before it counts as failed: once
+# in a whole run, Wine failed to start a process that starts every other time
+# (a player, from a launcher that had just started two). A fault of ours fails
+# both runs. The tests that passed only the second time are named at the end.
+retry() { [ "$1" = win64 ] && echo "--repeat until-pass:2"; }
+passed=0; failed=0; skipped=0; second=""
 for preset in native win64; do
   out="build/$preset/ctest.log"
-  ctest --preset "$preset" -j "$jobs" --timeout 300 "$@" >"$out" 2>&1
+  ctest --preset "$preset" -j "$jobs" --timeout 300 $(retry "$preset") "$@" >"$out" 2>&1
   rc=$?
   cat "$out"
+  # A second run's result line has no "n/N" count before it.
+  second+=$(sed -n 's/^ *Test *#[0-9]*: \([^ ]*\) .*Passed.*/ \1/p' "$out")
   total=$(sed -n 's/.*tests passed, [0-9]* tests\{0,1\} failed out of \([0-9]*\).*/\1/p' "$out" | tail -1)
   bad=$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of.*/\1/p' "$out" | tail -1)
   # CTest counts a skipped test among the passed ones; it lists it apart.
@@ -38,5 +45,6 @@ for preset in native win64; do
   elif [ $rc -ne 0 ]; then failed=$((failed + 1)); fi
   [ $rc -eq 0 ] || fail=1
 done
+[ -z "$second" ] || echo "passed only when run a second time:$second"
 echo "${passed} passed, ${failed} failed, ${skipped} skipped"
 exit $fail

@@ -28,11 +28,12 @@ std::optional<std::wstring> EntryList::OwnName(int nIndex, std::wstring name) co
 
 void EntryList::Load(std::vector<std::wstring> paths)
 {
-    const int nCount = static_cast<int>(paths.size());
-    m_names.assign(paths.size(), std::nullopt);
-    m_arrPaths.SetSize(nCount + kSpareEntries, PathTable::kDefaultGrowBy);
-    for (int i = 0; i < nCount; ++i)
-        m_arrPaths.SetAt(i, std::move(paths[static_cast<std::size_t>(i)]));
+    // The names go first and come back last: when memory runs out on the way,
+    // the list holds no entry, as its list box then shows none.
+    const std::size_t nCount = paths.size();
+    m_names.clear();
+    m_arrPaths.Assign(std::move(paths), kSpareEntries);
+    m_names.resize(nCount);
 }
 
 void EntryList::Insert(int nIndex, ListEntry entry)

@@ -11,6 +11,13 @@ void PathTable::SetSize(int nNewSize, int nGrowBy)
     m_paths.assign(static_cast<size_t>(std::max(nNewSize, 0)), std::wstring());
 }
 
+void PathTable::Assign(std::vector<std::wstring> paths, int nSpare)
+{
+    m_nGrowBy = kDefaultGrowBy;
+    m_paths = std::move(paths);
+    m_paths.resize(m_paths.size() + static_cast<size_t>(std::max(nSpare, 0)));
+}
+
 const std::wstring& PathTable::GetAt(int i) const
 {
     static const std::wstring empty;

@@ -13,6 +13,9 @@ public:
 
     // Resizes to nNewSize elements; new elements are empty strings.
     void SetSize(int nNewSize, int nGrowBy = kDefaultGrowBy);
+    // Holds these paths and nSpare empty elements after them, growing by the
+    // default step.
+    void Assign(std::vector<std::wstring> paths, int nSpare);
     int GetSize() const { return static_cast<int>(m_paths.size()); }
 
     // Element i, or an empty string when i lies outside the table.

@@ -10,7 +10,9 @@
 #include "paths/PathRules.h"
 
 #include <new>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -24,13 +26,17 @@ namespace {
 bool AppendNames(HWND hList, const std::vector<std::wstring>& paths)
 {
     const WNDPROC listProc = ClassWindowProc(hList);
+    std::vector<std::wstring_view> names;
+    names.reserve(paths.size());
     std::size_t nTextBytes = 0;
-    for (const std::wstring& path : paths)
-        nTextBytes += (DisplayNameIn(path).size() + 1) * sizeof(wchar_t);
+    for (const std::wstring& path : paths) {
+        names.push_back(DisplayNameIn(path));
+        nTextBytes += (names.back().size() + 1) * sizeof(wchar_t);
+    }
     ::CallWindowProcW(listProc, hList, LB_INITSTORAGE, paths.size(), static_cast<LPARAM>(nTextBytes));
     std::wstring name;   // one buffer for every name: each is copied by the list box
-    for (const std::wstring& path : paths) {
-        name.assign(DisplayNameIn(path));
+    for (const std::wstring_view title : names) {
+        name.assign(title);
         if (::CallWindowProcW(listProc, hList, LB_INSERTSTRING, static_cast<WPARAM>(-1),
                               reinterpret_cast<LPARAM>(name.c_str())) < 0)
             return false;

@@ -246,7 +246,7 @@ def native_section(path):
         ("BM_ReadFileIntoMemory", "yardstick: read the file into memory", read),
         ("BM_ParseRunList", "reader: bytes to paths", read),
         ("BM_DisplayNames", "display names of all paths", read),
-        ("BM_LoadRunListFromFile", "whole portable load: read, parse, names, items and path table", read),
+        ("BM_LoadRunListFromFile", "whole portable load: read, parse, and the entries (the paths; names are their file titles)", read),
         ("BM_WriteFileFromMemory", "yardstick: write the bytes to a file", write),
         ("BM_SerializeRunList", "writer: paths to bytes", write),
         ("BM_SaveRunListToFile", "whole portable save: path table to the file", write),

@@ -160,7 +160,7 @@ void BM_SerializeRunList(benchmark::State& state)
 }
 BENCHMARK(BM_SerializeRunList);
 
-// The part of the load between the reader and the list: display names.
+// The display names the list box is filled with: each path's file title.
 void BM_DisplayNames(benchmark::State& state)
 {
     for (auto _ : state) {
@@ -171,8 +171,8 @@ void BM_DisplayNames(benchmark::State& state)
 }
 BENCHMARK(BM_DisplayNames);
 
-// The whole portable load from the file: read, parse, derive the display
-// names, fill the items and the path table (of an in-memory list).
+// The whole portable load from the file: read, parse, and hand the paths to
+// the entries of an in-memory list (named after their file titles).
 void BM_LoadRunListFromFile(benchmark::State& state)
 {
     PlainFileStore store(FileOnDisk());

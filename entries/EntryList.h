@@ -1,11 +1,11 @@
 #pragma once
 // The list's entries, in list order: each entry's display name and, at the
 // same index of the path table, its full path; with the history of the
-// changes made to them. An entry named after its path's file title, as every
-// loaded entry is, holds no name of its own: its name is that part of its path. The one owner of the entries: the list control shows
+// changes made to them. The one owner of the entries: the list control shows
 // them, the run list file stores their paths, undo and redo replay their
 // changes, and every reader (painting, the path tip, screen readers, the
-// launch) asks here.
+// launch) asks here. An entry named after its path's file title, as every
+// loaded entry is, holds no name of its own: its name is that part of its path.
 #include <optional>
 #include <string>
 #include <string_view>

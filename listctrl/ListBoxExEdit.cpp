@@ -71,8 +71,9 @@ void CListBoxEx::BeginEdit(int nIndex)
     m_pathTip.Pop();   // the edit covers the entry
     SetCurSel(nItem);
     m_nFocusItem = nItem;
-    m_edit.Open(EditStart{nItem, GetCount() != nOldCount, m_entries.At(nItem)}, GetItemRect(nItem),
-                std::wstring(m_entries.NameAt(nItem)), m_nDpi);
+    EditStart start{nItem, GetCount() != nOldCount, m_entries.At(nItem)};
+    const std::wstring text = start.entry.name;
+    m_edit.Open(std::move(start), GetItemRect(nItem), text, m_nDpi);
 }
 
 void CListBoxEx::BeginEditNew()
